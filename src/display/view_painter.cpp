@@ -1,0 +1,112 @@
+// The view never holds a scaled copy of the whole picture (48 MiB at 16x): each paint
+// scales just the exposed part and copies grid lines from the pattern strips.
+#include "display/view_painter.h"
+
+#include "picture/colour.h"
+#include "picture/mgs_image.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr Rgb kGrey = MakeRgb(128, 128, 128);
+constexpr Rgb kWhite = MakeRgb(255, 255, 255);
+constexpr Rgb kBlack = MakeRgb(0, 0, 0);
+
+QImage MakePattern(int length, bool horizontal, Rgb (*colourAt)(int)) {
+    QImage image(horizontal ? length : 1, horizontal ? 1 : length, QImage::Format_RGB32);
+    for (int i = 0; i < length; ++i)
+        image.setPixel(horizontal ? i : 0, horizontal ? 0 : i, colourAt(i));
+    return image;
+}
+
+Rgb LightAt(int i) {
+    return i % 2 == 0 ? kGrey : kWhite;
+}
+Rgb DarkAt(int i) {
+    return i % 2 == 0 ? kGrey : kBlack;
+}
+Rgb DashAt(int i) {
+    return i % 16 >= 8 && i % 16 <= 14 ? kBlack : kWhite;
+}
+
+// A horizontal grid segment on view row y from x0 to x1 inclusive, copied from the
+// pattern as if the whole line had been copied from its pixel 1.
+void HorizontalSegment(QPainter& painter, const QImage& pattern, int y, int x0, int x1) {
+    if (x1 >= x0)
+        painter.drawImage(QPoint(x0, y), pattern, QRect(x0 + 1, 0, x1 - x0 + 1, 1));
+}
+void VerticalSegment(QPainter& painter, const QImage& pattern, int x, int y0, int y1) {
+    if (y1 >= y0)
+        painter.drawImage(QPoint(x, y0), pattern, QRect(0, y0 + 1, 1, y1 - y0 + 1));
+}
+
+// First multiple of `step` at or after `from`.
+int FirstLineAtOrAfter(int from, int step) {
+    return (from + step - 1) / step * step;
+}
+
+} // namespace
+
+LinePatterns LinePatterns::Create() {
+    LinePatterns p;
+    p.GridLightH = MakePattern(kMaxViewWidth + 1, true, LightAt);
+    p.GridLightV = MakePattern(kMaxViewHeight + 1, false, LightAt);
+    p.GridDarkH = MakePattern(kMaxViewWidth + 1, true, DarkAt);
+    p.GridDarkV = MakePattern(kMaxViewHeight + 1, false, DarkAt);
+    p.DashH = MakePattern(kMaxViewWidth + 16, true, DashAt);
+    p.DashV = MakePattern(kMaxViewHeight + 16, false, DashAt);
+    return p;
+}
+
+void PaintPictureView(QPainter& painter, const QRect& area, const QImage& mixed, int zoomFactor,
+                      int charHeight, ViewGrids grids, const LinePatterns& patterns) {
+    const int z = zoomFactor;
+    if (!IsValidCharHeight(charHeight))
+        charHeight = 8;
+    const QRect view = QRect(0, 0, kPictureWidth * z, kPictureHeight * z).intersected(area);
+    if (view.isEmpty() || z < 1)
+        return;
+
+    // The picture pixels the area touches, scaled by the whole factor.
+    const int px0 = view.left() / z, py0 = view.top() / z;
+    const int px1 = view.right() / z, py1 = view.bottom() / z;
+    const QRect source(px0, py0, px1 - px0 + 1, py1 - py0 + 1);
+    painter.save();
+    painter.setClipRect(view);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(px0 * z, py0 * z, source.width() * z, source.height() * z), mixed,
+                      source);
+
+    const int left = view.left(), right = view.right();
+    const int top = view.top(), bottom = view.bottom();
+    if (grids.pixel) {
+        for (int y = FirstLineAtOrAfter(top, z); y <= bottom; y += z)
+            HorizontalSegment(painter, patterns.GridDarkH, y, left, right);
+        for (int x = FirstLineAtOrAfter(left, z); x <= right; x += z)
+            VerticalSegment(painter, patterns.GridDarkV, x, top, bottom);
+    }
+    if (grids.chr) {
+        const int cellWidth = 8 * z;
+        for (int x = FirstLineAtOrAfter(left, cellWidth); x <= right; x += cellWidth)
+            VerticalSegment(painter, patterns.GridLightV, x, top, bottom);
+        if (charHeight == 1) {
+            // The side columns keep 8-row cells in the 8x1 mode; only the middle sixteen
+            // change attribute on every row.
+            for (int c = left / cellWidth; c <= right / cellWidth && c < kByteColumns; ++c) {
+                const int step = (c < 8 || c >= 24) ? 8 * z : z;
+                const int x0 = std::max(left, c * cellWidth);
+                const int x1 = std::min(right, c * cellWidth + cellWidth - 1);
+                for (int y = FirstLineAtOrAfter(top, step); y <= bottom; y += step)
+                    HorizontalSegment(painter, patterns.GridLightH, y, x0, x1);
+            }
+        } else {
+            const int step = z * charHeight;
+            for (int y = FirstLineAtOrAfter(top, step); y <= bottom; y += step)
+                HorizontalSegment(painter, patterns.GridLightH, y, left, right);
+        }
+    }
+    painter.restore();
+}

@@ -1,0 +1,36 @@
+// Paints the zoomed picture view with its grids, one exposed rectangle at a time, and
+// holds the line patterns the grids and the marching frames are copied from.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+class QPainter;
+
+struct LinePatterns {
+    // Grid patterns alternate grey and white (light) or grey and black (dark), grey at
+    // even positions. The grids copy them from pixel 1 on, so they are one pixel longer
+    // than the largest view.
+    QImage GridLightH, GridLightV, GridDarkH, GridDarkV;
+    // Dash patterns: positions 8..14 of every 16 black, the rest white; one period longer
+    // than the largest view so that a copy may start at any offset 0..15.
+    QImage DashH, DashV;
+
+    static LinePatterns Create();
+};
+
+inline constexpr int kMaxZoomFactor = 16;
+inline constexpr int kMaxViewWidth = 256 * kMaxZoomFactor;  // 4096
+inline constexpr int kMaxViewHeight = 192 * kMaxZoomFactor; // 3072
+
+struct ViewGrids {
+    bool pixel = false; // PixelGrid
+    bool chr = false;   // CharGrid
+};
+
+// Paints the part `area` (view coordinates) of the view of `mixed` (the renderer's mixed
+// image, 256 x 192 used) at `zoomFactor`, then the pixel grid and the char grid over it.
+// Every picture pixel becomes a zoomFactor x zoomFactor block; no closing grid line is
+// drawn at the right or bottom edge.
+void PaintPictureView(QPainter& painter, const QRect& area, const QImage& mixed, int zoomFactor,
+                      int charHeight, ViewGrids grids, const LinePatterns& patterns);

@@ -1,0 +1,20 @@
+// Every record the editor keeps for the life of the program, in one aggregate that the
+// main window owns. Core routines take the parts they need; widgets see it through the
+// editor interface.
+#pragma once
+
+#include "display/view_state.h"
+#include "picture/mgs_image.h"
+
+#include <QString>
+
+struct EditorState {
+    MgsImage Picture; // 8x8, all planes zero, border 0 and 0
+    ViewState View;
+
+    // The executable's folder with a trailing separator.
+    QString ProgramDir;
+
+    // The undo snapshot, the selection record, the drawing state, the corrector range
+    // and the current file join this aggregate with the features that own them.
+};

@@ -1,0 +1,20 @@
+// The narrow face of the editor that panels and widgets see: the state records, the
+// renderer's images and the few routines they call. The main window implements it.
+#pragma once
+
+#include "display/renderer.h"
+#include "display/view_painter.h"
+#include "editing/editor_state.h"
+
+class Editor {
+public:
+    virtual EditorState& State() = 0;
+    virtual const RenderImages& Images() const = 0;
+    virtual const LinePatterns& Patterns() const = 0;
+
+    // Shows the last render in every view; re-renders first when `rerender`.
+    virtual void RefreshView(bool rerender) = 0;
+
+protected:
+    ~Editor() = default;
+};

@@ -1,0 +1,12 @@
+// tileSmith: a ZX Spectrum MultiGigaScreen picture editor.
+#include "shell/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tileSmith"));
+    MainWindow window(QApplication::arguments().mid(1));
+    window.show();
+    return QApplication::exec();
+}

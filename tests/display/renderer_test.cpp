@@ -1,0 +1,121 @@
+#include "display/renderer.h"
+#include "picture/colour.h"
+#include "support/test_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Used(const QImage& mixed) {
+    return mixed.copy(0, 0, kPictureWidth, kPictureHeight);
+}
+
+TEST(Renderer, EmptyPictureIsBlackInAllFourImages) {
+    MgsImage picture;
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    const Rgb black = MakeRgb(0, 0, 0);
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) {
+            ASSERT_EQ(images.MixedImage.pixel(x, y), black);
+            ASSERT_EQ(images.ScreenImage[0].pixel(x, y), black);
+            ASSERT_EQ(images.ScreenImage[1].pixel(x, y), black);
+            ASSERT_EQ(images.PreviewImage.pixel(2 * x + 1, 2 * y + 1), black);
+        }
+    }
+}
+
+TEST(Renderer, MixedAndSingleScreenColoursOfAPixel) {
+    MgsImage picture;
+    const int x = 21, y = 9, c = x / 8;
+    picture.PixelPlane[0][PlaneIndex(c, y)] = PixelMask(x); // screen 0 shows ink
+    picture.AttrPlane[0][PlaneIndex(c, 8)] = {0, 4};        // bright red ink
+    picture.AttrPlane[1][PlaneIndex(c, 8)] = {13, 0};       // white paper
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    EXPECT_EQ(images.MixedImage.pixel(x, y), MakeRgb(230, 115, 115));
+    EXPECT_EQ(images.ScreenImage[0].pixel(x, y), ZxPalette[4]);
+    EXPECT_EQ(images.ScreenImage[1].pixel(x, y), ZxPalette[13]);
+    for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx)
+            EXPECT_EQ(images.PreviewImage.pixel(2 * x + dx, 2 * y + dy), MakeRgb(230, 115, 115));
+    // Its neighbour shows paper on both screens: black with white.
+    EXPECT_EQ(images.MixedImage.pixel(x + 1, y), MixTable[0][13]);
+}
+
+TEST(Renderer, SideColumnsOf8x1UseTheFirstRowOfTheirBlock) {
+    MgsImage picture;
+    picture.CharHeight = 1;
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    const QImage before = Used(images.MixedImage);
+
+    picture.AttrPlane[0][PlaneIndex(2, 3)] = {14, 14};
+    RenderPicture(picture, images);
+    EXPECT_EQ(Used(images.MixedImage), before);
+
+    picture.AttrPlane[0][PlaneIndex(10, 3)] = {14, 14};
+    RenderPicture(picture, images);
+    EXPECT_EQ(images.MixedImage.pixel(80, 3), MixTable[14][0]);
+    EXPECT_EQ(images.MixedImage.pixel(80, 2), MixTable[0][0]);
+    EXPECT_EQ(images.MixedImage.pixel(80, 4), MixTable[0][0]);
+}
+
+TEST(Renderer, ConvertingThereAndBackRendersTheSamePicture) {
+    MgsImage picture = RandomPicture(1);
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    const QImage before = Used(images.MixedImage);
+    ConvertCharHeight(picture, 4);
+    RenderPicture(picture, images);
+    EXPECT_NE(Used(images.MixedImage), before);
+    ConvertCharHeight(picture, 1);
+    RenderPicture(picture, images);
+    EXPECT_EQ(Used(images.MixedImage), before);
+}
+
+// After a change inside one cell, RedrawCell must leave the mixed and preview images
+// exactly as a full render would.
+TEST(Renderer, RedrawCellEqualsAFullRenderOfTheChangedCell) {
+    struct Case {
+        int charHeight, column, row;
+    };
+    for (Case k : {Case{8, 5, 17}, Case{4, 31, 191}, Case{2, 0, 0}, Case{1, 12, 77}, Case{1, 3, 77},
+                   Case{1, 27, 190}}) {
+        MgsImage picture = RandomPicture(k.charHeight, 7);
+        RenderImages incremental = RenderImages::Create();
+        RenderPicture(picture, incremental);
+
+        const int attrRow = EffectiveAttrRow(picture, k.row, k.column);
+        picture.PixelPlane[0][PlaneIndex(k.column, k.row)] ^= 0xA5;
+        picture.PixelPlane[1][PlaneIndex(k.column, k.row)] ^= 0x3C;
+        picture.AttrPlane[0][PlaneIndex(k.column, attrRow)] = {6, 9};
+        picture.AttrPlane[1][PlaneIndex(k.column, attrRow)] = {1, 12};
+        const QRect rect =
+            RedrawCell(picture, incremental, k.column, k.row / k.charHeight, attrRow);
+        EXPECT_TRUE(rect.contains(8 * k.column, k.row));
+
+        RenderImages full = RenderImages::Create();
+        RenderPicture(picture, full);
+        EXPECT_EQ(Used(incremental.MixedImage), Used(full.MixedImage))
+            << "height " << k.charHeight << " column " << k.column;
+        EXPECT_EQ(incremental.PreviewImage, full.PreviewImage);
+    }
+}
+
+TEST(Renderer, RedrawCellIgnoresCellsOutsideThePicture) {
+    MgsImage picture;
+    RenderImages images = RenderImages::Create();
+    EXPECT_TRUE(RedrawCell(picture, images, 32, 0, 0).isEmpty());
+    EXPECT_TRUE(RedrawCell(picture, images, 0, 24, 0).isEmpty());
+    EXPECT_TRUE(RedrawCell(picture, images, -1, 0, 0).isEmpty());
+    EXPECT_TRUE(RedrawCell(picture, images, 0, 0, 192).isEmpty());
+}
+
+TEST(Renderer, CellRectOfASideColumnIn8x1IsTheWholeBlock) {
+    EXPECT_EQ(CellPixelRect(1, 2, 13), QRect(16, 8, 8, 8));
+    EXPECT_EQ(CellPixelRect(1, 12, 13), QRect(96, 13, 8, 1));
+    EXPECT_EQ(CellPixelRect(4, 1, 2), QRect(8, 8, 8, 4));
+}
+
+} // namespace

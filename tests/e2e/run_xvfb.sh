@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs an end-to-end test script inside its own X server with a 24-bit screen large
+# enough for the main window (Xvfb's default 8-bit 640x480 screen makes Qt fail).
+set -euo pipefail
+# Qt wants a private runtime folder; give each run its own.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+xvfb-run -a -s "-screen 0 1920x1080x24" "$@"

@@ -1,0 +1,78 @@
+#include "picture/mgs_image.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PictureLayout, PixelsAreColumnMajorWithBitSevenLeftmost) {
+    // Pixel (x, y) is bit x mod 8 (from the top) of byte (x div 8) * 192 + y.
+    EXPECT_EQ(PlaneIndex(7 / 8, 0), 0);
+    EXPECT_EQ(PixelMask(7), 0x01);
+    EXPECT_EQ(PlaneIndex(8 / 8, 0), 192);
+    EXPECT_EQ(PixelMask(8), 0x80);
+    EXPECT_EQ(PlaneIndex(0, 1), 1);
+    EXPECT_EQ(PixelMask(0), 0x80);
+    EXPECT_EQ(PlaneIndex(31, 191), kPlaneSize - 1);
+}
+
+TEST(PictureLayout, EffectiveAttrRowInEveryMode) {
+    // 8x1: the side columns keep 8-row cells, the middle sixteen change every row.
+    EXPECT_EQ(EffectiveAttrRow(1, 5, 0), 0);
+    EXPECT_EQ(EffectiveAttrRow(1, 13, 3), 8);
+    EXPECT_EQ(EffectiveAttrRow(1, 13, 7), 8);
+    EXPECT_EQ(EffectiveAttrRow(1, 13, 24), 8);
+    EXPECT_EQ(EffectiveAttrRow(1, 13, 31), 8);
+    EXPECT_EQ(EffectiveAttrRow(1, 5, 8), 5);
+    EXPECT_EQ(EffectiveAttrRow(1, 13, 23), 13);
+    EXPECT_EQ(EffectiveAttrRow(2, 191, 0), 190);
+    EXPECT_EQ(EffectiveAttrRow(4, 191, 12), 188);
+    EXPECT_EQ(EffectiveAttrRow(8, 191, 31), 184);
+    EXPECT_EQ(EffectiveAttrRow(2, 191, 12), 190); // 8x2 has no side columns
+}
+
+MgsImage PictureWithContent() {
+    MgsImage picture;
+    picture.CharHeight = 4;
+    picture.BorderPair = {3, 6};
+    picture.PixelPlane[0][17] = 0x5A;
+    picture.PixelPlane[1][6000] = 0xFF;
+    picture.AttrPlane[0][100] = {3, 13};
+    picture.AttrPlane[1][6143] = {14, 2};
+    return picture;
+}
+
+TEST(PictureOperations, NewClearsPlanesAndKeepsTheBorder) {
+    MgsImage picture = PictureWithContent();
+    NewPicture(picture, 1);
+    EXPECT_EQ(picture.CharHeight, 1);
+    EXPECT_EQ(static_cast<const PicturePlanes&>(picture), PicturePlanes{});
+    EXPECT_EQ(picture.BorderPair, (std::array<uint8_t, 2>{3, 6}));
+}
+
+TEST(PictureOperations, ConvertChangesOnlyTheCharHeight) {
+    const MgsImage before = PictureWithContent();
+    MgsImage picture = before;
+    ConvertCharHeight(picture, 8);
+    EXPECT_EQ(picture.CharHeight, 8);
+    EXPECT_EQ(static_cast<const PicturePlanes&>(picture),
+              static_cast<const PicturePlanes&>(before));
+    ConvertCharHeight(picture, 4);
+    EXPECT_EQ(picture, before);
+}
+
+TEST(PictureOperations, ValidityCoversEveryValueTheModelCannotHold) {
+    MgsImage picture = PictureWithContent();
+    EXPECT_TRUE(IsPictureValid(picture));
+    picture.CharHeight = 3;
+    EXPECT_FALSE(IsPictureValid(picture));
+    picture.CharHeight = 8;
+    picture.BorderPair[1] = 8;
+    EXPECT_FALSE(IsPictureValid(picture));
+    picture.BorderPair[1] = 7;
+    picture.AttrPlane[1][6143].ink = 15;
+    EXPECT_FALSE(IsPictureValid(picture));
+    picture.AttrPlane[1][6143].ink = 14;
+    EXPECT_TRUE(IsPictureValid(picture));
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+// Pictures the tests build for themselves.
+#pragma once
+
+#include "picture/mgs_image.h"
+
+#include <random>
+
+// Every pixel byte and attribute entry filled from a fixed seed, colours 0..14.
+inline MgsImage RandomPicture(int charHeight, unsigned seed = 1) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> byte(0, 255), colour(0, 14);
+    MgsImage picture;
+    picture.CharHeight = static_cast<uint8_t>(charHeight);
+    for (int s = 0; s < 2; ++s) {
+        for (auto& b : picture.PixelPlane[s])
+            b = static_cast<uint8_t>(byte(random));
+        for (auto& cell : picture.AttrPlane[s])
+            cell = {static_cast<uint8_t>(colour(random)), static_cast<uint8_t>(colour(random))};
+    }
+    return picture;
+}
