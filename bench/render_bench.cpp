@@ -1,4 +1,5 @@
 // Rendering: the full render, one cell, and repainting a full-HD view region.
+#include "display/frames.h"
 #include "display/renderer.h"
 #include "display/view_painter.h"
 #include "support/test_pictures.h"
@@ -58,5 +59,41 @@ BENCHMARK(BM_RepaintViewport1920x1080)
     ->Arg(12)
     ->Arg(16)
     ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+// One tick of the marching selection frame at zoom factor 16 with both grids: the view
+// repaints only the frame's four edges inside a 1920 x 1080 viewport.
+void BM_SelectionFrameTick(benchmark::State& state) {
+    const int zoom = 16;
+    MgsImage picture = RandomPicture(8);
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    const LinePatterns patterns = LinePatterns::Create();
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    const QPoint scroll((4096 - 1920) / 2, (3072 - 1080) / 2);
+    ViewScene scene;
+    scene.mixed = &images.MixedImage;
+    scene.zoomFactor = zoom;
+    scene.grids = {true, true};
+    scene.selectionFrame = SelectionFrameRect(10, 10, 11, 5, zoom, 8);
+    const QRect f = scene.selectionFrame;
+    QRegion edges(f.left(), f.top(), f.width(), 1);
+    edges += QRect(f.left(), f.bottom(), f.width(), 1);
+    edges += QRect(f.left(), f.top(), 1, f.height());
+    edges += QRect(f.right(), f.top(), 1, f.height());
+    edges &= QRect(scroll, target.size());
+    for (auto _ : state) {
+        scene.framePhase = NextFramePhase(scene.framePhase);
+        QPainter painter(&target);
+        painter.translate(-scroll);
+        PaintView(painter, edges, scene, patterns);
+        painter.end();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SelectionFrameTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,14 +1,33 @@
-// The view paints only what is exposed, straight from the renderer's mixed image.
+// The view paints only what is exposed, straight from the renderer's mixed image, and
+// draws the overlays over it from the state, so that a repaint never loses them.
 #include "display/picture_view.h"
 
+#include "display/frames.h"
 #include "shell/editor.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+namespace {
+
+// The four one-pixel edges of a frame, which are all a tick needs to repaint.
+QRegion FrameEdges(const QRect& r) {
+    if (r.isEmpty())
+        return {};
+    QRegion edges(r.left(), r.top(), r.width(), 1);
+    edges += QRect(r.left(), r.bottom(), r.width(), 1);
+    edges += QRect(r.left(), r.top(), 1, r.height());
+    edges += QRect(r.right(), r.top(), 1, r.height());
+    return edges;
+}
+
+} // namespace
 
 PictureView::PictureView(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("Editor_IMG_MGSFull");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
     UpdateSize();
 }
 
@@ -26,11 +45,33 @@ void PictureView::RepaintPictureRect(const QRect& pictureRect) {
     update(QRect(pictureRect.topLeft() * z, pictureRect.size() * z));
 }
 
+QRect PictureView::SelectionFrame() const {
+    const EditorState& state = editor_.State();
+    const SelectionRecord& s = state.Selection;
+    if (!s.exists)
+        return {};
+    return SelectionFrameRect(s.x, s.y, s.w, s.h, state.View.ZoomFactor(),
+                              state.Picture.CharHeight);
+}
+
+void PictureView::UpdateSelectionFrame() {
+    update(FrameEdges(drawnFrame_) + FrameEdges(SelectionFrame()));
+}
+
 void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const EditorState& state = editor_.State();
-    const ViewGrids grids{state.View.PixelGrid, state.View.CharGrid};
-    for (const QRect& rect : event->region())
-        PaintPictureView(painter, rect, editor_.Images().MixedImage, state.View.ZoomFactor(),
-                         state.Picture.CharHeight, grids, editor_.Patterns());
+    drawnFrame_ = SelectionFrame();
+    ViewScene scene;
+    scene.mixed = &editor_.Images().MixedImage;
+    scene.zoomFactor = state.View.ZoomFactor();
+    scene.charHeight = state.Picture.CharHeight;
+    scene.grids = {state.View.PixelGrid, state.View.CharGrid};
+    scene.selectionFrame = drawnFrame_;
+    scene.framePhase = state.FramePhase;
+    PaintView(painter, event->region(), scene, editor_.Patterns());
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    emit PointerMoved(event->position().toPoint());
 }

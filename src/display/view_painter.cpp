@@ -2,6 +2,8 @@
 // scales just the exposed part and copies grid lines from the pattern strips.
 #include "display/view_painter.h"
 
+#include "display/frames.h"
+
 #include "picture/colour.h"
 #include "picture/mgs_image.h"
 
@@ -109,4 +111,15 @@ void PaintPictureView(QPainter& painter, const QRect& area, const QImage& mixed,
         }
     }
     painter.restore();
+}
+
+void PaintView(QPainter& painter, const QRegion& region, const ViewScene& scene,
+               const LinePatterns& patterns) {
+    if (!scene.mixed)
+        return;
+    for (const QRect& rect : region)
+        PaintPictureView(painter, rect, *scene.mixed, scene.zoomFactor, scene.charHeight,
+                         scene.grids, patterns);
+    if (!scene.selectionFrame.isEmpty())
+        DrawDashFrame(painter, scene.selectionFrame, scene.framePhase, patterns);
 }

@@ -6,6 +6,7 @@
 #include <QRect>
 
 class QPainter;
+class QRegion;
 
 struct LinePatterns {
     // Grid patterns alternate grey and white (light) or grey and black (dark), grey at
@@ -27,6 +28,21 @@ struct ViewGrids {
     bool pixel = false; // PixelGrid
     bool chr = false;   // CharGrid
 };
+
+// Everything the picture view shows: the zoomed picture, its grids, and the overlays drawn
+// over them.
+struct ViewScene {
+    const QImage* mixed = nullptr; // the renderer's mixed image, 256 x 192 used
+    int zoomFactor = 4;
+    int charHeight = 8;
+    ViewGrids grids;
+    QRect selectionFrame; // view coordinates; empty without a selection
+    int framePhase = 0;
+};
+
+// Paints the parts of the view in `region`, then the overlays over them.
+void PaintView(QPainter& painter, const QRegion& region, const ViewScene& scene,
+               const LinePatterns& patterns);
 
 // Paints the part `area` (view coordinates) of the view of `mixed` (the renderer's mixed
 // image, 256 x 192 used) at `zoomFactor`, then the pixel grid and the char grid over it.

@@ -9,6 +9,12 @@ struct ViewState {
     bool PixelGrid = false; // grid at every picture pixel
     bool CharGrid = false;  // grid at every attribute cell
 
+    // The Preview window's zoom selector: the factor a click there selects (8, 12 or 16)
+    // and the 8 x 8-pixel block under the pointer.
+    int SelectorFactor = 8;
+    int SelectorCol = 0;
+    int SelectorRow = 0;
+
     // View pixels per picture pixel: 4, 8, 12 or 16.
     int ZoomFactor() const { return 4 * ZoomLevel; }
 };

@@ -3,7 +3,9 @@
 // editor interface.
 #pragma once
 
+#include "colour/corrector_range.h"
 #include "display/view_state.h"
+#include "editing/selection.h"
 #include "picture/mgs_image.h"
 
 #include <QString>
@@ -11,10 +13,17 @@
 struct EditorState {
     MgsImage Picture; // 8x8, all planes zero, border 0 and 0
     ViewState View;
+    SelectionRecord Selection;
+    CorrectorRangeRecord CorrectorRange;
+
+    // The 250 ms tick's state: the dash offset of the marching frames, and the gate that
+    // lets the mouse wheel change the zoom at most once per tick.
+    int FramePhase = 0;
+    bool WheelReady = false;
 
     // The executable's folder with a trailing separator.
     QString ProgramDir;
 
-    // The undo snapshot, the selection record, the drawing state, the corrector range
-    // and the current file join this aggregate with the features that own them.
+    // The undo snapshot, the drawing state and the current file join this aggregate with
+    // the features that own them.
 };

@@ -1,79 +1,66 @@
-// Start-up, first show and the work area of the main window.
+// Start-up, first show, close, and the filter that sees keys and wheel turns before any
+// control of the main window does.
 #include "shell/main_window.h"
 
 #include "display/picture_view.h"
+#include "shell/floating_window.h"
+#include "shell/user_dialogs.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QFrame>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 const QString kCaption = QStringLiteral("tileSmith x0.96");
-}
+const QString kVersion = QStringLiteral("version x0.96");
+} // namespace
 
-MainWindow::MainWindow(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
-    // The start-up steps run in a fixed order; later steps rely on earlier ones.
-    // Registering the palette message and installing its filter, and accepting dropped
-    // files, come with the features that own them.
-    setWindowTitle(kCaption);
-    // The selection clipboard format needs no registration: the clipboard carries it as
-    // a named MIME format.
-    state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), dialogs_(std::make_unique<QtUserDialogs>()) {
     CreateWorkArea();
     CreateMenus();
-    // Window positions from the settings file and the mouse-wheel binding come with the
-    // floating windows.
+
+    // The start-up steps run in this fixed order; later steps rely on earlier ones.
+    // Registering the palette message with its filter, and accepting dropped files, come
+    // with the features that own them.
+    setWindowTitle(kCaption);
+    Panel(QStringLiteral("Panel_About"))
+        ->findChild<QLabel*>(QStringLiteral("Label12"))
+        ->setText(kVersion);
+    // The selection's clipboard format needs no registration: the clipboard carries it as
+    // a named MIME format.
+    state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ApplyWindowPositions(ReadWindowPositions(SettingsPath()));
+    // Keys and the mouse wheel anywhere in the main window reach this window first.
+    qApp->installEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     state_.Picture = MgsImage{};
     state_.View = ViewState{};
-    // MixTable is built at compile time; the renderer's images come last.
+    // The border palette is shown by the colour tools; MixTable is built at compile time.
     patterns_ = LinePatterns::Create();
     images_ = RenderImages::Create();
     // Opening a picture named on the command line comes with the file formats.
     (void)arguments;
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(250);
+    connect(timer_, &QTimer::timeout, this, &MainWindow::OnTimer);
+    timer_->start();
 }
 
-MainWindow::~MainWindow() = default;
-
-void MainWindow::CreateWorkArea() {
-    workArea_ = new QWidget(this);
-    workArea_->setObjectName("EditMode_MGS");
-    setCentralWidget(workArea_);
-    workArea_->installEventFilter(this);
-
-    pictureWindow_ = new QFrame(workArea_);
-    pictureWindow_->setObjectName("Panel_Editor_Picture");
-    pictureWindow_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-
-    scrollBox_ = new QScrollArea(pictureWindow_);
-    scrollBox_->setObjectName("ScrollBox_EditPicture");
-    scrollBox_->setFrameShape(QFrame::NoFrame);
-    scrollBox_->setAlignment(Qt::AlignCenter);
-    scrollBox_->setWidgetResizable(false);
-
-    editPanel_ = new QWidget;
-    editPanel_->setObjectName("Panel_EditPicture");
-    editPanel_->setAutoFillBackground(true);
-    view_ = new PictureView(*this, editPanel_);
-    view_->move(1, 1);
-    editPanel_->setFixedSize(view_->ViewSize() + QSize(2, 2));
-    scrollBox_->setWidget(editPanel_);
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
 }
 
-void MainWindow::LayOutWorkArea() {
-    pictureWindow_->setGeometry(workArea_->rect());
-    scrollBox_->setGeometry(pictureWindow_->contentsRect());
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == workArea_ && event->type() == QEvent::Resize)
-        LayOutWorkArea();
-    return QMainWindow::eventFilter(watched, event);
+void MainWindow::SetDialogs(std::unique_ptr<UserDialogs> dialogs) {
+    dialogs_ = std::move(dialogs);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -81,30 +68,40 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
-    // The palettes are drawn before the first render once the palette windows exist.
+    // The palettes are drawn before the first render once the palette windows hold them.
     RefreshView(true);
 }
 
-void MainWindow::RefreshView(bool rerender) {
-    if (rerender)
-        RenderPicture(state_.Picture, images_);
-    view_->update();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    timer_->stop();
+    QMainWindow::closeEvent(event);
 }
 
-void MainWindow::SetZoom(int level) {
-    state_.View.ZoomLevel = std::clamp(level, kMinZoomLevel, kMaxZoomLevel);
-    view_->UpdateSize();
-    editPanel_->setFixedSize(view_->ViewSize() + QSize(2, 2));
+bool MainWindow::OwnsWidget(QObject* object) const {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget && widget->window() == this;
 }
 
-void MainWindow::NewPicture(int charHeight) {
-    ::NewPicture(state_.Picture, charHeight);
-    SetZoom(1);
-    RefreshView(true);
-}
-
-void MainWindow::ConvertCharHeight(int charHeight) {
-    ::ConvertCharHeight(state_.Picture, charHeight);
-    SetZoom(1);
-    RefreshView(true);
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (OwnsWidget(watched) && HandleKey(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::Wheel:
+        if (OwnsWidget(watched)) {
+            OnWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true; // the wheel zooms; it never scrolls the picture
+        }
+        break;
+    case QEvent::Resize:
+        if (watched == workArea_)
+            LayOutWorkArea();
+        else if (watched == pictureWindow_)
+            LayOutPictureWindow();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,15 +1,31 @@
 // The main window: owns every record of the editor and the renderer's images, runs the
-// start-up sequence, and turns menu commands into calls on the core.
+// start-up sequence, and turns menu commands, toolbar keys, keys and timer ticks into calls
+// on the core.
 #pragma once
 
 #include "shell/editor.h"
+#include "shell/window_positions.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 
-class QFrame;
-class QScrollArea;
+#include <map>
+#include <memory>
+
+class FloatingWindow;
 class PictureView;
+class PreviewView;
+class QFrame;
+class QLabel;
+class QScrollArea;
+class QTimer;
+class StatusBar;
+class TFreePanel;
+class ToolKey;
+class UserDialogs;
+class ZoomPreviewView;
+enum class KeyCommand;
 
 class MainWindow : public QMainWindow, public Editor {
     Q_OBJECT
@@ -23,30 +39,86 @@ public:
     const LinePatterns& Patterns() const override { return patterns_; }
     void RefreshView(bool rerender) override;
 
+    // Zoom and views.
     void SetZoom(int level);
+    void CentreView();
+    void CopyPreview();
+    void TrackZoomSelector(QPoint previewPoint);
+    void DrawZoomSelector();
+    void ApplyZoomSelector();
+    void UpdateZoomPreview();
+    void ToggleCharGrid();
+    void TogglePixelGrid();
+
     // The "New" and "Change char size" menu items.
     void NewPicture(int charHeight);
     void ConvertCharHeight(int charHeight);
 
+    // Floating windows.
+    void TogglePictureMaximised();
+    void ToggleAbout();
+    void SaveWindowPositions();
+    WindowPositions CurrentWindowPositions() const;
+    // Places the picture window and the floating windows as start-up does.
+    void ApplyWindowPositions(const WindowPositions& positions);
+
+    // The 250 ms tick.
+    void OnTimer();
+    void AnimateSelectionFrame();
+
     PictureView* View() const { return view_; }
+    QScrollArea* ScrollBox() const { return scrollBox_; }
+    TFreePanel* PictureWindow() const { return pictureWindow_; }
+    FloatingWindow* Panel(const QString& name) const;
+    QRect PictureRestoreRect() const { return pictureRestoreRect_; }
+    QString SettingsPath() const;
+    // Tests answer the dialogs themselves.
+    void SetDialogs(std::unique_ptr<UserDialogs> dialogs);
+    UserDialogs& Dialogs() const { return *dialogs_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateWorkArea();
+    void CreatePictureWindow();
+    void CreateFloatingWindows();
+    void CreateToolbar();
     void CreateMenus();
     void LayOutWorkArea();
+    void LayOutPictureWindow();
+    QRect MaximisedPictureRect() const;
+    void SetPictureMaximised(bool maximised);
+    void ToggleWindow(FloatingWindow* window, ToolKey* key);
+    bool HandleKey(QKeyEvent* event);
+    void RunKeyCommand(KeyCommand command);
+    void OnWheel(int delta);
+    void OnPictureViewMoved(QPoint viewPoint);
+    bool OwnsWidget(QObject* object) const;
 
     EditorState state_;
     RenderImages images_;
     LinePatterns patterns_;
 
-    QWidget* workArea_ = nullptr;      // EditMode_MGS
-    QFrame* pictureWindow_ = nullptr;  // Panel_Editor_Picture
-    QScrollArea* scrollBox_ = nullptr; // ScrollBox_EditPicture
-    QWidget* editPanel_ = nullptr;     // Panel_EditPicture
-    PictureView* view_ = nullptr;      // Editor_IMG_MGSFull
+    QWidget* workArea_ = nullptr;            // EditMode_MGS
+    QWidget* toolbar_ = nullptr;             // Panel_Instruments
+    StatusBar* statusBar_ = nullptr;         // Panel_StatusBar_1
+    TFreePanel* pictureWindow_ = nullptr;    // Panel_Editor_Picture
+    QLabel* maximiseBox_ = nullptr;          // Image6
+    QScrollArea* scrollBox_ = nullptr;       // ScrollBox_EditPicture
+    QWidget* editPanel_ = nullptr;           // Panel_EditPicture
+    PictureView* view_ = nullptr;            // Editor_IMG_MGSFull
+    QFrame* borderPreview_ = nullptr;        // PanelBorderPreview
+    PreviewView* preview_ = nullptr;         // Editor_IMG_Preview
+    ZoomPreviewView* zoomPreview_ = nullptr; // Editor_IMG_ZoomPreview
+    std::map<QString, FloatingWindow*> panels_;
+    std::map<QString, ToolKey*> keys_;
+    QTimer* timer_ = nullptr; // Timer1
+    std::unique_ptr<UserDialogs> dialogs_;
+
+    QRect pictureRestoreRect_{2, 42, 640, 480};
+    QPoint lastMovePosition_; // the picture view's last pointer position
     bool firstShowDone_ = false;
 };

@@ -52,7 +52,14 @@ void MainWindow::CreateMenus() {
         connect(action, &QAction::triggered, this, [this, height] { ConvertCharHeight(height); });
     }
 
+    file->addSeparator();
+    QAction* positions = file->addAction(QStringLiteral("Save windows positions"));
+    positions->setObjectName("Savewindowspositions1");
+    connect(positions, &QAction::triggered, this, &MainWindow::SaveWindowPositions);
+
     bar->addMenu(QStringLiteral("Edit"))->setObjectName("Edit1");
     bar->addMenu(QStringLiteral(" Color Corrector"))->setObjectName("ColorCorrector1");
-    bar->addAction(QStringLiteral("About"))->setObjectName("About1");
+    QAction* about = bar->addAction(QStringLiteral("About"));
+    about->setObjectName("About1");
+    connect(about, &QAction::triggered, this, &MainWindow::ToggleAbout);
 }

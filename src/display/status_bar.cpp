@@ -1,0 +1,78 @@
+// Labels in a fixed-pitch font so that the numbers do not make the line jump.
+#include "display/status_bar.h"
+
+#include <QHBoxLayout>
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, const QFont& font,
+                  int minimumWidth) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->setMinimumWidth(minimumWidth);
+    return label;
+}
+
+} // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+    setObjectName("Panel_StatusBar_1");
+    setFixedHeight(kHeight);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 1, 4, 1);
+    layout->setSpacing(6);
+
+    auto* title = new QLabel(QStringLiteral("Current Char Palette:"), this);
+    title->setObjectName("Label5");
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+
+    for (int i = 0; i < 4; ++i) {
+        auto* swatch = new QFrame(this);
+        swatch->setObjectName(QStringLiteral("Status_Color%1").arg(i));
+        swatch->setFixedSize(32, 16);
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        swatch->setAutoFillBackground(true);
+        swatches_[i] = swatch;
+        layout->addWidget(swatch);
+    }
+    SetCellColours({MakeRgb(0, 0, 0), MakeRgb(0, 0, 0), MakeRgb(0, 0, 0), MakeRgb(0, 0, 0)});
+
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    fixed.setBold(true);
+    fixed.setPixelSize(13);
+    const int digit = QFontMetrics(fixed).horizontalAdvance(QLatin1Char('0'));
+    layout->addSpacing(8);
+    ax_ = MakeLabel(this, "Status_Ax", "X: 000", fixed, 7 * digit);
+    ay_ = MakeLabel(this, "Status_Ay", "Y:000", fixed, 7 * digit);
+    bx_ = MakeLabel(this, "Status_Bx", "Ax: 00", fixed, 8 * digit);
+    by_ = MakeLabel(this, "Status_By", "Ay: 00", fixed, 8 * digit);
+    byte_ = MakeLabel(this, "Status_Byte", "Byte: 00", fixed, 0);
+    for (QLabel* label : {ax_, ay_, bx_, by_, byte_})
+        layout->addWidget(label);
+    layout->addStretch(1);
+}
+
+void StatusBar::SetCellColours(const CharColours& colours) {
+    for (int i = 0; i < 4; ++i) {
+        QPalette palette = swatches_[i]->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(colours[i]));
+        swatches_[i]->setPalette(palette);
+    }
+}
+
+void StatusBar::SetPointerTexts(const QString& ax, const QString& ay, const QString& bx,
+                                const QString& by, const QString& byteLine) {
+    ax_->setText(ax);
+    ay_->setText(ay);
+    bx_->setText(bx);
+    by_->setText(by);
+    byte_->setText(byteLine);
+}

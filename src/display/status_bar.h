@@ -1,0 +1,32 @@
+// The status bar Panel_StatusBar_1: the four colours of the cell under the pointer, its
+// coordinates and the Spectrum addresses and bytes there.
+#pragma once
+
+#include "picture/colour.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <array>
+
+class StatusBar : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kHeight = 22;
+    explicit StatusBar(QWidget* parent);
+
+    void SetCellColours(const CharColours& colours);
+    // Texts of Status_Ax, Status_Ay, Status_Bx, Status_By and Status_Byte.
+    void SetPointerTexts(const QString& ax, const QString& ay, const QString& bx, const QString& by,
+                         const QString& byteLine);
+
+    const std::array<QFrame*, 4>& Swatches() const { return swatches_; }
+
+private:
+    std::array<QFrame*, 4> swatches_{};
+    QLabel* ax_;
+    QLabel* ay_;
+    QLabel* bx_;
+    QLabel* by_;
+    QLabel* byte_;
+};

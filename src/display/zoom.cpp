@@ -1,0 +1,37 @@
+// Zoom arithmetic. The centre is computed in floating point and truncated toward zero,
+// so that zooming in and out again returns to the same place.
+#include "display/zoom.h"
+
+#include <algorithm>
+#include <cmath>
+
+QPoint ScrollKeepingCentre(QSize box, QPoint scroll, int oldFactor, int newFactor) {
+    const double w = box.width(), h = box.height();
+    const double zOld = oldFactor, zNew = newFactor;
+    const double cx = std::trunc(w / zOld / 2 + scroll.x() / zOld);
+    const double cy = std::trunc(h / zOld / 2 + scroll.y() / zOld);
+    const int x = static_cast<int>(std::trunc((cx - w / zNew / 2) * zNew));
+    const int y = static_cast<int>(std::trunc((cy - h / zNew / 2) * zNew));
+    return {std::max(0, x), std::max(0, y)};
+}
+
+QSize ZoomSelectorFrameSize(QSize box, int selectorFactor) {
+    const int s = std::max(1, selectorFactor);
+    return {8 * ((16 * (box.width() / 64)) / s), 8 * ((16 * (box.height() / 64)) / s)};
+}
+
+QPoint ZoomSelectorCell(QPoint previewPoint, QSize box, int selectorFactor) {
+    int col = previewPoint.x() / 16, row = previewPoint.y() / 16;
+    const QSize frame = ZoomSelectorFrameSize(box, selectorFactor);
+    const int maxCol = 32 - frame.width() / 16;
+    const int maxRow = 24 - frame.height() / 16;
+    if (QRect(0, 0, 512, 384).contains(16 * col, 16 * row)) {
+        col = std::min(col, maxCol);
+        row = std::min(row, maxRow);
+    }
+    return {col, row};
+}
+
+QRect ZoomSelectorRect(QPoint cell, QSize box, int selectorFactor) {
+    return QRect(QPoint(16 * cell.x(), 16 * cell.y()), ZoomSelectorFrameSize(box, selectorFactor));
+}

@@ -1,0 +1,55 @@
+// Keys reach the command table before any control of the main window sees them.
+#include "shell/main_window.h"
+
+#include "editing/key_table.h"
+#include "shell/floating_window.h"
+#include "shell/tool_key.h"
+
+#include <QKeyEvent>
+
+bool MainWindow::HandleKey(QKeyEvent* event) {
+    const std::vector<KeyCommand> commands = CommandsForKey(event->key(), event->modifiers());
+    for (KeyCommand command : commands)
+        RunKeyCommand(command);
+    return !commands.empty();
+}
+
+void MainWindow::RunKeyCommand(KeyCommand command) {
+    ViewState& view = state_.View;
+    const bool previewShown = Panel(QStringLiteral("Panel_Preview"))->isVisible();
+    switch (command) {
+    case KeyCommand::ZoomSelectorUp:
+        if (previewShown && view.SelectorFactor < 16) {
+            view.SelectorFactor += 4;
+            DrawZoomSelector();
+        }
+        break;
+    case KeyCommand::ZoomSelectorDown:
+        if (previewShown && view.SelectorFactor > 8) {
+            view.SelectorFactor -= 4;
+            DrawZoomSelector();
+        }
+        break;
+    case KeyCommand::TogglePalette:
+        ToggleWindow(Panel(QStringLiteral("Panel_Color")), keys_["KEY_Palette"]);
+        break;
+    case KeyCommand::TogglePreview:
+        ToggleWindow(Panel(QStringLiteral("Panel_Preview")), keys_["KEY_Preview"]);
+        break;
+    case KeyCommand::ToggleZoomPreview:
+        ToggleWindow(Panel(QStringLiteral("Panel_ZoomPreview")), keys_["KEY_ZoomPreview"]);
+        break;
+    case KeyCommand::ToggleBorder:
+        ToggleWindow(Panel(QStringLiteral("Panel_Border")), keys_["KEY_BorderPalette"]);
+        break;
+    case KeyCommand::ToggleCharGrid:
+        ToggleCharGrid();
+        break;
+    case KeyCommand::TogglePixelGrid:
+        TogglePixelGrid();
+        break;
+    case KeyCommand::RefreshView:
+        RefreshView(false);
+        break;
+    }
+}

@@ -1,0 +1,307 @@
+// The work area: toolbar, status bar, the picture window and the floating windows, their
+// toggles, the maximise box, the About window and the window positions.
+#include "shell/main_window.h"
+
+#include "display/picture_view.h"
+#include "display/preview_views.h"
+#include "display/status_bar.h"
+#include "shell/floating_window.h"
+#include "shell/tool_key.h"
+#include "shell/user_dialogs.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int kToolbarHeight = 41;
+
+struct PanelSpec {
+    const char* name;
+    const char* caption;
+    QRect geometry;       // where the window starts unless the settings file places it
+    const char* closeBox; // nullptr: none
+};
+
+// In stacking order: later windows lie above earlier ones.
+const PanelSpec kPanels[] = {
+    {"Panel_Corrector", "Color Corrector", {3, 43, 1041, 617}, "Image16"},
+    {"Panel_Color", "Full Palette", {3, 43, 342, 486}, nullptr},
+    {"Panel_Border", "Border Palette", {345, 43, 150, 166}, nullptr},
+    {"Panel_Preview", "Preview and Zoom Selector", {3, 43, 650, 510}, nullptr},
+    {"Panel_ExportToBmp", "Export to *.PNG", {51, 51, 230, 350}, nullptr},
+    {"Panel_ZoomPreview", "Preview Zoom", {495, 43, 193, 209}, nullptr},
+    {"Panel_About", "About", {0, 0, 345, 161}, "Image10"},
+    {"Panel_SaveSelection", "Save Selection", {40, 456, 217, 161}, "Image12"},
+};
+
+struct KeySpec {
+    const char* name;
+    const char* icon;
+    const char* iconName;
+    const char* hint;
+    int left;
+};
+
+const KeySpec kKeys[] = {
+    {"KEY_Zoom1_1", "zoom4", "ImageZoom4", "", 4},
+    {"KEY_Zoom2_1", "zoom8", "ImageZoom8", "", 36},
+    {"KEY_Zoom3_1", "zoom12", "ImageZoom12", "", 68},
+    {"KEY_Zoom4_1", "zoom16", "ImageZoom16", "", 100},
+    {"Key_Grid", "grid_char", "Image1", "PerChar Grid (use hotkey 'G')", 140},
+    {"Key_zGrid", "grid_pixel", "Image2", "PerPixel Grid (use hotkey 'H')", 172},
+    {"KEY_Palette", "palette_full", "Image4", "Full Palette Window (use hotkey 'C')", 212},
+    {"KEY_BorderPalette", "palette_border", "Image5", "Border Palette Window (use hotkey 'B')",
+     244},
+    {"KEY_Preview", "preview", "Image3", "Preview and Zoom selector Window (use hotkey 'V')", 284},
+    {"KEY_ZoomPreview", "zoom_preview", "Image14", "Preview Zoom Window (use hotkey 'ALT+V')", 316},
+    {"Key_Instrument_Paint", "tool_pencil", "Image7", "Pencil (use hotkey 'P')", 668},
+    {"Key_Instrument_Line", "tool_line", "Image8", "Line (use hotkey 'L')", 700},
+    {"Key_Instrument_Rect", "tool_rect", "Image9", "", 732},
+    {"Key_Instrument_FillChar", "tool_fillchar", "Image15", "Fill Char (use hotkey 'N')", 764},
+    {"Key_Instrument_Select", "tool_select", "Image17", "Selection (use hotkey 'S')", 796},
+    {"Key_PaintSize1", "paint_size1", "Image18", "paint size x1", 834},
+    {"Key_PaintSize2", "paint_size2", "Image19", "paint size x2", 866},
+    {"Key_PaintSize4", "paint_size4", "Image20", "paint size x4", 898},
+};
+
+QString IconPath(const char* icon) {
+    return QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon));
+}
+
+} // namespace
+
+void MainWindow::CreateWorkArea() {
+    workArea_ = new QWidget(this);
+    workArea_->setObjectName("EditMode_MGS");
+    setCentralWidget(workArea_);
+
+    CreatePictureWindow();
+    toolbar_ = new QWidget(workArea_);
+    toolbar_->setObjectName("Panel_Instruments");
+    CreateToolbar();
+    statusBar_ = new StatusBar(workArea_);
+    CreateFloatingWindows();
+}
+
+void MainWindow::CreatePictureWindow() {
+    pictureWindow_ = new TFreePanel(workArea_, QStringLiteral("Panel_Editor_Picture"),
+                                    QStringLiteral("Picture"), QSize(1033, 794));
+    pictureWindow_->MinWidth = 524;
+    pictureWindow_->MinHeight = 414;
+    pictureWindow_->show();
+    maximiseBox_ = pictureWindow_->AddTitleBox(QStringLiteral("Image6"),
+                                               QStringLiteral(":/icons/resize_min.png"));
+    connect(pictureWindow_, &FloatingWindow::TitleBoxClicked, this,
+            &MainWindow::TogglePictureMaximised);
+
+    scrollBox_ = new QScrollArea(pictureWindow_);
+    scrollBox_->setObjectName("ScrollBox_EditPicture");
+    scrollBox_->setFrameShape(QFrame::NoFrame);
+    scrollBox_->setAlignment(Qt::AlignCenter);
+    scrollBox_->setWidgetResizable(false);
+
+    editPanel_ = new QWidget;
+    editPanel_->setObjectName("Panel_EditPicture");
+    view_ = new PictureView(*this, editPanel_);
+    view_->move(1, 1);
+    editPanel_->setFixedSize(view_->ViewSize() + QSize(2, 2));
+    scrollBox_->setWidget(editPanel_);
+    connect(view_, &PictureView::PointerMoved, this, &MainWindow::OnPictureViewMoved);
+}
+
+void MainWindow::CreateFloatingWindows() {
+    for (const PanelSpec& spec : kPanels) {
+        auto* panel = new FloatingWindow(workArea_, QString::fromLatin1(spec.name),
+                                         QString::fromLatin1(spec.caption), spec.geometry.size());
+        panel->move(spec.geometry.topLeft());
+        if (spec.closeBox)
+            panel->AddCloseBox(QString::fromLatin1(spec.closeBox));
+        panels_[panel->objectName()] = panel;
+    }
+
+    // The Preview window: the picture at 2x inside its border colour.
+    FloatingWindow* previewPanel = Panel(QStringLiteral("Panel_Preview"));
+    borderPreview_ = new QFrame(previewPanel);
+    borderPreview_->setObjectName("PanelBorderPreview");
+    borderPreview_->setGeometry(QRect(previewPanel->ContentRect().topLeft(), QSize(642, 481)));
+    borderPreview_->setAutoFillBackground(true);
+    QPalette border = borderPreview_->palette();
+    border.setColor(QPalette::Window, Qt::black);
+    borderPreview_->setPalette(border);
+    borderPreview_->setMouseTracking(true);
+    borderPreview_->installEventFilter(this);
+    preview_ = new PreviewView(borderPreview_);
+    preview_->move(65, 50);
+    connect(preview_, &PreviewView::PointerMoved, this, &MainWindow::TrackZoomSelector);
+    connect(preview_, &PreviewView::Pressed, this, &MainWindow::ApplyZoomSelector);
+
+    FloatingWindow* zoomPanel = Panel(QStringLiteral("Panel_ZoomPreview"));
+    zoomPreview_ = new ZoomPreviewView(zoomPanel);
+    const QRect zoomArea = zoomPanel->ContentRect();
+    zoomPreview_->move(zoomArea.left() + (zoomArea.width() - 176) / 2,
+                       zoomArea.top() + (zoomArea.height() - 176) / 2);
+
+    // About: the product, its line, its version and its home.
+    FloatingWindow* about = Panel(QStringLiteral("Panel_About"));
+    const QRect aboutArea = about->ContentRect();
+    auto addLine = [&](const char* name, const QString& text, int top, int height, int size) {
+        auto* label = new QLabel(text, about);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignCenter);
+        QFont font = label->font();
+        font.setPixelSize(size);
+        font.setBold(size > 20);
+        label->setFont(font);
+        label->setGeometry(aboutArea.left(), aboutArea.top() + top, aboutArea.width(), height);
+        return label;
+    };
+    addLine("Label6", QStringLiteral("tileSmith"), 8, 40, 32);
+    addLine("Label11", QStringLiteral("cross-editor zx multigigascreen graphics"), 54, 20, 13);
+    addLine("Label12", QStringLiteral("version x0.00"), 78, 20, 13);
+    QLabel* home =
+        addLine("Label13", QStringLiteral("https://github.com/tilesmith/tilesmith"), 106, 20, 12);
+    home->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void MainWindow::CreateToolbar() {
+    for (const KeySpec& spec : kKeys) {
+        auto* key = new ToolKey(toolbar_, QString::fromLatin1(spec.name), IconPath(spec.icon),
+                                QString::fromLatin1(spec.iconName), QString::fromLatin1(spec.hint),
+                                spec.left);
+        keys_[key->objectName()] = key;
+    }
+    auto* colours = new QFrame(toolbar_);
+    colours->setObjectName("Panel_CurrentColors");
+    colours->setGeometry(356, 4, 213, 32);
+    keys_["KEY_EditMode_PIX"] = ToolKey::WithCaption(toolbar_, QStringLiteral("KEY_EditMode_PIX"),
+                                                     QStringLiteral("PIX"), 572, 41);
+    keys_["KEY_EditMode_RGB"] = ToolKey::WithCaption(toolbar_, QStringLiteral("KEY_EditMode_RGB"),
+                                                     QStringLiteral("RGB"), 613, 49);
+
+    // The state at start: zoom level 1, pencil, paint size 1, PIX and RGB on.
+    for (const char* name : {"KEY_Zoom1_1", "Key_Instrument_Paint", "Key_PaintSize1",
+                             "KEY_EditMode_PIX", "KEY_EditMode_RGB"})
+        keys_[QString::fromLatin1(name)]->SetPressed(true);
+
+    for (int level = 1; level <= 4; ++level)
+        connect(keys_[QStringLiteral("KEY_Zoom%1_1").arg(level)], &ToolKey::Pressed, this,
+                [this, level] {
+                    SetZoom(level);
+                    RefreshView(true);
+                });
+    connect(keys_["Key_Grid"], &ToolKey::Pressed, this, &MainWindow::ToggleCharGrid);
+    connect(keys_["Key_zGrid"], &ToolKey::Pressed, this, &MainWindow::TogglePixelGrid);
+    const std::pair<const char*, const char*> windowKeys[] = {
+        {"KEY_Palette", "Panel_Color"},
+        {"KEY_BorderPalette", "Panel_Border"},
+        {"KEY_Preview", "Panel_Preview"},
+        {"KEY_ZoomPreview", "Panel_ZoomPreview"},
+    };
+    for (auto [keyName, panelName] : windowKeys) {
+        ToolKey* key = keys_[QString::fromLatin1(keyName)];
+        const QString panel = QString::fromLatin1(panelName);
+        connect(key, &ToolKey::Pressed, this,
+                [this, key, panel] { ToggleWindow(Panel(panel), key); });
+    }
+}
+
+FloatingWindow* MainWindow::Panel(const QString& name) const {
+    const auto it = panels_.find(name);
+    return it == panels_.end() ? nullptr : it->second;
+}
+
+void MainWindow::ToggleWindow(FloatingWindow* window, ToolKey* key) {
+    const bool visible = window->ToggleVisible();
+    key->SetPressed(visible);
+    if (window == Panel(QStringLiteral("Panel_Preview")) && visible)
+        CopyPreview();
+    if (window == Panel(QStringLiteral("Panel_ZoomPreview")) && visible)
+        zoomPreview_->update();
+}
+
+QRect MainWindow::MaximisedPictureRect() const {
+    return QRect(0, kToolbarHeight, workArea_->width(),
+                 workArea_->height() - kToolbarHeight - StatusBar::kHeight);
+}
+
+void MainWindow::LayOutWorkArea() {
+    toolbar_->setGeometry(0, 0, workArea_->width(), kToolbarHeight);
+    statusBar_->setGeometry(0, workArea_->height() - StatusBar::kHeight, workArea_->width(),
+                            StatusBar::kHeight);
+    if (pictureWindow_->Align() == FloatingWindow::Alignment::Client)
+        pictureWindow_->setGeometry(MaximisedPictureRect());
+}
+
+void MainWindow::LayOutPictureWindow() {
+    scrollBox_->setGeometry(pictureWindow_->ContentRect());
+    CentreView();
+}
+
+void MainWindow::SetPictureMaximised(bool maximised) {
+    pictureWindow_->SetAlign(maximised ? FloatingWindow::Alignment::Client
+                                       : FloatingWindow::Alignment::Free);
+    if (maximised)
+        pictureWindow_->setGeometry(MaximisedPictureRect());
+    maximiseBox_->setPixmap(QPixmap(maximised ? QStringLiteral(":/icons/resize_min.png")
+                                              : QStringLiteral(":/icons/resize_max.png")));
+    LayOutPictureWindow();
+}
+
+void MainWindow::TogglePictureMaximised() {
+    scrollBox_->horizontalScrollBar()->setValue(0);
+    scrollBox_->verticalScrollBar()->setValue(0);
+    if (pictureWindow_->Align() == FloatingWindow::Alignment::Free) {
+        pictureRestoreRect_ = pictureWindow_->geometry();
+        SetPictureMaximised(true);
+    } else {
+        SetPictureMaximised(false);
+        pictureWindow_->setGeometry(pictureRestoreRect_);
+    }
+}
+
+void MainWindow::ToggleAbout() {
+    FloatingWindow* about = Panel(QStringLiteral("Panel_About"));
+    const QSize outer = frameGeometry().size();
+    about->move(static_cast<int>(outer.width() / 2.0 - about->width() / 2.0),
+                static_cast<int>(outer.height() / 2.0 - about->height() / 2.0));
+    about->ToggleVisible();
+}
+
+QString MainWindow::SettingsPath() const {
+    return SettingsFilePath(state_.ProgramDir);
+}
+
+void MainWindow::ApplyWindowPositions(const WindowPositions& positions) {
+    // The bounds first, then free, and only then does the alignment decide.
+    pictureWindow_->setGeometry(positions.picture);
+    SetPictureMaximised(false);
+    if (!positions.pictureFree)
+        SetPictureMaximised(true);
+    Panel(QStringLiteral("Panel_Color"))->move(positions.palette);
+    Panel(QStringLiteral("Panel_Border"))->move(positions.borderPalette);
+    Panel(QStringLiteral("Panel_Preview"))->move(positions.preview);
+    Panel(QStringLiteral("Panel_ZoomPreview"))->move(positions.zoomPreview);
+    Panel(QStringLiteral("Panel_Corrector"))->move(positions.corrector);
+}
+
+WindowPositions MainWindow::CurrentWindowPositions() const {
+    WindowPositions p;
+    p.picture = pictureWindow_->geometry();
+    p.pictureFree = pictureWindow_->Align() == FloatingWindow::Alignment::Free;
+    p.palette = Panel(QStringLiteral("Panel_Color"))->pos();
+    p.borderPalette = Panel(QStringLiteral("Panel_Border"))->pos();
+    p.preview = Panel(QStringLiteral("Panel_Preview"))->pos();
+    p.zoomPreview = Panel(QStringLiteral("Panel_ZoomPreview"))->pos();
+    p.corrector = Panel(QStringLiteral("Panel_Corrector"))->pos();
+    return p;
+}
+
+void MainWindow::SaveWindowPositions() {
+    state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString error = WriteWindowPositions(SettingsPath(), CurrentWindowPositions());
+    if (!error.isEmpty())
+        dialogs_->ShowError(this, error);
+}

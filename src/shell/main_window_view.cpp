@@ -1,0 +1,145 @@
+// The picture view and the preview windows: refresh, zoom, the zoom selector, the grids,
+// the mouse wheel and the 250 ms tick.
+#include "shell/main_window.h"
+
+#include "display/frames.h"
+#include "display/picture_view.h"
+#include "display/preview_views.h"
+#include "display/zoom.h"
+#include "shell/floating_window.h"
+#include "shell/tool_key.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+
+void MainWindow::RefreshView(bool rerender) {
+    if (rerender)
+        RenderPicture(state_.Picture, images_);
+    view_->update();
+    CopyPreview();
+}
+
+void MainWindow::CopyPreview() {
+    preview_->CopyPreview(images_.PreviewImage);
+}
+
+void MainWindow::SetZoom(int level) {
+    level = std::clamp(level, kMinZoomLevel, kMaxZoomLevel);
+    const QSize box = scrollBox_->size();
+    const QPoint scroll(scrollBox_->horizontalScrollBar()->value(),
+                        scrollBox_->verticalScrollBar()->value());
+    const int oldFactor = state_.View.ZoomFactor();
+    scrollBox_->horizontalScrollBar()->setValue(0);
+    scrollBox_->verticalScrollBar()->setValue(0);
+
+    state_.View.ZoomLevel = level;
+    view_->UpdateSize();
+    editPanel_->setFixedSize(view_->ViewSize() + QSize(2, 2));
+
+    const QPoint target = ScrollKeepingCentre(box, scroll, oldFactor, state_.View.ZoomFactor());
+    scrollBox_->horizontalScrollBar()->setValue(target.x());
+    scrollBox_->verticalScrollBar()->setValue(target.y());
+
+    for (int i = 1; i <= 4; ++i)
+        keys_[QStringLiteral("KEY_Zoom%1_1").arg(i)]->SetPressed(i == level);
+}
+
+void MainWindow::CentreView() {
+    // The scroll box centres a smaller panel itself; a larger one starts at its left and top.
+    if (editPanel_->width() >= scrollBox_->width())
+        scrollBox_->horizontalScrollBar()->setValue(0);
+    if (editPanel_->height() >= scrollBox_->height())
+        scrollBox_->verticalScrollBar()->setValue(0);
+}
+
+void MainWindow::ToggleCharGrid() {
+    state_.View.CharGrid = !state_.View.CharGrid;
+    keys_["Key_Grid"]->SetPressed(state_.View.CharGrid);
+    RefreshView(true);
+}
+
+void MainWindow::TogglePixelGrid() {
+    state_.View.PixelGrid = !state_.View.PixelGrid;
+    keys_["Key_zGrid"]->SetPressed(state_.View.PixelGrid);
+    RefreshView(true);
+}
+
+void MainWindow::NewPicture(int charHeight) {
+    ::NewPicture(state_.Picture, charHeight);
+    SetZoom(1);
+    RefreshView(true);
+}
+
+void MainWindow::ConvertCharHeight(int charHeight) {
+    ::ConvertCharHeight(state_.Picture, charHeight);
+    SetZoom(1);
+    RefreshView(true);
+}
+
+void MainWindow::TrackZoomSelector(QPoint previewPoint) {
+    state_.View.SelectorCol = previewPoint.x() / 16;
+    state_.View.SelectorRow = previewPoint.y() / 16;
+    DrawZoomSelector();
+}
+
+void MainWindow::DrawZoomSelector() {
+    ViewState& view = state_.View;
+    const QSize box = scrollBox_->size();
+    const QPoint cell = ZoomSelectorCell(QPoint(16 * view.SelectorCol, 16 * view.SelectorRow), box,
+                                         view.SelectorFactor);
+    view.SelectorCol = cell.x();
+    view.SelectorRow = cell.y();
+    CopyPreview();
+    const char* icon = view.SelectorFactor == 16   ? ":/icons/zoom16.png"
+                       : view.SelectorFactor == 12 ? ":/icons/zoom12.png"
+                                                   : ":/icons/zoom8.png";
+    preview_->DrawSelector(ZoomSelectorRect(cell, box, view.SelectorFactor),
+                           QImage(QString::fromLatin1(icon)), patterns_);
+}
+
+void MainWindow::ApplyZoomSelector() {
+    SetZoom(state_.View.SelectorFactor / 4);
+    const int z = state_.View.ZoomFactor();
+    scrollBox_->horizontalScrollBar()->setValue(z * state_.View.SelectorCol * 8);
+    scrollBox_->verticalScrollBar()->setValue(z * state_.View.SelectorRow * 8);
+    RefreshView(true);
+    ToggleWindow(Panel(QStringLiteral("Panel_Preview")), keys_["KEY_Preview"]);
+}
+
+void MainWindow::UpdateZoomPreview() {
+    const int z = state_.View.ZoomFactor();
+    zoomPreview_->Follow(preview_->Shown(),
+                         QPoint(lastMovePosition_.x() / z, lastMovePosition_.y() / z));
+}
+
+void MainWindow::OnPictureViewMoved(QPoint viewPoint) {
+    if (viewPoint == lastMovePosition_)
+        return;
+    lastMovePosition_ = viewPoint;
+    UpdateZoomPreview();
+}
+
+void MainWindow::OnWheel(int delta) {
+    // At most one step per tick, however fast the wheel turns.
+    if (!state_.WheelReady || delta == 0)
+        return;
+    const int level = state_.View.ZoomLevel + (delta > 0 ? 1 : -1);
+    if (level < kMinZoomLevel || level > kMaxZoomLevel)
+        return;
+    SetZoom(level);
+    RefreshView(true);
+    state_.WheelReady = false;
+}
+
+void MainWindow::OnTimer() {
+    state_.WheelReady = true;
+    state_.FramePhase = NextFramePhase(state_.FramePhase);
+    if (state_.Selection.exists)
+        AnimateSelectionFrame();
+    // The colour corrector animates its own frame while it is shown.
+}
+
+void MainWindow::AnimateSelectionFrame() {
+    view_->UpdateSelectionFrame();
+}

@@ -1,0 +1,30 @@
+// The window positions kept in tilesmith.ini, section "positions": the picture window's
+// bounds and state and the positions of five floating windows.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+struct WindowPositions {
+    QRect picture{0, 40, 1033, 794};
+    bool pictureFree = false; // "picture_align": 0 maximised, anything else free
+    QPoint palette{3, 43};
+    QPoint borderPalette{345, 43};
+    QPoint preview{3, 43};
+    QPoint zoomPreview{495, 43};
+    QPoint corrector{3, 43};
+    friend bool operator==(const WindowPositions&, const WindowPositions&) = default;
+};
+
+// tilesmith.ini in the program's folder when that folder is writable (a portable install);
+// otherwise in the user's configuration folder.
+QString SettingsFilePath(const QString& programDir);
+
+// Every key that is missing or not an integer takes its default; a missing or unreadable
+// file gives all defaults. Never fails.
+WindowPositions ReadWindowPositions(const QString& path);
+
+// Writes the fifteen keys into section "positions", keeping every other section and key.
+// Returns an empty string, or "Unable to write to <path>".
+QString WriteWindowPositions(const QString& path, const WindowPositions& positions);

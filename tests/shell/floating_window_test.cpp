@@ -1,0 +1,133 @@
+#include "shell/floating_window.h"
+#include "shell/main_window.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Drives a title-bar drag with events whose screen positions move by `delta`, as the real
+// pointer does while the window moves under it.
+void DragTitleBar(PanelTitleBar* bar, QPoint delta) {
+    const QPoint local(40, 8);
+    const QPoint global = bar->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    // Halfway, then the rest: each event's local position is stale because the window moved.
+    for (QPoint step : {delta / 2, delta}) {
+        QMouseEvent move(QEvent::MouseMove, local, global + step, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global + delta, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+}
+
+TEST(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
+    MainWindow window({});
+    window.show();
+    FloatingWindow* palette = window.Panel("Panel_Color");
+    palette->show();
+    const QPoint start = palette->pos();
+    DragTitleBar(palette->TitleBar(), QPoint(30, -10));
+    EXPECT_EQ(palette->pos(), start + QPoint(30, -10));
+    // Not clamped: a window may leave the main window.
+    DragTitleBar(palette->TitleBar(), QPoint(-500, -300));
+    EXPECT_EQ(palette->pos(), start + QPoint(-470, -310));
+}
+
+TEST(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
+    MainWindow window({});
+    window.ApplyWindowPositions({});
+    window.show();
+    TFreePanel* picture = window.PictureWindow();
+    ASSERT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
+    const QRect before = picture->geometry();
+    DragTitleBar(picture->TitleBar(), QPoint(30, 30));
+    EXPECT_EQ(picture->geometry(), before);
+}
+
+TEST(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
+    MainWindow window({});
+    window.show();
+    TFreePanel* picture = window.PictureWindow();
+    // A window that started maximised restores to the initial restore rectangle.
+    window.TogglePictureMaximised();
+    EXPECT_EQ(picture->Align(), FloatingWindow::Alignment::Free);
+    EXPECT_EQ(picture->geometry(), QRect(2, 42, 640, 480));
+
+    picture->setGeometry(100, 90, 700, 500);
+    window.TogglePictureMaximised();
+    EXPECT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
+    EXPECT_NE(picture->geometry(), QRect(100, 90, 700, 500));
+    window.TogglePictureMaximised();
+    EXPECT_EQ(picture->geometry(), QRect(100, 90, 700, 500));
+}
+
+TEST(FloatingWindows, SizingBandAndMinimumSize) {
+    MainWindow window({});
+    window.show();
+    window.TogglePictureMaximised(); // free, 640 x 480 at 2, 42
+    TFreePanel* picture = window.PictureWindow();
+    using A = TPanelCaption::HitArea;
+    EXPECT_EQ(picture->HitTest({639, 479}), A::BottomRight);
+    EXPECT_EQ(picture->HitTest({634, 474}), A::Client);
+    EXPECT_EQ(picture->HitTest({635, 475}), A::BottomRight);
+    EXPECT_EQ(picture->HitTest({634, 300}), A::Client);
+    EXPECT_EQ(picture->HitTest({635, 300}), A::Right);
+    EXPECT_EQ(picture->HitTest({5, 5}), A::TopLeft);
+    EXPECT_EQ(picture->HitTest({639, 0}), A::TopRight);
+    EXPECT_EQ(picture->HitTest({0, 479}), A::BottomLeft);
+    EXPECT_EQ(picture->HitTest({300, 2}), A::Top);
+    EXPECT_EQ(picture->HitTest({2, 300}), A::Left);
+
+    // Dragging the bottom-right corner far up and left stops at 524 x 414.
+    const QPoint corner(638, 478);
+    QTest::mousePress(picture, Qt::LeftButton, {}, corner);
+    QMouseEvent move(QEvent::MouseMove, QPointF(corner - QPoint(400, 400)),
+                     QPointF(picture->mapToGlobal(corner) - QPoint(400, 400)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &move);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, corner - QPoint(400, 400));
+    EXPECT_EQ(picture->geometry(), QRect(2, 42, 524, 414));
+
+    // Maximised, nothing is an edge.
+    window.TogglePictureMaximised();
+    EXPECT_EQ(picture->HitTest({1, 1}), A::Client);
+}
+
+TEST(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
+    MainWindow window({});
+    TFreePanel* picture = window.PictureWindow();
+    window.ApplyWindowPositions({}); // maximised
+    picture->SetMoving(true);
+    EXPECT_FALSE(picture->Moving());
+    picture->setProperty("Moving", true);
+    EXPECT_FALSE(picture->Moving());
+    window.TogglePictureMaximised();
+    picture->SetMoving(true);
+    EXPECT_TRUE(picture->Moving());
+    EXPECT_EQ(picture->HitTest({300, 300}), TPanelCaption::HitArea::Caption);
+    picture->SetMoving(false); // ignored
+    EXPECT_TRUE(picture->Moving());
+    EXPECT_EQ(picture->property("MinWidth").toInt(), 524);
+}
+
+TEST(FloatingWindows, CloseBoxHidesItsWindow) {
+    MainWindow window({});
+    window.show();
+    window.ToggleAbout();
+    FloatingWindow* about = window.Panel("Panel_About");
+    ASSERT_TRUE(about->isVisible());
+    auto* box = about->findChild<QLabel*>("Image10");
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "display/picture_view.h"
+#include "display/preview_views.h"
+#include "display/zoom.h"
+#include "picture/colour.h"
+#include "shell/floating_window.h"
+#include "shell/main_window.h"
+#include "shell/tool_key.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ToolKey* Key(MainWindow& window, const char* name) {
+    auto* key = window.findChild<ToolKey*>(QString::fromLatin1(name));
+    EXPECT_NE(key, nullptr) << name;
+    return key;
+}
+
+void Wheel(QWidget* target, int delta) {
+    QWheelEvent event(QPointF(5, 5), QPointF(target->mapToGlobal(QPoint(5, 5))), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+class MainWindowView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(1200, 900);
+        window.show();
+        window.ApplyWindowPositions({});
+    }
+    QPoint Scroll() const {
+        return {window.ScrollBox()->horizontalScrollBar()->value(),
+                window.ScrollBox()->verticalScrollBar()->value()};
+    }
+    MainWindow window{QStringList{}};
+};
+
+TEST_F(MainWindowView, ZoomKeysSetTheLevelAndKeepTheCentre) {
+    QTest::mousePress(Key(window, "KEY_Zoom4_1"), Qt::LeftButton);
+    EXPECT_EQ(window.State().View.ZoomLevel, 4);
+    EXPECT_EQ(window.View()->size(), QSize(4096, 3072));
+    EXPECT_TRUE(Key(window, "KEY_Zoom4_1")->IsPressed());
+    EXPECT_FALSE(Key(window, "KEY_Zoom1_1")->IsPressed());
+    // The centre of the visible area in picture pixels is kept.
+    const QPoint expected = ScrollKeepingCentre(window.ScrollBox()->size(), {0, 0}, 4, 16);
+    EXPECT_EQ(Scroll().x(),
+              std::min(expected.x(), window.ScrollBox()->horizontalScrollBar()->maximum()));
+    EXPECT_EQ(Scroll().y(),
+              std::min(expected.y(), window.ScrollBox()->verticalScrollBar()->maximum()));
+    EXPECT_GT(Scroll().y(), 1000);
+    // The icon acts as well as its key.
+    QTest::mousePress(window.findChild<QWidget*>("ImageZoom4"), Qt::LeftButton);
+    EXPECT_EQ(window.State().View.ZoomLevel, 1);
+}
+
+TEST_F(MainWindowView, WheelChangesTheLevelAtMostOncePerTick) {
+    window.State().WheelReady = true;
+    for (int i = 0; i < 5; ++i)
+        Wheel(window.View(), 120);
+    EXPECT_EQ(window.State().View.ZoomLevel, 2);
+    EXPECT_FALSE(window.State().WheelReady);
+    window.OnTimer();
+    Wheel(window.View(), -120);
+    EXPECT_EQ(window.State().View.ZoomLevel, 1);
+    // At the end of the range nothing changes and the gate stays open.
+    window.OnTimer();
+    Wheel(window.View(), -120);
+    EXPECT_EQ(window.State().View.ZoomLevel, 1);
+    EXPECT_TRUE(window.State().WheelReady);
+}
+
+TEST_F(MainWindowView, WindowHotkeysToggleAndShowTheirKeys) {
+    FloatingWindow* palette = window.Panel("Panel_Color");
+    QTest::keyClick(&window, Qt::Key_C);
+    EXPECT_TRUE(palette->isVisible());
+    EXPECT_TRUE(Key(window, "KEY_Palette")->IsPressed());
+    QTest::keyClick(&window, Qt::Key_C);
+    EXPECT_FALSE(palette->isVisible());
+    EXPECT_FALSE(Key(window, "KEY_Palette")->IsPressed());
+    for (auto modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::ShiftModifier}) {
+        QTest::keyClick(&window, Qt::Key_C, modifier);
+        EXPECT_FALSE(palette->isVisible());
+    }
+    QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(window.Panel("Panel_ZoomPreview")->isVisible());
+    EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
+    QTest::mousePress(Key(window, "KEY_BorderPalette"), Qt::RightButton);
+    EXPECT_TRUE(window.Panel("Panel_Border")->isVisible());
+}
+
+TEST_F(MainWindowView, GridKeysSwitchTheGridsAndRepaint) {
+    QTest::keyClick(&window, Qt::Key_G);
+    EXPECT_TRUE(window.State().View.CharGrid);
+    EXPECT_TRUE(Key(window, "Key_Grid")->IsPressed());
+    QTest::mousePress(Key(window, "Key_zGrid"), Qt::LeftButton);
+    EXPECT_TRUE(window.State().View.PixelGrid);
+    const QImage view = window.View()->grab(QRect(0, 0, 8, 8)).toImage();
+    EXPECT_EQ(view.pixel(0, 0), MakeRgb(255, 255, 255));
+    EXPECT_EQ(view.pixel(4, 1), MakeRgb(128, 128, 128));
+    QTest::keyClick(&window, Qt::Key_H);
+    EXPECT_FALSE(window.State().View.PixelGrid);
+}
+
+TEST_F(MainWindowView, ZoomSelectorPressSelectsLevelAndPosition) {
+    QTest::keyClick(&window, Qt::Key_V);
+    ASSERT_TRUE(window.Panel("Panel_Preview")->isVisible());
+    QTest::keyClick(&window, Qt::Key_Up); // S 8 -> 12
+    EXPECT_EQ(window.State().View.SelectorFactor, 12);
+    window.TrackZoomSelector({40, 24}); // cell (2, 1)
+    EXPECT_EQ(window.State().View.SelectorCol, 2);
+    window.ApplyZoomSelector();
+    EXPECT_EQ(window.State().View.ZoomLevel, 3);
+    EXPECT_EQ(Scroll(), QPoint(12 * 2 * 8, 12 * 1 * 8));
+    EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
+    EXPECT_FALSE(Key(window, "KEY_Preview")->IsPressed());
+}
+
+TEST_F(MainWindowView, SelectorFrameIsDrawnOnThePreviewOnly) {
+    window.State().Picture.AttrPlane[0].fill({4, 4});
+    window.RefreshView(true);
+    QTest::keyClick(&window, Qt::Key_V);
+    auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
+    window.TrackZoomSelector({100, 100});
+    const QSize frame(8 * ((16 * (window.ScrollBox()->width() / 64)) / 8),
+                      8 * ((16 * (window.ScrollBox()->height() / 64)) / 8));
+    const int left = 16 * window.State().View.SelectorCol;
+    const int top = 16 * window.State().View.SelectorRow;
+    // The frame's right edge, away from the icon, alternates grey and white.
+    const int right = left + frame.width() - 1;
+    EXPECT_EQ(preview->Shown().pixel(right, top + 30), MakeRgb(128, 128, 128));
+    EXPECT_EQ(preview->Shown().pixel(right, top + 31), MakeRgb(255, 255, 255));
+    EXPECT_EQ(preview->Shown().pixel(right - 1, top + 31), MixTable[4][0]);
+    EXPECT_EQ(window.Images().PreviewImage.pixel(right, top + 31), MixTable[4][0]);
+    // Moving over the border erases it.
+    window.CopyPreview();
+    EXPECT_EQ(preview->Shown().pixel(right, top + 31), MixTable[4][0]);
+}
+
+TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
+    const QImage before = window.View()->grab(QRect(0, 0, 40, 40)).toImage();
+    window.OnTimer();
+    EXPECT_EQ(window.State().FramePhase, 4);
+    EXPECT_TRUE(window.State().WheelReady);
+    EXPECT_EQ(window.View()->grab(QRect(0, 0, 40, 40)).toImage(), before);
+
+    SelectionRecord& selection = window.State().Selection;
+    selection.exists = true;
+    selection.w = selection.h = 1;
+    window.OnTimer(); // phase 8: the top edge starts at pattern offset 7
+    const QImage frame = window.View()->grab(QRect(0, 0, 40, 40)).toImage();
+    EXPECT_EQ(frame.pixel(1, 0), MakeRgb(0, 0, 0));        // offset 8
+    EXPECT_EQ(frame.pixel(9, 0), MakeRgb(255, 255, 255));  // offset 16
+    EXPECT_EQ(frame.pixel(0, 0), MakeRgb(0, 0, 0));        // the left edge covers the corner
+    EXPECT_EQ(frame.pixel(31, 0), MakeRgb(255, 255, 255)); // and the right edge its own
+    EXPECT_EQ(frame.pixel(31, 2), MakeRgb(0, 0, 0));
+    EXPECT_EQ(frame.pixel(31, 9), MakeRgb(255, 255, 255));
+    EXPECT_EQ(frame.pixel(33, 5), MakeRgb(0, 0, 0)); // outside the cell: the picture
+}
+
+TEST_F(MainWindowView, ZoomPreviewFollowsThePointer) {
+    window.State().Picture.AttrPlane[1][PlaneIndex(20, 96)] = {6, 6};
+    window.RefreshView(true);
+    // Pointer over picture pixel (160, 100) at factor 4: the block starts at (116, 56).
+    QTest::mouseMove(window.View(), QPoint(640, 400));
+    auto* zoom = window.findChild<ZoomPreviewView*>("Editor_IMG_ZoomPreview");
+    EXPECT_EQ(zoom->Shown().pixel(2 * (160 - 116), 2 * (100 - 56)), MixTable[0][6]);
+    EXPECT_EQ(zoom->Shown().pixel(2 * (159 - 116), 2 * (100 - 56)), MixTable[0][0]);
+    // Near the corner the block stays inside the picture.
+    QTest::mouseMove(window.View(), QPoint(1020, 760));
+    auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
+    EXPECT_EQ(zoom->Shown(), preview->Shown().copy(2 * 167, 2 * 104, 176, 176));
+}
+
+TEST_F(MainWindowView, AboutIsCentredAndToggles) {
+    window.ToggleAbout();
+    FloatingWindow* about = window.Panel("Panel_About");
+    EXPECT_TRUE(about->isVisible());
+    const QSize outer = window.frameGeometry().size();
+    EXPECT_EQ(about->pos(), QPoint(static_cast<int>(outer.width() / 2.0 - 345 / 2.0),
+                                   static_cast<int>(outer.height() / 2.0 - 161 / 2.0)));
+    EXPECT_EQ(about->findChild<QLabel*>("Label12")->text(), "version x0.96");
+    window.ToggleAbout();
+    EXPECT_FALSE(about->isVisible());
+}
+
+} // namespace

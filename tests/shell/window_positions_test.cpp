@@ -1,0 +1,104 @@
+#include "shell/floating_window.h"
+#include "shell/main_window.h"
+#include "shell/window_positions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray ReadText(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+TEST(WindowPositions, MissingFileSectionOrKeysGiveTheDefaults) {
+    QTemporaryDir dir;
+    EXPECT_EQ(ReadWindowPositions(dir.filePath("none.ini")), WindowPositions{});
+    const QString path = dir.filePath("tilesmith.ini");
+    WriteText(path, "[other]\npicture_x=77\n");
+    EXPECT_EQ(ReadWindowPositions(path), WindowPositions{});
+    WriteText(path, "[positions]\npicture_x=12abc\npicture_y=\npalette_x=  9 \n"
+                    "zoompreview_y=x\n\x01\x02garbage line\n");
+    WindowPositions expected;
+    expected.palette.setX(9);
+    EXPECT_EQ(ReadWindowPositions(path), expected);
+}
+
+TEST(WindowPositions, RoundTripKeepsNegativePositionsAndOtherSections) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tilesmith.ini");
+    WriteText(path, "[mine]\nkeep=this\n\n[positions]\nextra=5\npicture_x=1\n");
+    WindowPositions p;
+    p.picture = QRect(100, 50, 600, 500);
+    p.pictureFree = true;
+    p.palette = QPoint(-120, -7);
+    p.borderPalette = QPoint(400, 9);
+    p.preview = QPoint(5, 6);
+    p.zoomPreview = QPoint(-3000, 2000);
+    p.corrector = QPoint(11, 12);
+    EXPECT_EQ(WriteWindowPositions(path, p), QString());
+    EXPECT_EQ(ReadWindowPositions(path), p);
+    const QByteArray text = ReadText(path);
+    EXPECT_TRUE(text.contains("keep=this"));
+    EXPECT_TRUE(text.contains("extra=5"));
+    EXPECT_TRUE(text.contains("palette_x=-120"));
+    EXPECT_TRUE(text.contains("picture_align=1"));
+}
+
+TEST(WindowPositions, AFailedWriteNamesTheFile) {
+    QTemporaryDir dir;
+    const QString blocker = dir.filePath("file");
+    WriteText(blocker, "not a folder");
+    const QString path = blocker + "/tilesmith.ini";
+    EXPECT_EQ(WriteWindowPositions(path, {}), "Unable to write to " + path);
+}
+
+TEST(WindowPositions, StartUpPlacesTheWindows) {
+    MainWindow window({});
+    window.show();
+    // No settings: the picture window fills the work space.
+    window.ApplyWindowPositions({});
+    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
+    EXPECT_EQ(window.Panel("Panel_Color")->pos(), QPoint(3, 43));
+    EXPECT_EQ(window.Panel("Panel_Border")->pos(), QPoint(345, 43));
+    EXPECT_EQ(window.Panel("Panel_ZoomPreview")->pos(), QPoint(495, 43));
+
+    WindowPositions p;
+    p.picture = QRect(100, 50, 600, 500);
+    p.pictureFree = true;
+    p.corrector = QPoint(-40, 7);
+    window.ApplyWindowPositions(p);
+    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Free);
+    EXPECT_EQ(window.PictureWindow()->geometry(), QRect(100, 50, 600, 500));
+    EXPECT_EQ(window.CurrentWindowPositions(), p);
+}
+
+TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
+    MainWindow window({});
+    window.resize(1200, 900);
+    window.show();
+    window.ApplyWindowPositions({});
+    const WindowPositions saved = window.CurrentWindowPositions();
+    EXPECT_FALSE(saved.pictureFree);
+    EXPECT_EQ(saved.picture, window.PictureWindow()->geometry());
+    // Starting again from what was saved: maximised again, and restore gives the default.
+    MainWindow again({});
+    again.resize(1200, 900);
+    again.show();
+    again.ApplyWindowPositions(saved);
+    EXPECT_EQ(again.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
+    again.TogglePictureMaximised();
+    EXPECT_EQ(again.PictureWindow()->geometry(), QRect(2, 42, 640, 480));
+}
+
+} // namespace
