@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libpng-dev libx11-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool dbus fontconfig fonts-dejavu-core
-    desktop-file-utils clang-format git
+    desktop-file-utils shared-mime-info clang-format git
 )
 if [ "${TILESMITH_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the tree a desktop needs: the
+# programs, a valid desktop entry, the icon and MIME types a file manager understands.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/tilesmith share/applications/tilesmith.desktop \
+    share/icons/hicolor/64x64/apps/tilesmith.png share/mime/packages/tilesmith.xml; do
+    [ -e "$prefix/$f" ] || fail "$f is not installed"
+done
+for program in "$@"; do
+    [ "$program" = "$build" ] && continue
+    [ -x "$prefix/bin/$program" ] || fail "bin/$program is not installed"
+done
+
+desktop-file-validate "$prefix/share/applications/tilesmith.desktop" || fail "invalid desktop entry"
+
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "update-mime-database rejected the MIME types"
+globs="$prefix/share/mime/globs2"
+for pattern in '*.mgs' '*.mg1' '*.mg2' '*.mg4' '*.mg8' '*.scr' '*.img'; do
+    grep -q ":$pattern\$" "$globs" || grep -q ":$pattern:" "$globs" || fail "no MIME type for $pattern"
+done
+# Every MIME type the desktop entry names is defined.
+types=$(sed -n 's/^MimeType=//p' "$prefix/share/applications/tilesmith.desktop" | tr ';' ' ')
+for type in $types; do
+    grep -q ":$type:" "$globs" || fail "the desktop entry names $type, which is not defined"
+done
+echo "ok: installed tree is complete and valid"
