@@ -4,6 +4,8 @@
 #pragma once
 
 #include "display/view_state.h"
+#include "editing/drawing_state.h"
+#include "editing/undo.h"
 #include "picture/mgs_image.h"
 
 #include <QString>
@@ -11,10 +13,12 @@
 struct EditorState {
     MgsImage Picture; // 8x8, all planes zero, border 0 and 0
     ViewState View;
+    UndoSnapshot Undo;    // all zero at start
+    DrawingState Drawing; // instrument, paint size, modes, current colours, rubber band
 
     // The executable's folder with a trailing separator.
     QString ProgramDir;
 
-    // The undo snapshot, the selection record, the drawing state, the corrector range
-    // and the current file join this aggregate with the features that own them.
+    // The selection record, the corrector range and the current file join this aggregate with the
+    // features that own them.
 };
