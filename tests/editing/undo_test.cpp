@@ -1,4 +1,3 @@
-#include "editing/editor_state.h"
 #include "editing/undo.h"
 #include "support/test_pictures.h"
 
@@ -6,37 +5,31 @@
 
 namespace {
 
-TEST(Undo, SwapBeforeAnySnapshotBlanksThePictureAndASecondSwapRestoresIt) {
-    EditorState state;
-    state.Picture = RandomPicture(4, 3);
-    state.Picture.BorderPair = {2, 5};
-    const MgsImage loaded = state.Picture;
-
-    SwapUndo(state.Picture, state.Undo);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(state.Picture), PicturePlanes{});
-    // Only the planes are exchanged.
-    EXPECT_EQ(state.Picture.CharHeight, 4);
-    EXPECT_EQ(state.Picture.BorderPair, loaded.BorderPair);
-
-    SwapUndo(state.Picture, state.Undo);
-    EXPECT_EQ(state.Picture, loaded);
+const PicturePlanes& Planes(const MgsImage& picture) {
+    return picture;
 }
 
-TEST(Undo, OnlyTheLastSnapshotIsKept) {
-    EditorState state;
-    const MgsImage first = RandomPicture(8, 1);
-    const MgsImage second = RandomPicture(8, 2);
-    state.Picture = first;
-    TakeSnapshot(state.Picture, state.Undo);
-    state.Picture = second;
-    TakeSnapshot(state.Picture, state.Undo);
-    state.Picture.PixelPlane[0][0] ^= 0xFF;
-    state.Picture.CharHeight = 2; // a conversion after the snapshot is not undone
+TEST(Undo, SwapExchangesOnlyThePlanesWithTheLastSnapshot) {
+    // Before any snapshot the swap blanks the picture; a second one restores it.
+    MgsImage picture = RandomPicture(4, 3);
+    picture.BorderPair = {2, 5};
+    const MgsImage loaded = picture;
+    UndoSnapshot snapshot;
+    SwapUndo(picture, snapshot);
+    EXPECT_EQ(Planes(picture), PicturePlanes{});
+    EXPECT_EQ(picture.CharHeight, 4);
+    EXPECT_EQ(picture.BorderPair, loaded.BorderPair);
+    SwapUndo(picture, snapshot);
+    EXPECT_EQ(picture, loaded);
 
-    SwapUndo(state.Picture, state.Undo);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(state.Picture),
-              static_cast<const PicturePlanes&>(second));
-    EXPECT_EQ(state.Picture.CharHeight, 2);
+    // After two snapshots only the later one comes back; a conversion stays.
+    TakeSnapshot(RandomPicture(8, 1), snapshot);
+    TakeSnapshot(loaded, snapshot);
+    picture.PixelPlane[0][0] ^= 0xFF;
+    picture.CharHeight = 2;
+    SwapUndo(picture, snapshot);
+    EXPECT_EQ(Planes(picture), Planes(loaded));
+    EXPECT_EQ(picture.CharHeight, 2);
 }
 
 } // namespace
