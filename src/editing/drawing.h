@@ -21,8 +21,10 @@ struct CellRef {
 };
 
 struct PaintResult {
-    // Cells to pass to RedrawCell, each once, in the order they were painted; the first of
-    // a single PaintAt is the cell under the point. Empty when nothing was written.
+    // Cells to pass to RedrawCell, in the order they were painted; the first of a single
+    // PaintAt is the cell under the point, any others are cells below it that a block
+    // taller than a cell reached. Empty when the paint was skipped as a repeat of
+    // LastPaintKey or the point lay outside the view.
     std::vector<CellRef> cells;
     // The status bar's paint-form info of the last point asked for (ShowPointerInfo), also
     // when that point repeated the last paint and wrote nothing. None if no point was in
@@ -30,6 +32,7 @@ struct PaintResult {
     std::optional<PointerInfo> pointer;
 
     void Append(const PaintResult& later);
+    // Keeps the first of cells that share their pixel rows (one RedrawCell each).
     void RemoveRepeatedCells();
 };
 
