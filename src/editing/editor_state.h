@@ -5,7 +5,9 @@
 
 #include "colour/corrector_range.h"
 #include "display/view_state.h"
+#include "editing/drawing_state.h"
 #include "editing/selection.h"
+#include "editing/undo.h"
 #include "picture/mgs_image.h"
 
 #include <QString>
@@ -13,6 +15,8 @@
 struct EditorState {
     MgsImage Picture; // 8x8, all planes zero, border 0 and 0
     ViewState View;
+    UndoSnapshot Undo;    // all zero at start
+    DrawingState Drawing; // instrument, paint size, modes, current colours, rubber band
     SelectionRecord Selection;
     CorrectorRangeRecord CorrectorRange;
 
@@ -24,6 +28,5 @@ struct EditorState {
     // The executable's folder with a trailing separator.
     QString ProgramDir;
 
-    // The undo snapshot, the drawing state and the current file join this aggregate with
-    // the features that own them.
+    // The current file joins this aggregate with the file formats.
 };

@@ -26,6 +26,7 @@ class ToolKey;
 class UserDialogs;
 class ZoomPreviewView;
 enum class KeyCommand;
+struct PointerInfo;
 
 class MainWindow : public QMainWindow, public Editor {
     Q_OBJECT
@@ -48,6 +49,8 @@ public:
     void ApplyZoomSelector();
     void UpdateZoomPreview();
     void ToggleCharGrid();
+    // The status bar's coordinate labels and address line.
+    void ShowPointerInfo(const PointerInfo& info);
     void TogglePixelGrid();
 
     // The "New" and "Change char size" menu items.
@@ -119,6 +122,5 @@ private:
     std::unique_ptr<UserDialogs> dialogs_;
 
     QRect pictureRestoreRect_{2, 42, 640, 480};
-    QPoint lastMovePosition_; // the picture view's last pointer position
     bool firstShowDone_ = false;
 };

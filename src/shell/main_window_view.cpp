@@ -5,6 +5,8 @@
 #include "display/frames.h"
 #include "display/picture_view.h"
 #include "display/preview_views.h"
+#include "display/status_bar.h"
+#include "display/status_text.h"
 #include "display/zoom.h"
 #include "shell/floating_window.h"
 #include "shell/tool_key.h"
@@ -109,15 +111,26 @@ void MainWindow::ApplyZoomSelector() {
 
 void MainWindow::UpdateZoomPreview() {
     const int z = state_.View.ZoomFactor();
-    zoomPreview_->Follow(preview_->Shown(),
-                         QPoint(lastMovePosition_.x() / z, lastMovePosition_.y() / z));
+    const QPoint last = state_.Drawing.LastMovePosition;
+    zoomPreview_->Follow(preview_->Shown(), QPoint(last.x() / z, last.y() / z));
 }
 
 void MainWindow::OnPictureViewMoved(QPoint viewPoint) {
-    if (viewPoint == lastMovePosition_)
+    if (viewPoint == state_.Drawing.LastMovePosition)
         return;
-    lastMovePosition_ = viewPoint;
+    state_.Drawing.LastMovePosition = viewPoint;
+    const int z = state_.View.ZoomFactor();
+    if (const auto info = TakePointerInfo(state_.Picture, z, state_.Drawing.PaintSize, viewPoint,
+                                          PointerInfoVariant::Move))
+        ShowPointerInfo(*info);
+    if (const auto colours = CellColoursAt(state_.Picture, z, viewPoint))
+        statusBar_->SetCellColours(*colours);
     UpdateZoomPreview();
+}
+
+void MainWindow::ShowPointerInfo(const PointerInfo& info) {
+    const PointerInfoTexts texts = PointerInfoText(info);
+    statusBar_->SetPointerTexts(texts.Ax, texts.Ay, texts.Bx, texts.By, texts.Byte);
 }
 
 void MainWindow::OnWheel(int delta) {
@@ -134,6 +147,7 @@ void MainWindow::OnWheel(int delta) {
 
 void MainWindow::OnTimer() {
     state_.WheelReady = true;
+    state_.Drawing.MouseBlocked = false;
     state_.FramePhase = NextFramePhase(state_.FramePhase);
     if (state_.Selection.exists)
         AnimateSelectionFrame();

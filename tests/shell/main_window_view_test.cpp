@@ -190,3 +190,28 @@ TEST_F(MainWindowView, AboutIsCentredAndToggles) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowView, StatusBarFollowsThePointer) {
+    window.State().Picture.AttrPlane[0][PlaneIndex(31, 184)] = {2, 14};
+    window.RefreshView(true);
+    // Pixel (255, 191) at factor 4, which may lie outside the visible part of the view.
+    QMouseEvent move(QEvent::MouseMove, QPointF(1023, 767),
+                     QPointF(window.View()->mapToGlobal(QPoint(1023, 767))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.View(), &move);
+    auto text = [&](const char* name) {
+        return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    EXPECT_EQ(text("Status_Ax"), "X:255");
+    EXPECT_EQ(text("Status_Ay"), "Y:191");
+    EXPECT_EQ(text("Status_Bx"), "Ax:31");
+    EXPECT_EQ(text("Status_By"), "Ay:23");
+    EXPECT_EQ(text("Status_Byte"),
+              "Adr: [#57FF,#5AFF], Byte:#00/#00, Attr:#4F/#00, AdrAdd:6143,767");
+    auto* swatch = window.findChild<QFrame*>("Status_Color0");
+    EXPECT_EQ(swatch->palette().color(QPalette::Window).rgb(), MixTable[2][0]);
+}
+
+} // namespace
