@@ -6,6 +6,7 @@
 #include "colour/corrector_range.h"
 #include "display/view_state.h"
 #include "editing/drawing_state.h"
+#include "editing/key_table.h"
 #include "editing/selection.h"
 #include "editing/undo.h"
 #include "picture/mgs_image.h"
@@ -24,6 +25,9 @@ struct EditorState {
     // lets the mouse wheel change the zoom at most once per tick.
     int FramePhase = 0;
     bool WheelReady = false;
+
+    // The keyboard joystick's step counter.
+    KeySteps Keys;
 
     // The executable's folder with a trailing separator.
     QString ProgramDir;

@@ -5,17 +5,72 @@
 
 namespace {
 
+using enum KeyCommand;
+using R = ModifierRule;
+
+// In table order. Rows that act differently per key are one entry per key under the same
+// number. The step counter's cap (row 10) is part of PointerStepDistance, which every
+// stepping row calls, so it is not a key of its own.
 const std::vector<KeyRow> kRows = {
-    {8, {Qt::Key_Up, 0}, ModifierRule::Any, KeyCommand::ZoomSelectorUp},
-    {9, {Qt::Key_Down, 0}, ModifierRule::Any, KeyCommand::ZoomSelectorDown},
-    {29, {Qt::Key_C, 0}, ModifierRule::NoCtrlNoAltNoShift, KeyCommand::TogglePalette},
-    {30, {Qt::Key_V, Qt::Key_F12}, ModifierRule::NoCtrlNoAlt, KeyCommand::TogglePreview},
-    {31, {Qt::Key_V, 0}, ModifierRule::Alt, KeyCommand::ToggleZoomPreview},
-    {32, {Qt::Key_B, 0}, ModifierRule::NoCtrl, KeyCommand::ToggleBorder},
-    {33, {Qt::Key_G, 0}, ModifierRule::NoCtrl, KeyCommand::ToggleCharGrid},
-    {34, {Qt::Key_H, 0}, ModifierRule::NoCtrl, KeyCommand::TogglePixelGrid},
-    {38, {Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}, ModifierRule::Any, KeyCommand::RefreshView},
+    {1, {Qt::Key_P}, R::NoCtrl, SelectPaint},
+    {2, {Qt::Key_N}, R::NoCtrl, SelectFillChar},
+    {3, {Qt::Key_S}, R::NoCtrl, SelectSelect},
+    {4, {Qt::Key_L}, R::NoCtrl, SelectLine},
+    {5, {Qt::Key_J}, R::NoCtrl, SelectRect},
+    {6, {Qt::Key_Escape}, R::Any, EndShape},
+    {7, {Qt::Key_Escape}, R::Any, RemoveSelection},
+    {7, {Qt::Key_D}, R::Ctrl, RemoveSelection},
+    {8, {Qt::Key_Up}, R::Any, ZoomSelectorUp},
+    {9, {Qt::Key_Down}, R::Any, ZoomSelectorDown},
+    {11, {Qt::Key_O, Qt::Key_6}, R::NoCtrl, PointerStepLeft},
+    {12, {Qt::Key_P, Qt::Key_7}, R::NoCtrl, PointerStepRight},
+    {13, {Qt::Key_A, Qt::Key_8}, R::NoCtrl, PointerStepDown},
+    {14, {Qt::Key_Q, Qt::Key_9}, R::NoCtrl, PointerStepUp},
+    {15, {Qt::Key_Space, Qt::Key_0}, R::NoCtrl, ClickLeft},
+    // Return is the main keyboard's Enter, Enter the keypad's; the platform's virtual keys
+    // do not tell them apart.
+    {16, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_5}, R::NoCtrl, ClickRight},
+    {17, {Qt::Key_6}, R::Ctrl, PointerPixelLeft},
+    {17, {Qt::Key_7}, R::Ctrl, PointerPixelRight},
+    {17, {Qt::Key_8}, R::Ctrl, PointerPixelDown},
+    {17, {Qt::Key_9}, R::Ctrl, PointerPixelUp},
+    {18, {Qt::Key_Delete}, R::Any, Delete},
+    {19, {Qt::Key_C}, R::CtrlNoAltNoShift, Copy},
+    {20, {Qt::Key_C}, R::CtrlShiftNoAlt, CopyAsPicture},
+    {21, {Qt::Key_C}, R::CtrlAltShift, CopyBothScreensAsText},
+    {22, {Qt::Key_C}, R::AltNoCtrlNoShift, CopyScreen0AsText},
+    {23, {Qt::Key_V}, R::Ctrl, Paste},
+    {24, {Qt::Key_Left}, R::CtrlNoShift, RollLeft},
+    {24, {Qt::Key_Right}, R::CtrlNoShift, RollRight},
+    {24, {Qt::Key_Up}, R::CtrlNoShift, RollUp},
+    {24, {Qt::Key_Down}, R::CtrlNoShift, RollDown},
+    {25, {Qt::Key_Left, Qt::Key_Right}, R::ShiftNoCtrl, FlipHorizontal},
+    {26, {Qt::Key_Up, Qt::Key_Down}, R::ShiftNoCtrl, FlipVertical},
+    {27, {Qt::Key_Z}, R::Ctrl, SwapUndo},
+    {28, {Qt::Key_1}, R::Any, CharColor0},
+    {28, {Qt::Key_2}, R::Any, CharColor1},
+    {28, {Qt::Key_3}, R::Any, CharColor2},
+    {28, {Qt::Key_4}, R::Any, CharColor3},
+    {29, {Qt::Key_C}, R::NoCtrlNoAltNoShift, TogglePalette},
+    {30, {Qt::Key_V, Qt::Key_F12}, R::NoCtrlNoAlt, TogglePreview},
+    {31, {Qt::Key_V}, R::Alt, ToggleZoomPreview},
+    {32, {Qt::Key_B}, R::NoCtrl, ToggleBorder},
+    {33, {Qt::Key_G}, R::NoCtrl, ToggleCharGrid},
+    {34, {Qt::Key_H}, R::NoCtrl, TogglePixelGrid},
+    {35, {Qt::Key_W}, R::NoCtrl, TogglePixMode},
+    {36, {Qt::Key_E}, R::NoCtrl, ToggleRgbMode},
+    {37, {Qt::Key_X}, R::NoAlt, ToggleCorrector},
+    {38, {Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}, R::Any, RefreshView},
+    {39, {Qt::Key_S}, R::Ctrl, SaveMgs},
+    {40, {Qt::Key_O}, R::Ctrl, OpenMgs},
+    {41, {Qt::Key_A}, R::Ctrl, SelectAll},
 };
+
+bool IsDigitKey(int key) {
+    return key >= Qt::Key_0 && key <= Qt::Key_9;
+}
+
+constexpr int kMaxSteps = 5;
 
 } // namespace
 
@@ -28,25 +83,85 @@ bool ModifiersMatch(ModifierRule rule, Qt::KeyboardModifiers modifiers) {
         return true;
     case ModifierRule::NoCtrl:
         return !ctrl;
+    case ModifierRule::NoAlt:
+        return !alt;
     case ModifierRule::NoCtrlNoAlt:
         return !ctrl && !alt;
     case ModifierRule::NoCtrlNoAltNoShift:
         return !ctrl && !alt && !shift;
+    case ModifierRule::Ctrl:
+        return ctrl;
+    case ModifierRule::CtrlNoShift:
+        return ctrl && !shift;
+    case ModifierRule::CtrlNoAltNoShift:
+        return ctrl && !alt && !shift;
+    case ModifierRule::CtrlShiftNoAlt:
+        return ctrl && shift && !alt;
+    case ModifierRule::CtrlAltShift:
+        return ctrl && alt && shift;
     case ModifierRule::Alt:
         return alt;
+    case ModifierRule::AltNoCtrlNoShift:
+        return alt && !ctrl && !shift;
+    case ModifierRule::ShiftNoCtrl:
+        return shift && !ctrl;
     }
     return false;
 }
 
 std::vector<KeyCommand> CommandsForKey(int key, Qt::KeyboardModifiers modifiers) {
     std::vector<KeyCommand> commands;
+    if (key == 0 || (IsDigitKey(key) && (modifiers & Qt::KeypadModifier)))
+        return commands;
     for (const KeyRow& row : kRows)
-        if (key != 0 && std::find(row.keys.begin(), row.keys.end(), key) != row.keys.end() &&
+        if (std::find(row.keys.begin(), row.keys.end(), key) != row.keys.end() &&
             ModifiersMatch(row.rule, modifiers))
             commands.push_back(row.command);
     return commands;
 }
 
+int TableKey(int key, uint32_t nativeScanCode) {
+    // X11 key codes are the Linux input codes + 8: KEY_1..KEY_9 are 2..10, KEY_0 is 11.
+    if (nativeScanCode >= 10 && nativeScanCode <= 18)
+        return Qt::Key_1 + static_cast<int>(nativeScanCode - 10);
+    if (nativeScanCode == 19)
+        return Qt::Key_0;
+    return key;
+}
+
 const std::vector<KeyRow>& KeyTable() {
     return kRows;
+}
+
+int PointerStepDistance(KeySteps& steps, int zoomFactor) {
+    steps.counter = std::min(steps.counter, kMaxSteps) + 1;
+    return steps.counter * zoomFactor;
+}
+
+QPoint PointerMove(KeyCommand command, KeySteps& steps, int zoomFactor) {
+    switch (command) {
+    case PointerStepLeft:
+        return {-PointerStepDistance(steps, zoomFactor), 0};
+    case PointerStepRight:
+        return {PointerStepDistance(steps, zoomFactor), 0};
+    case PointerStepDown:
+        return {0, PointerStepDistance(steps, zoomFactor)};
+    case PointerStepUp:
+        return {0, -PointerStepDistance(steps, zoomFactor)};
+    case PointerPixelLeft:
+        return {-1, 0};
+    case PointerPixelRight:
+        return {1, 0};
+    case PointerPixelDown:
+        return {0, 1};
+    case PointerPixelUp:
+        return {0, -1};
+    default:
+        return {};
+    }
+}
+
+void KeyReleased(KeySteps& steps, bool autoRepeat) {
+    if (!autoRepeat)
+        steps.counter = 0;
 }

@@ -8,7 +8,8 @@
 #include <QKeyEvent>
 
 bool MainWindow::HandleKey(QKeyEvent* event) {
-    const std::vector<KeyCommand> commands = CommandsForKey(event->key(), event->modifiers());
+    const int key = TableKey(event->key(), event->nativeScanCode());
+    const std::vector<KeyCommand> commands = CommandsForKey(key, event->modifiers());
     for (KeyCommand command : commands)
         RunKeyCommand(command);
     return !commands.empty();
@@ -50,6 +51,10 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
         break;
     case KeyCommand::RefreshView:
         RefreshView(false);
+        break;
+    default:
+        // The drawing, selection, clipboard, transform, undo and file commands are bound
+        // here as their features join the main window.
         break;
     }
 }

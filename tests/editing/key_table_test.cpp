@@ -5,26 +5,118 @@
 namespace {
 
 using Commands = std::vector<KeyCommand>;
+using enum KeyCommand;
+constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto kAlt = Qt::AltModifier;
+constexpr auto kShift = Qt::ShiftModifier;
 
 TEST(KeyTable, ModifierConditionsOfTheWindowKeys) {
-    EXPECT_EQ(CommandsForKey(Qt::Key_C, Qt::NoModifier), Commands{KeyCommand::TogglePalette});
-    EXPECT_TRUE(CommandsForKey(Qt::Key_C, Qt::ControlModifier).empty());
-    EXPECT_TRUE(CommandsForKey(Qt::Key_C, Qt::AltModifier).empty());
-    EXPECT_TRUE(CommandsForKey(Qt::Key_C, Qt::ShiftModifier).empty());
-    EXPECT_EQ(CommandsForKey(Qt::Key_V, Qt::NoModifier), Commands{KeyCommand::TogglePreview});
-    EXPECT_EQ(CommandsForKey(Qt::Key_F12, Qt::ShiftModifier), Commands{KeyCommand::TogglePreview});
-    EXPECT_EQ(CommandsForKey(Qt::Key_V, Qt::AltModifier), Commands{KeyCommand::ToggleZoomPreview});
-    EXPECT_EQ(CommandsForKey(Qt::Key_G, Qt::ShiftModifier | Qt::AltModifier),
-              Commands{KeyCommand::ToggleCharGrid});
-    EXPECT_TRUE(CommandsForKey(Qt::Key_H, Qt::ControlModifier).empty());
-}
-
-TEST(KeyTable, OnePressRunsEveryMatchingRowInOrder) {
-    EXPECT_EQ(CommandsForKey(Qt::Key_Up, Qt::ControlModifier),
-              (Commands{KeyCommand::ZoomSelectorUp, KeyCommand::RefreshView}));
-    EXPECT_EQ(CommandsForKey(Qt::Key_Right, Qt::NoModifier), Commands{KeyCommand::RefreshView});
+    EXPECT_EQ(CommandsForKey(Qt::Key_V, Qt::NoModifier), Commands{TogglePreview});
+    EXPECT_EQ(CommandsForKey(Qt::Key_F12, kShift), Commands{TogglePreview});
+    EXPECT_TRUE(CommandsForKey(Qt::Key_F12, kAlt).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_V, kAlt), Commands{ToggleZoomPreview});
+    EXPECT_EQ(CommandsForKey(Qt::Key_G, kShift | kAlt), Commands{ToggleCharGrid});
+    EXPECT_TRUE(CommandsForKey(Qt::Key_H, kCtrl).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_Right, Qt::NoModifier), Commands{RefreshView});
     EXPECT_TRUE(CommandsForKey(Qt::Key_Left, Qt::NoModifier).empty());
     EXPECT_TRUE(CommandsForKey(0, Qt::NoModifier).empty());
+}
+
+TEST(KeyTable, AllFortyOneRowsInOrder) {
+    std::vector<int> numbers;
+    for (const KeyRow& row : KeyTable())
+        if (numbers.empty() || numbers.back() != row.number)
+            numbers.push_back(row.number);
+    std::vector<int> expected;
+    for (int n = 1; n <= 41; ++n)
+        if (n != 10) // the step counter's cap belongs to the stepping rows
+            expected.push_back(n);
+    EXPECT_EQ(numbers, expected);
+}
+
+TEST(KeyTable, LettersThatAlsoMoveThePointerOrAlsoHaveACtrlMeaning) {
+    EXPECT_EQ(CommandsForKey(Qt::Key_P, Qt::NoModifier), (Commands{SelectPaint, PointerStepRight}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_P, kShift | kAlt), (Commands{SelectPaint, PointerStepRight}));
+    EXPECT_TRUE(CommandsForKey(Qt::Key_P, kCtrl).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_S, Qt::NoModifier), Commands{SelectSelect});
+    EXPECT_EQ(CommandsForKey(Qt::Key_S, kCtrl), Commands{SaveMgs});
+    EXPECT_EQ(CommandsForKey(Qt::Key_O, Qt::NoModifier), Commands{PointerStepLeft});
+    EXPECT_EQ(CommandsForKey(Qt::Key_O, kCtrl), Commands{OpenMgs});
+    EXPECT_EQ(CommandsForKey(Qt::Key_A, Qt::NoModifier), Commands{PointerStepDown});
+    EXPECT_EQ(CommandsForKey(Qt::Key_A, kCtrl | kShift), Commands{SelectAll});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Escape, kCtrl), (Commands{EndShape, RemoveSelection}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_D, kCtrl), Commands{RemoveSelection});
+    EXPECT_TRUE(CommandsForKey(Qt::Key_D, Qt::NoModifier).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_X, kCtrl | kShift), Commands{ToggleCorrector});
+    EXPECT_TRUE(CommandsForKey(Qt::Key_X, kAlt).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_Z, kCtrl | kAlt), Commands{SwapUndo});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Delete, kShift), Commands{Delete});
+}
+
+TEST(KeyTable, TheFiveMeaningsOfC) {
+    EXPECT_EQ(CommandsForKey(Qt::Key_C, Qt::NoModifier), Commands{TogglePalette});
+    EXPECT_EQ(CommandsForKey(Qt::Key_C, kCtrl), Commands{Copy});
+    EXPECT_EQ(CommandsForKey(Qt::Key_C, kCtrl | kShift), Commands{CopyAsPicture});
+    EXPECT_EQ(CommandsForKey(Qt::Key_C, kCtrl | kAlt | kShift), Commands{CopyBothScreensAsText});
+    EXPECT_EQ(CommandsForKey(Qt::Key_C, kAlt), Commands{CopyScreen0AsText});
+    EXPECT_TRUE(CommandsForKey(Qt::Key_C, kCtrl | kAlt).empty());
+    EXPECT_TRUE(CommandsForKey(Qt::Key_C, kAlt | kShift).empty());
+    EXPECT_TRUE(CommandsForKey(Qt::Key_C, kShift).empty());
+}
+
+TEST(KeyTable, VAndTheArrows) {
+    EXPECT_EQ(CommandsForKey(Qt::Key_V, kCtrl), Commands{Paste});
+    EXPECT_EQ(CommandsForKey(Qt::Key_V, kCtrl | kAlt), (Commands{Paste, ToggleZoomPreview}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_V, kShift), Commands{TogglePreview});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Up, kCtrl), (Commands{ZoomSelectorUp, RollUp, RefreshView}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_Up, kCtrl | kShift), (Commands{ZoomSelectorUp, RefreshView}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_Down, kShift),
+              (Commands{ZoomSelectorDown, FlipVertical, RefreshView}));
+    EXPECT_EQ(CommandsForKey(Qt::Key_Left, kShift), Commands{FlipHorizontal});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Left, kCtrl | kAlt), Commands{RollLeft});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Right, kShift | kAlt),
+              (Commands{FlipHorizontal, RefreshView}));
+}
+
+TEST(KeyTable, DigitsPickColoursWhateverTheModifiersAndMoveThePointer) {
+    EXPECT_EQ(CommandsForKey(Qt::Key_3, kShift), Commands{CharColor2});
+    EXPECT_EQ(CommandsForKey(Qt::Key_1, kCtrl | kAlt | kShift), Commands{CharColor0});
+    EXPECT_EQ(CommandsForKey(Qt::Key_4, Qt::NoModifier), Commands{CharColor3});
+    EXPECT_EQ(CommandsForKey(Qt::Key_5, Qt::NoModifier), Commands{ClickRight});
+    EXPECT_EQ(CommandsForKey(Qt::Key_Return, kShift), Commands{ClickRight});
+    EXPECT_EQ(CommandsForKey(Qt::Key_0, kAlt), Commands{ClickLeft});
+    EXPECT_EQ(CommandsForKey(Qt::Key_6, Qt::NoModifier), Commands{PointerStepLeft});
+    EXPECT_EQ(CommandsForKey(Qt::Key_6, kCtrl), Commands{PointerPixelLeft});
+    EXPECT_EQ(CommandsForKey(Qt::Key_9, kCtrl | kShift), Commands{PointerPixelUp});
+    // The numeric keypad's digits are not the digit keys.
+    EXPECT_TRUE(CommandsForKey(Qt::Key_3, Qt::KeypadModifier).empty());
+    EXPECT_EQ(CommandsForKey(Qt::Key_Enter, Qt::KeypadModifier), Commands{ClickRight});
+
+    // Shift+3 arrives as "#" on a US layout; the physical key (X11 code 12) says 3.
+    EXPECT_EQ(TableKey(Qt::Key_NumberSign, 12), Qt::Key_3);
+    EXPECT_EQ(TableKey(Qt::Key_ParenRight, 19), Qt::Key_0);
+    EXPECT_EQ(TableKey(Qt::Key_Exclam, 10), Qt::Key_1);
+    EXPECT_EQ(TableKey(Qt::Key_P, 33), Qt::Key_P);
+    EXPECT_EQ(TableKey(Qt::Key_3, 0), Qt::Key_3); // no native code (offscreen, synthetic)
+}
+
+TEST(KeySteps, HoldingAMovementKeyAcceleratesToSixPixels) {
+    KeySteps steps;
+    std::vector<int> moves;
+    for (int press = 0; press < 9; ++press) {
+        if (press > 0)
+            KeyReleased(steps, true); // the release that comes with each repeat
+        moves.push_back(-PointerMove(PointerStepLeft, steps, 4).x());
+    }
+    EXPECT_EQ(moves, (std::vector<int>{4, 8, 12, 16, 20, 24, 24, 24, 24}));
+
+    // A real release starts again at one picture pixel; one-pixel moves ignore the counter.
+    KeyReleased(steps, false);
+    EXPECT_EQ(PointerMove(PointerStepUp, steps, 16), QPoint(0, -16));
+    EXPECT_EQ(PointerMove(PointerPixelDown, steps, 16), QPoint(0, 1));
+    EXPECT_EQ(PointerMove(PointerStepDown, steps, 16), QPoint(0, 32));
+    EXPECT_EQ(PointerMove(Copy, steps, 16), QPoint());
+    EXPECT_EQ(steps.counter, 2);
 }
 
 } // namespace
