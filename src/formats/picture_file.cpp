@@ -105,3 +105,12 @@ QString SavePictureFile(const QString& path, const PictureFormat& format, const 
     }
     return WriteFileBytes(path, format.Write(picture));
 }
+
+SaveResult SavePictureAs(const QString& chosenName, const PictureFormat& format,
+                         const MgsImage& picture) {
+    SaveResult result;
+    result.Path = EnsureExtension(chosenName, ExtensionText(format));
+    result.Error = SavePictureFile(result.Path, format, picture);
+    result.SetsCurrentFile = result.Saved() && format.SaveSetsCurrentFile;
+    return result;
+}

@@ -29,7 +29,7 @@ struct LoadResult {
     bool Loaded() const { return Status == LoadStatus::Loaded; }
     // After a load: name the file (CurrentFileName := path, CurrentFileExt := Extension,
     // title) only for .mgs and MG files; every load resets the zoom to level 1.
-    bool SetsCurrentFile() const { return Loaded() && Format->SetsCurrentFile; }
+    bool SetsCurrentFile() const { return Loaded() && Format->LoadSetsCurrentFile; }
     bool ResetsZoom() const { return Loaded() && Format->ResetsZoom; }
 };
 
@@ -63,3 +63,16 @@ LoadResult OpenByName(const QString& path, const MgsImage& current);
 // Writes `picture` with the format's writer. Returns an empty text on success, else a
 // message naming the file; the previous file is then untouched.
 QString SavePictureFile(const QString& path, const PictureFormat& format, const MgsImage& picture);
+
+struct SaveResult {
+    QString Path;  // the name chosen, with EnsureExtension applied
+    QString Error; // empty when saved
+    // Name the file (CurrentFileName := Path, CurrentFileExt, title): the native save
+    // only, and only once the file is safely written.
+    bool SetsCurrentFile = false;
+    bool Saved() const { return Error.isEmpty(); }
+};
+// The save and export menu items: the name from the save dialog gets the format's
+// extension by EnsureExtension, then the picture is written.
+SaveResult SavePictureAs(const QString& chosenName, const PictureFormat& format,
+                         const MgsImage& picture);

@@ -63,22 +63,27 @@ struct PictureFormat {
     std::string_view Extension;   // dot included; compared exactly, case-sensitively
     std::string_view Description; // for lists and messages
     FormatReader Read;
-    FormatWriter Write;   // nullptr: the program imports this format only
-    bool SetsCurrentFile; // a load names the file: CurrentFileName, CurrentFileExt, title
-    bool ResetsZoom;      // a load ends at zoom level 1
+    FormatWriter Write;       // nullptr: the program imports this format only
+    bool LoadSetsCurrentFile; // a load names the file: CurrentFileName, CurrentFileExt, title
+    bool SaveSetsCurrentFile; // so does a save (the native file only; exports do not)
+    bool ResetsZoom;          // a load ends at zoom level 1
 };
 
+// clang-format off
 inline constexpr std::array<PictureFormat, 9> PictureFormats = {{
-    {".mgs", "tileSmith picture", ReadMgs, WriteMgs, true, true},
-    {".mg1", "MG screen", ReadMg, WriteMg1, true, true},
-    {".mg2", "MG screen", ReadMg, WriteMg, true, true},
-    {".mg4", "MG screen", ReadMg, WriteMg, true, true},
-    {".mg8", "MG screen", ReadMg, WriteMg, true, true},
-    {".img", "two Spectrum screens", ReadImg, WriteImg, false, true},
-    {".$img", "two Spectrum screens with a 17-byte header", ReadHeaderedImg, nullptr, false, true},
-    {".scr", "Spectrum screen", ReadScr, nullptr, false, true},
-    {".$scr", "Spectrum screen with a 17-byte header", ReadHeaderedScr, nullptr, false, true},
+    {".mgs", "tileSmith picture", ReadMgs, WriteMgs, true, true, true},
+    {".mg1", "MG screen", ReadMg, WriteMg1, true, false, true},
+    {".mg2", "MG screen", ReadMg, WriteMg, true, false, true},
+    {".mg4", "MG screen", ReadMg, WriteMg, true, false, true},
+    {".mg8", "MG screen", ReadMg, WriteMg, true, false, true},
+    {".img", "two Spectrum screens", ReadImg, WriteImg, false, false, true},
+    {".$img", "two Spectrum screens with a 17-byte header", ReadHeaderedImg, nullptr, false, false,
+     true},
+    {".scr", "Spectrum screen", ReadScr, nullptr, false, false, true},
+    {".$scr", "Spectrum screen with a 17-byte header", ReadHeaderedScr, nullptr, false, false,
+     true},
 }};
+// clang-format on
 
 // The text from the last "." after the last path separator, dot included; empty when the
 // file name has no dot.

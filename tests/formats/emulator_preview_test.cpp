@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,12 +30,15 @@ protected:
         script.close();
         script.setPermissions(permissions);
     }
-    QByteArray WaitForFile(const QString& path) const {
+    // What the started script wrote, once it has; the file is removed for the next run.
+    static QByteArray TakeFile(const QString& path) {
         for (int i = 0; i < 500 && !QFile::exists(path); ++i)
             QThread::msleep(10);
         QThread::msleep(20);
         QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : "";
+        file.remove();
+        return text;
     }
 
     QString startFolder = QDir::currentPath();
@@ -42,29 +47,24 @@ protected:
 };
 
 TEST_F(EmulatorPreview, WritesTheMgFileAndStartsTheScriptInZxview) {
-    MakeScript("view8x4.sh",
-               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const MgsImage picture = RandomPicture(4, 40);
-    const PreviewResult result = PreviewInEmulator(picture, program.path() + "/");
-    ASSERT_TRUE(result.Started) << result.Error.toStdString();
-    EXPECT_EQ(QDir::currentPath(), zxview);
-
-    QFile image(QDir(zxview).filePath("image.mg4"));
-    ASSERT_TRUE(image.open(QIODevice::ReadOnly));
-    const QByteArray bytes = image.readAll();
-    EXPECT_EQ(bytes.size(), 15616);
-    EXPECT_EQ(bytes, WriteMg(picture));
-    EXPECT_EQ(WaitForFile(QDir(zxview).filePath("started.txt")), zxview.toLocal8Bit());
-}
-
-TEST_F(EmulatorPreview, CharHeightOneUsesThe8x1Layout) {
-    MakeScript("view8x1.sh", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const MgsImage picture = RandomPicture(1, 41);
-    ASSERT_TRUE(PreviewInEmulator(picture, program.path()).Started);
-    QFile image(QDir(zxview).filePath("image.mg1"));
-    ASSERT_TRUE(image.open(QIODevice::ReadOnly));
-    EXPECT_EQ(image.readAll(), WriteMg1(picture));
-    WaitForFile(QDir(zxview).filePath("started.txt"));
+    // 8x4 in the row layout (15616 bytes), 8x1 in the 8x1 layout (19456 bytes).
+    const std::tuple<int, const char*, const char*, FormatWriter, int> cases[] = {
+        {4, "view8x4.sh", "image.mg4", WriteMg, 15616},
+        {1, "view8x1.sh", "image.mg1", WriteMg1, 19456}};
+    for (const auto& [height, script, file, writer, size] : cases) {
+        MakeScript(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const MgsImage picture = RandomPicture(height, 40);
+        const PreviewResult result = PreviewInEmulator(picture, program.path() + "/");
+        ASSERT_TRUE(result.Started) << result.Error.toStdString();
+        EXPECT_EQ(QDir::currentPath(), zxview);
+        QFile image(QDir(zxview).filePath(file));
+        ASSERT_TRUE(image.open(QIODevice::ReadOnly));
+        const QByteArray bytes = image.readAll();
+        EXPECT_EQ(bytes.size(), size);
+        EXPECT_EQ(bytes, writer(picture));
+        EXPECT_EQ(TakeFile(QDir(zxview).filePath("started.txt")), zxview.toLocal8Bit());
+        QDir::setCurrent(startFolder);
+    }
 }
 
 TEST_F(EmulatorPreview, MissingOrUnrunnableScriptsAndFoldersAreNamed) {

@@ -42,7 +42,7 @@ TEST_F(PictureFile, SaveAndLoadEveryWritableFormat) {
         ASSERT_TRUE(load.Loaded()) << load.Error.toStdString();
         EXPECT_EQ(load.Format, &format);
         EXPECT_EQ(load.Extension, ExtensionText(format));
-        EXPECT_EQ(load.SetsCurrentFile(), format.SetsCurrentFile);
+        EXPECT_EQ(load.SetsCurrentFile(), format.LoadSetsCurrentFile);
         EXPECT_TRUE(load.ResetsZoom());
         EXPECT_EQ(load.Picture.PixelPlane, current.PixelPlane);
     }
@@ -111,6 +111,18 @@ TEST_F(PictureFile, MenuItemsReadWhateverTheExtension) {
     ASSERT_TRUE(load.Loaded());
     EXPECT_EQ(load.Picture, current);
     EXPECT_EQ(load.Extension, ".dat");
+}
+
+TEST_F(PictureFile, SaveAsAddsTheExtensionAndOnlyTheNativeSaveNamesTheFile) {
+    const SaveResult mgs = SavePictureAs(Path("pic"), *FindFormat(u".mgs"), current);
+    EXPECT_EQ(mgs.Path, Path("pic.mgs"));
+    EXPECT_TRUE(mgs.Saved() && mgs.SetsCurrentFile);
+    const SaveResult mg4 = SavePictureAs(Path("pic.mg4"), *FindFormat(u".mg4"), current);
+    EXPECT_EQ(mg4.Path, Path("pic.mg4"));
+    EXPECT_TRUE(mg4.Saved() && !mg4.SetsCurrentFile);
+    EXPECT_EQ(Contents("pic.mg4"), WriteMg(current));
+    const SaveResult failed = SavePictureAs(Path("no/dir/pic"), *FindFormat(u".mgs"), current);
+    EXPECT_FALSE(failed.Saved() || failed.SetsCurrentFile);
 }
 
 TEST_F(PictureFile, AFailedSaveLeavesThePreviousFile) {
