@@ -12,7 +12,7 @@ QString Text(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const ModeSpec& FindMode(ConvertMode mode);
+const ModeRow& FindMode(ConvertMode mode);
 
 // A mode other than Convert is chosen by its option; --help wins over any other.
 QString SetMode(ConvertOptions& options, ConvertMode mode) {
@@ -73,7 +73,7 @@ QString ApplyBorder(ConvertOptions& options, const QString& value) {
 
 constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp;
 
-constexpr std::array<OptionSpec, 4> kOptions = {{
+constexpr std::array<OptionRow, 4> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
     {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
@@ -81,24 +81,24 @@ constexpr std::array<OptionSpec, 4> kOptions = {{
     {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert, ApplyBorder},
 }};
 
-constexpr std::array<ModeSpec, 3> kModes = {{
+constexpr std::array<ModeRow, 3> kModes = {{
     {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
     {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
     {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
 }};
 
-const OptionSpec* FindOption(const QString& name) {
-    for (const OptionSpec& option : kOptions) {
+const OptionRow* FindOption(const QString& name) {
+    for (const OptionRow& option : kOptions) {
         if (name == Text(option.Name))
             return &option;
     }
     return nullptr;
 }
 
-const ModeSpec& FindMode(ConvertMode mode) {
-    for (const ModeSpec& spec : kModes) {
-        if (spec.Mode == mode)
-            return spec;
+const ModeRow& FindMode(ConvertMode mode) {
+    for (const ModeRow& row : kModes) {
+        if (row.Mode == mode)
+            return row;
     }
     return kModes[0];
 }
@@ -108,7 +108,7 @@ const ModeSpec& FindMode(ConvertMode mode) {
 ParsedArgs ParseConvertArgs(const QStringList& args) {
     ParsedArgs parsed;
     ConvertOptions& options = parsed.Options;
-    QList<const OptionSpec*> given;
+    QList<const OptionRow*> given;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -126,7 +126,7 @@ ParsedArgs ParseConvertArgs(const QStringList& args) {
         }
         const qsizetype equals = arg.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? arg : arg.left(equals);
-        const OptionSpec* option = FindOption(name);
+        const OptionRow* option = FindOption(name);
         if (option == nullptr) {
             parsed.Error = QStringLiteral("unknown option \"%1\"").arg(name);
             return parsed;
@@ -155,14 +155,17 @@ ParsedArgs ParseConvertArgs(const QStringList& args) {
     if (options.Mode == ConvertMode::Help)
         return parsed; // --help wins over everything else
     const uint8_t modeBit = static_cast<uint8_t>(1 << static_cast<int>(options.Mode));
-    for (const OptionSpec* option : given) {
+    for (const OptionRow* option : given) {
         if ((option->Modes & modeBit) == 0) {
-            parsed.Error = QStringLiteral("%1 cannot be used with %2")
-                               .arg(Text(option->Name), Text(FindMode(options.Mode).Flag));
+            const std::string_view flag = FindMode(options.Mode).Flag;
+            parsed.Error =
+                QStringLiteral("%1 cannot be used %2")
+                    .arg(Text(option->Name), flag.empty() ? QStringLiteral("when converting")
+                                                          : QStringLiteral("with ") + Text(flag));
             return parsed;
         }
     }
-    const ModeSpec& mode = FindMode(options.Mode);
+    const ModeRow& mode = FindMode(options.Mode);
     if (options.Files.size() != mode.FileCount) {
         parsed.Error = QStringLiteral("expected %1 file name%2, got %3; usage: %4")
                            .arg(QString::number(mode.FileCount),
@@ -174,12 +177,12 @@ ParsedArgs ParseConvertArgs(const QStringList& args) {
 
 QString ConvertUsage() {
     QString text = QStringLiteral("Usage:\n");
-    for (const ModeSpec& mode : kModes)
+    for (const ModeRow& mode : kModes)
         text += QStringLiteral("  %1\n").arg(Text(mode.Usage));
     text += QStringLiteral("\nConverts a tileSmith picture file from one format to another; "
                            "the extensions of\nINPUT and OUTPUT choose the formats "
                            "(case-sensitive).\n\nOptions:\n");
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionRow& option : kOptions) {
         QString left = Text(option.Name);
         if (!option.ValueName.empty())
             left += QLatin1Char(' ') + Text(option.ValueName);

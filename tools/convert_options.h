@@ -30,7 +30,7 @@ enum ModeMask : uint8_t {
     kForHelp = 1 << static_cast<int>(ConvertMode::Help),
 };
 
-struct OptionSpec {
+struct OptionRow {
     std::string_view Name;      // "--char-height"
     std::string_view ValueName; // "N"; empty for an option without a value
     std::string_view Help;
@@ -40,7 +40,7 @@ struct OptionSpec {
 };
 
 // Positional arguments each mode takes, and its usage line.
-struct ModeSpec {
+struct ModeRow {
     ConvertMode Mode;
     std::string_view Flag; // the option that selects it; empty for Convert
     int FileCount;

@@ -40,7 +40,9 @@ QString ReadErrorText(const ReadResult& read, const QString& path, const Picture
     case ReadStatus::TooShort:
         break;
     }
-    QString kind = QStringLiteral("a %1 file").arg(ExtensionText(format));
+    // The MG rows share one reader, and the header, not the extension, sets the layout.
+    QString kind = format.Read == ReadMg ? QStringLiteral("an MG file")
+                                         : QStringLiteral("a %1 file").arg(ExtensionText(format));
     if (read.LayoutCharHeight != 0)
         kind += QStringLiteral(" with CharHeight %1 in its header").arg(read.LayoutCharHeight);
     // One multi-argument arg(): a path may itself contain "%2".

@@ -59,7 +59,7 @@ TEST_F(PictureFile, MissingShortAndDamagedFilesChangeNothing) {
     Write("short.mg4", WriteMg(RandomPicture(4)).left(15000));
     const LoadResult shortFile = OpenByName(Path("short.mg4"), current);
     EXPECT_EQ(shortFile.Status, LoadStatus::FileError);
-    EXPECT_EQ(shortFile.Error, Path("short.mg4") + " is too short: 15000 bytes, a .mg4 file with "
+    EXPECT_EQ(shortFile.Error, Path("short.mg4") + " is too short: 15000 bytes, an MG file with "
                                                    "CharHeight 4 in its header needs at least "
                                                    "15616");
     EXPECT_EQ(shortFile.Picture, current);
