@@ -1,0 +1,90 @@
+// The emulator preview: the MG file of the picture's CharHeight in zxview, the folder made
+// current, and the script started without waiting; failures named.
+#include "formats/emulator_preview.h"
+#include "formats/picture_formats.h"
+#include "support/test_pictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class EmulatorPreview : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(program.path()).mkdir("zxview"));
+        zxview = QDir(program.filePath("zxview")).canonicalPath();
+    }
+    void TearDown() override { QDir::setCurrent(startFolder); }
+
+    void MakeScript(const QString& name, QFileDevice::Permissions permissions) const {
+        QFile script(QDir(zxview).filePath(name));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\npwd > started.txt\n");
+        script.close();
+        script.setPermissions(permissions);
+    }
+    // What the started script wrote, once it has; the file is removed for the next run.
+    static QByteArray TakeFile(const QString& path) {
+        for (int i = 0; i < 500 && !QFile::exists(path); ++i)
+            QThread::msleep(10);
+        QThread::msleep(20);
+        QFile file(path);
+        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : "";
+        file.remove();
+        return text;
+    }
+
+    QString startFolder = QDir::currentPath();
+    QTemporaryDir program;
+    QString zxview;
+};
+
+TEST_F(EmulatorPreview, WritesTheMgFileAndStartsTheScriptInZxview) {
+    // 8x4 in the row layout (15616 bytes), 8x1 in the 8x1 layout (19456 bytes).
+    const std::tuple<int, const char*, const char*, FormatWriter, int> cases[] = {
+        {4, "view8x4.sh", "image.mg4", WriteMg, 15616},
+        {1, "view8x1.sh", "image.mg1", WriteMg1, 19456}};
+    for (const auto& [height, script, file, writer, size] : cases) {
+        MakeScript(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const MgsImage picture = RandomPicture(height, 40);
+        const PreviewResult result = PreviewInEmulator(picture, program.path() + "/");
+        ASSERT_TRUE(result.Started) << result.Error.toStdString();
+        EXPECT_EQ(QDir::currentPath(), zxview);
+        QFile image(QDir(zxview).filePath(file));
+        ASSERT_TRUE(image.open(QIODevice::ReadOnly));
+        const QByteArray bytes = image.readAll();
+        EXPECT_EQ(bytes.size(), size);
+        EXPECT_EQ(bytes, writer(picture));
+        EXPECT_EQ(TakeFile(QDir(zxview).filePath("started.txt")), zxview.toLocal8Bit());
+        QDir::setCurrent(startFolder);
+    }
+}
+
+TEST_F(EmulatorPreview, MissingOrUnrunnableScriptsAndFoldersAreNamed) {
+    const MgsImage picture = RandomPicture(8, 42);
+    const PreviewResult missing = PreviewInEmulator(picture, program.path());
+    EXPECT_FALSE(missing.Started);
+    EXPECT_EQ(missing.Error,
+              "Cannot start " + QDir(zxview).filePath("view8x8.sh") + ": No such file");
+    EXPECT_TRUE(QFile::exists(QDir(zxview).filePath("image.mg8")));
+
+    MakeScript("view8x8.sh", QFileDevice::ReadOwner); // not executable
+    const PreviewResult notRun = PreviewInEmulator(picture, program.path());
+    EXPECT_FALSE(notRun.Started);
+    EXPECT_TRUE(notRun.Error.startsWith("Cannot start " + QDir(zxview).filePath("view8x8.sh")));
+
+    ASSERT_TRUE(QDir(zxview).removeRecursively());
+    const PreviewResult noFolder = PreviewInEmulator(picture, program.path());
+    EXPECT_FALSE(noFolder.Started);
+    EXPECT_TRUE(noFolder.Error.startsWith("Cannot write " + QDir(zxview).filePath("image.mg8")))
+        << noFolder.Error.toStdString();
+}
+
+} // namespace

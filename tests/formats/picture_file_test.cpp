@@ -1,0 +1,149 @@
+// The file layer: all-or-nothing loads with messages naming the file, dispatch by
+// extension, and saves that never destroy the previous file.
+#include "formats/picture_file.h"
+#include "support/test_pictures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PictureFile : public testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Contents(const QString& name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    MgsImage current = [] {
+        MgsImage picture = RandomPicture(2, 77);
+        picture.BorderPair = {1, 4};
+        return picture;
+    }();
+};
+
+TEST_F(PictureFile, SaveAndLoadEveryWritableFormat) {
+    for (const PictureFormat& format : PictureFormats) {
+        if (format.Write == nullptr)
+            continue;
+        const QString name = QStringLiteral("pic") + ExtensionText(format);
+        ASSERT_EQ(SavePictureFile(Path(name), format, current), QString());
+        EXPECT_EQ(Contents(name), format.Write(current));
+        const LoadResult load = OpenByName(Path(name), MgsImage{});
+        ASSERT_TRUE(load.Loaded()) << load.Error.toStdString();
+        EXPECT_EQ(load.Format, &format);
+        EXPECT_EQ(load.Extension, ExtensionText(format));
+        EXPECT_EQ(load.SetsCurrentFile(), format.LoadSetsCurrentFile);
+        EXPECT_TRUE(load.ResetsZoom());
+        EXPECT_EQ(load.Picture.PixelPlane, current.PixelPlane);
+    }
+}
+
+TEST_F(PictureFile, MissingShortAndDamagedFilesChangeNothing) {
+    const LoadResult missing = OpenByName(Path("none.mgs"), current);
+    EXPECT_EQ(missing.Status, LoadStatus::FileError);
+    EXPECT_EQ(missing.Error,
+              QStringLiteral("Cannot open %1: No such file or directory").arg(Path("none.mgs")));
+    EXPECT_EQ(missing.Picture, current);
+    EXPECT_FALSE(missing.SetsCurrentFile());
+
+    Write("short.mg4", WriteMg(RandomPicture(4)).left(15000));
+    const LoadResult shortFile = OpenByName(Path("short.mg4"), current);
+    EXPECT_EQ(shortFile.Status, LoadStatus::FileError);
+    EXPECT_EQ(shortFile.Error, Path("short.mg4") + " is too short: 15000 bytes, an MG file with "
+                                                   "CharHeight 4 in its header needs at least "
+                                                   "15616");
+    EXPECT_EQ(shortFile.Picture, current);
+
+    Write("short%2.scr", QByteArray(100, '\0'));
+    EXPECT_EQ(OpenByName(Path("short%2.scr"), current).Error,
+              Path("short%2.scr") + " is too short: 100 bytes, a .scr file needs at least 6144");
+
+    Write("signature.mg8", WriteMgs(current));
+    const LoadResult wrong = OpenByName(Path("signature.mg8"), current);
+    EXPECT_EQ(wrong.Status, LoadStatus::FormatError);
+    EXPECT_EQ(wrong.Error, "Error file format");
+    EXPECT_EQ(wrong.Picture, current);
+
+    QByteArray badColour = WriteMgs(current);
+    badColour[20000] = 15;
+    Write("colour.mgs", badColour);
+    EXPECT_EQ(OpenByName(Path("colour.mgs"), current).Status, LoadStatus::FormatError);
+
+    EXPECT_EQ(OpenByName(dir.path(), current).Status, LoadStatus::NotHandled);
+    const LoadResult directory = LoadPictureFile(dir.path(), *FindFormat(u".mgs"), current);
+    EXPECT_EQ(directory.Status, LoadStatus::FileError);
+    EXPECT_TRUE(directory.Error.startsWith("Cannot open " + dir.path()));
+}
+
+TEST_F(PictureFile, OpenByNameDispatchesOnTheExactExtension) {
+    const QByteArray img = WriteImg(current);
+    Write("PIC.SCR", img.left(6912));
+    Write("pic.txt", img);
+    for (const char* name : {"PIC.SCR", "pic.txt", "noext", "gone.Mg4"}) {
+        const LoadResult load = OpenByName(Path(name), current);
+        EXPECT_EQ(load.Status, LoadStatus::NotHandled) << name;
+        EXPECT_TRUE(load.Error.isEmpty());
+        EXPECT_EQ(load.Picture, current);
+    }
+    Write("image.$scr", QByteArray(17, '\xEE') + img.left(6912));
+    const LoadResult headered = OpenByName(Path("image.$scr"), current);
+    ASSERT_TRUE(headered.Loaded());
+    EXPECT_FALSE(headered.SetsCurrentFile());
+    EXPECT_EQ(headered.Picture.PixelPlane[0], current.PixelPlane[0]);
+    EXPECT_EQ(headered.Picture.PixelPlane[1], current.PixelPlane[0]); // one screen on both
+    EXPECT_EQ(headered.Picture.BorderPair, current.BorderPair);
+}
+
+TEST_F(PictureFile, MenuItemsReadWhateverTheExtension) {
+    // "Open *.mgs" reads any chosen file as .mgs; the MG import reads any MG layout.
+    Write("picture.dat", WriteMgs(current));
+    const LoadResult load = LoadPictureFile(Path("picture.dat"), *FindFormat(u".mgs"), MgsImage{});
+    ASSERT_TRUE(load.Loaded());
+    EXPECT_EQ(load.Picture, current);
+    EXPECT_EQ(load.Extension, ".dat");
+}
+
+TEST_F(PictureFile, SaveAsAddsTheExtensionAndOnlyTheNativeSaveNamesTheFile) {
+    const SaveResult mgs = SavePictureAs(Path("pic"), *FindFormat(u".mgs"), current);
+    EXPECT_EQ(mgs.Path, Path("pic.mgs"));
+    EXPECT_TRUE(mgs.Saved() && mgs.SetsCurrentFile);
+    const SaveResult mg4 = SavePictureAs(Path("pic.mg4"), *FindFormat(u".mg4"), current);
+    EXPECT_EQ(mg4.Path, Path("pic.mg4"));
+    EXPECT_TRUE(mg4.Saved() && !mg4.SetsCurrentFile);
+    EXPECT_EQ(Contents("pic.mg4"), WriteMg(current));
+    const SaveResult failed = SavePictureAs(Path("no/dir/pic"), *FindFormat(u".mgs"), current);
+    EXPECT_FALSE(failed.Saved() || failed.SetsCurrentFile);
+}
+
+TEST_F(PictureFile, AFailedSaveLeavesThePreviousFile) {
+    // QSaveFile writes beside the file under a longer name; a name at the file system's
+    // limit leaves it no room, so the save fails after the old file was found.
+    const QString longName = QString(250, 'p') + ".mgs";
+    Write(longName, "old contents");
+    const QString error = SavePictureFile(Path(longName), *FindFormat(u".mgs"), current);
+    EXPECT_TRUE(error.startsWith("Cannot write " + Path(longName) + ": ")) << error.toStdString();
+    EXPECT_EQ(Contents(longName), "old contents");
+
+    EXPECT_TRUE(SavePictureFile(Path("no/such/dir/x.mgs"), *FindFormat(u".mgs"), current)
+                    .startsWith("Cannot write " + Path("no/such/dir/x.mgs")));
+    Write("keep.scr", "old");
+    EXPECT_FALSE(SavePictureFile(Path("keep.scr"), *FindFormat(u".scr"), current).isEmpty());
+    MgsImage invalid = current;
+    invalid.CharHeight = 3;
+    Write("keep.mg4", "old");
+    EXPECT_FALSE(SavePictureFile(Path("keep.mg4"), *FindFormat(u".mg4"), invalid).isEmpty());
+    EXPECT_EQ(Contents("keep.scr"), "old");
+    EXPECT_EQ(Contents("keep.mg4"), "old");
+}
+
+} // namespace

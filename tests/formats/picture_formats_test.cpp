@@ -1,0 +1,305 @@
+// Every format: write, read, read-back byte comparison and every truncation; then the
+// cases each layout has of its own.
+#include "formats/picture_formats.h"
+#include "formats/zx_screen.h"
+#include "picture/colour.h"
+#include "support/test_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::span<const uint8_t> Span(const QByteArray& bytes) {
+    return {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
+}
+
+QByteArray HeaderedImg(const MgsImage& picture) {
+    return QByteArray(17, '\x5A') + WriteImg(picture);
+}
+QByteArray Scr(const MgsImage& picture) {
+    return WriteImg(picture).left(kZxScreenSize);
+}
+QByteArray HeaderedScr(const MgsImage& picture) {
+    return QByteArray(17, '\x5A') + Scr(picture);
+}
+
+// What the display shows after an export through Spectrum attribute bytes: each cell's
+// effective attribute, with the brightness the byte can carry.
+MgsImage ThroughAttrBytes(const MgsImage& picture, int layoutHeight) {
+    MgsImage expected = picture;
+    for (int s = 0; s < 2; ++s) {
+        for (int c = 0; c < kByteColumns; ++c) {
+            for (int y = 0; y < kPixelRows; ++y) {
+                const AttrCell top =
+                    picture.AttrPlane[s][PlaneIndex(c, EffectiveAttrRow(layoutHeight, y, c))];
+                expected.AttrPlane[s][PlaneIndex(c, y)] = AttrToIndex(SpectrumAttr(top));
+            }
+        }
+    }
+    return expected;
+}
+
+struct FormatCase {
+    const char* extension;
+    int charHeight;                      // of the picture written
+    QByteArray (*make)(const MgsImage&); // the file's bytes for a picture
+    qsizetype size;
+    int layoutHeight;     // the cells the file carries: 0 for every row (.mgs)
+    qsizetype smallestOk; // a shorter length that still reads (0: none)
+};
+
+// clang-format off
+const FormatCase kCases[] = {
+    {".mgs", 8, WriteMgs, 36871, 0, 0},
+    {".mgs", 1, WriteMgs, 36871, 0, 0},
+    {".mg1", 1, WriteMg1, 19456, 1, 0},
+    {".mg2", 2, WriteMg, 18688, 2, 0},
+    {".mg4", 4, WriteMg, 15616, 4, 0},
+    {".mg8", 8, WriteMg, 14080, 8, 0},
+    {".img", 1, WriteImg, 13824, 8, 0}, // an 8x1 picture: each cell's top row is written
+    {".$img", 8, HeaderedImg, 13841, 8, 0},
+    {".scr", 8, Scr, 6912, 8, 6144},
+    {".$scr", 8, HeaderedScr, 6929, 8, 6161},
+};
+// clang-format on
+
+class EveryFormat : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(EveryFormat, ReadsWhatWasWrittenAndWritesTheSameBytes) {
+    const FormatCase& test = GetParam();
+    const PictureFormat* format = FindFormat(QString::fromLatin1(test.extension));
+    ASSERT_NE(format, nullptr);
+    MgsImage source = RandomPicture(test.charHeight, 7);
+    source.BorderPair = {3, 6};
+    const bool single = format->Read == ReadScr || format->Read == ReadHeaderedScr;
+    if (single) { // one screen, shown on both
+        source.PixelPlane[1] = source.PixelPlane[0];
+        source.AttrPlane[1] = source.AttrPlane[0];
+    }
+    const QByteArray bytes = test.make(source);
+    ASSERT_EQ(bytes.size(), test.size);
+
+    // A staging picture with its own border shows which fields the format carries.
+    MgsImage staging = RandomPicture(4, 99);
+    staging.BorderPair = {5, 2};
+    const ReadResult read = ParsePicture(*format, Span(bytes), staging);
+    ASSERT_EQ(read.Status, ReadStatus::Ok);
+
+    const bool isMgs = test.layoutHeight == 0;
+    EXPECT_EQ(staging.PixelPlane, source.PixelPlane);
+    if (isMgs) {
+        EXPECT_EQ(staging, source); // every attribute row, hidden ones included
+    } else {
+        EXPECT_EQ(staging.CharHeight, test.layoutHeight);
+        EXPECT_EQ(staging.AttrPlane, ThroughAttrBytes(source, test.layoutHeight).AttrPlane);
+        EXPECT_EQ(staging.BorderPair, (std::array<uint8_t, 2>{5, 2}));
+    }
+    // Read back and written again: the same bytes. (MG headers carry the border, but an
+    // import keeps the picture's own.)
+    staging.BorderPair = source.BorderPair;
+    EXPECT_EQ(test.make(staging), bytes);
+}
+
+TEST_P(EveryFormat, EveryTruncationFailsAndLeavesTheStagingPictureAlone) {
+    const FormatCase& test = GetParam();
+    const PictureFormat* format = FindFormat(QString::fromLatin1(test.extension));
+    ASSERT_NE(format, nullptr);
+    const QByteArray bytes = test.make(RandomPicture(test.charHeight, 3));
+    const MgsImage before = RandomPicture(2, 11);
+    MgsImage staging = before;
+    for (qsizetype length = 0; length < bytes.size(); ++length) {
+        if (length == test.smallestOk)
+            continue;
+        const ReadResult read = ParsePicture(*format, Span(bytes).first(length), staging);
+        ASSERT_EQ(read.Status, ReadStatus::TooShort) << length;
+        ASSERT_GT(read.Needed, length);
+    }
+    // Readers check the whole length before they store anything.
+    EXPECT_EQ(staging, before);
+    // Trailing bytes are ignored.
+    EXPECT_EQ(ParsePicture(*format, Span(bytes + QByteArray(100, '\xFF')), staging).Status,
+              ReadStatus::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<FormatCase>& info) {
+                             std::string name = info.param.extension + 1;
+                             if (name[0] == '$')
+                                 name = "headered_" + name.substr(1);
+                             return name + "_" + std::to_string(info.param.charHeight);
+                         });
+
+TEST(FormatTable, ExtensionsAreExactAndCaseSensitive) {
+    EXPECT_EQ(FileExtension("/home/pic.scr"), ".scr");
+    EXPECT_EQ(FileExtension("/home/dir.v2/pic"), "");
+    EXPECT_EQ(FileExtension("image.$scr"), ".$scr");
+    EXPECT_EQ(FileExtension("a.tar.mg4"), ".mg4");
+    EXPECT_EQ(FindFormat(u".SCR"), nullptr);
+    EXPECT_EQ(FindFormat(u".Mgs"), nullptr);
+    EXPECT_EQ(FindFormat(u""), nullptr);
+    EXPECT_EQ(FormatForPath("x/image.$scr")->Read, ReadHeaderedScr);
+    // Imported only: no writer. Naming the file in the title: .mgs and MG only.
+    for (const PictureFormat& format : PictureFormats) {
+        const bool importOnly = format.Extension == ".scr" || format.Extension == ".$scr" ||
+                                format.Extension == ".$img";
+        EXPECT_EQ(format.Write == nullptr, importOnly) << format.Extension;
+        EXPECT_EQ(format.LoadSetsCurrentFile, format.Extension.starts_with(".mg"))
+            << format.Extension;
+    }
+}
+
+TEST(FormatTable, EnsureExtension) {
+    EXPECT_EQ(EnsureExtension("/home/u/pic", u".mgs"), "/home/u/pic.mgs");
+    EXPECT_EQ(EnsureExtension("/home/u/pic.mgs", u".mgs"), "/home/u/pic.mgs");
+    EXPECT_EQ(EnsureExtension("/home/u/pic.MGS", u".mgs"), "/home/u/pic.MGS.mgs");
+    EXPECT_EQ(EnsureExtension("abcd", u".mgs"), "abcd");
+}
+
+// ---- .mgs ----
+
+TEST(MgsFormat, LayoutStoresInkBeforePaperInRowOrder) {
+    MgsImage picture;
+    picture.CharHeight = 2;
+    picture.BorderPair = {1, 7};
+    picture.PixelPlane[0][PlaneIndex(1, 0)] = 0xAB; // row 0, column 1
+    picture.PixelPlane[1][PlaneIndex(0, 1)] = 0xCD; // row 1, column 0
+    picture.AttrPlane[0][PlaneIndex(2, 0)] = {3, 12};
+    picture.AttrPlane[1][PlaneIndex(31, 191)] = {14, 9};
+    const QByteArray bytes = WriteMgs(picture);
+    EXPECT_EQ(bytes.left(7), QByteArray("MGS\x01\x02\x01\x07", 7));
+    EXPECT_EQ(uint8_t(bytes[7 + 1]), 0xAB);
+    EXPECT_EQ(uint8_t(bytes[6151 + 32]), 0xCD);
+    EXPECT_EQ(uint8_t(bytes[12295 + 4]), 12); // ink
+    EXPECT_EQ(uint8_t(bytes[12295 + 5]), 3);  // paper
+    EXPECT_EQ(uint8_t(bytes[36869]), 9);
+    EXPECT_EQ(uint8_t(bytes[36870]), 14);
+}
+
+TEST(MgsFormat, VersionZeroKeepsTheBorderAndAnySignatureLoads) {
+    MgsImage source = RandomPicture(4, 5);
+    source.BorderPair = {6, 6};
+    QByteArray bytes = WriteMgs(source);
+    bytes.remove(5, 2); // no border bytes
+    bytes[3] = 0;
+    bytes[0] = 'X';
+    ASSERT_EQ(bytes.size(), 36869);
+    MgsImage staging;
+    staging.BorderPair = {2, 4};
+    const ReadResult read = ReadMgs(Span(bytes), staging);
+    ASSERT_EQ(read.Status, ReadStatus::Ok);
+    EXPECT_FALSE(read.BorderRead);
+    EXPECT_EQ(staging.BorderPair, (std::array<uint8_t, 2>{2, 4}));
+    EXPECT_EQ(static_cast<PicturePlanes&>(staging), static_cast<PicturePlanes&>(source));
+    EXPECT_EQ(staging.CharHeight, 4);
+}
+
+TEST(MgsFormat, ValuesThePictureCannotHoldRejectTheFile) {
+    const MgsImage source = RandomPicture(8, 2);
+    const PictureFormat& mgs = *FindFormat(u".mgs");
+    const std::pair<qsizetype, uint8_t> damage[] = {
+        {4, 3},      // CharHeight 3
+        {4, 0},      // CharHeight 0
+        {5, 8},      // first border colour 8
+        {6, 255},    // second border colour
+        {12295, 15}, // an ink index
+        {36870, 200} // the last paper index
+    };
+    for (const auto& [offset, value] : damage) {
+        QByteArray bytes = WriteMgs(source);
+        bytes[offset] = static_cast<char>(value);
+        MgsImage staging;
+        EXPECT_EQ(ParsePicture(mgs, Span(bytes), staging).Status, ReadStatus::BadFormat) << offset;
+    }
+}
+
+// ---- MG ----
+
+TEST(MgFormat, HeaderAndLayoutOffsets) {
+    MgsImage picture = RandomPicture(1, 8);
+    picture.BorderPair = {2, 5};
+    const QByteArray bytes = WriteMg1(picture);
+    EXPECT_EQ(bytes.left(7), QByteArray("MGH\x01\x01\x02\x05", 7));
+    EXPECT_EQ(bytes.mid(7, 248), QByteArray(248, '\0'));
+    EXPECT_EQ(uint8_t(bytes[255]), 0xFF);
+    // Screen 0 centre, row 5, column 8; screen 1 sides, character row 1, column 24.
+    EXPECT_EQ(uint8_t(bytes[12544 + 5 * 16]), SpectrumAttr(picture.AttrPlane[0][PlaneIndex(8, 5)]));
+    EXPECT_EQ(uint8_t(bytes[19072 + 16 + 8]),
+              SpectrumAttr(picture.AttrPlane[1][PlaneIndex(24, 8)]));
+}
+
+TEST(MgFormat, WrongSignatureOrCharHeightIsAFormatError) {
+    const MgsImage picture = RandomPicture(8, 4);
+    MgsImage staging;
+    // An .mgs file given an MG extension starts with "MGS".
+    EXPECT_EQ(ReadMg(Span(WriteMgs(picture)), staging).Status, ReadStatus::BadFormat);
+    const std::pair<int, char> damage[] = {{0, 'm'}, {4, 0}, {4, 3}, {4, 16}};
+    for (const auto& [offset, value] : damage) {
+        QByteArray bytes = WriteMg(picture);
+        bytes[offset] = value;
+        EXPECT_EQ(ReadMg(Span(bytes), staging).Status, ReadStatus::BadFormat) << offset;
+    }
+    EXPECT_EQ(staging, MgsImage{});
+}
+
+TEST(MgFormat, ExportsWhoseExtensionDoesNotMatchTheCharHeight) {
+    // The row layout at CharHeight 8 under any extension: an 8x8 picture on import.
+    const MgsImage at8 = RandomPicture(8, 21);
+    const QByteArray mg2 = WriteMg(at8);
+    EXPECT_EQ(mg2.size(), 14080);
+    MgsImage staging;
+    ASSERT_EQ(ParsePicture(*FindFormat(u".mg2"), Span(mg2), staging).Status, ReadStatus::Ok);
+    EXPECT_EQ(staging.CharHeight, 8);
+
+    // The 8x1 layout under a header naming CharHeight 4: the start of the 8x1 block is
+    // read as two screens of 48 attribute rows.
+    const MgsImage at4 = RandomPicture(4, 22);
+    const QByteArray mg1 = WriteMg1(at4);
+    EXPECT_EQ(mg1.size(), 19456);
+    EXPECT_EQ(mg1[4], 4);
+    ASSERT_EQ(ReadMg(Span(mg1), staging).Status, ReadStatus::Ok);
+    EXPECT_EQ(staging.CharHeight, 4);
+    EXPECT_EQ(staging.AttrPlane[1][PlaneIndex(0, 0)], AttrToIndex(uint8_t(mg1[12544 + 1536])));
+    EXPECT_EQ(staging.AttrPlane[0][PlaneIndex(31, 191)], AttrToIndex(uint8_t(mg1[12544 + 1535])));
+
+    // The row layout at CharHeight 1: 192 rows of 32 a screen, read back as 8x1 layout.
+    const MgsImage at1 = RandomPicture(1, 23);
+    const QByteArray mg4 = WriteMg(at1);
+    EXPECT_EQ(mg4.size(), 24832);
+    ASSERT_EQ(ReadMg(Span(mg4), staging).Status, ReadStatus::Ok);
+    EXPECT_EQ(staging.CharHeight, 1);
+    // Centre byte 0 of screen 0 is row-layout byte 0, which is column 0 of row 0.
+    EXPECT_EQ(staging.AttrPlane[0][PlaneIndex(8, 0)],
+              AttrToIndex(SpectrumAttr(at1.AttrPlane[0][PlaneIndex(0, 0)])));
+}
+
+// ---- .scr and .img ----
+
+TEST(ScreenFormats, BitmapOnlyScrIsWhiteOnBlackButImgNeedsBothScreens) {
+    const QByteArray bitmap = Scr(RandomPicture(8, 30)).left(6144);
+    MgsImage staging = RandomPicture(2, 31);
+    const ReadResult read = ReadScr(Span(bitmap), staging);
+    ASSERT_EQ(read.Status, ReadStatus::Ok);
+    EXPECT_EQ(staging.CharHeight, 8);
+    for (const auto& plane : staging.AttrPlane) {
+        for (const AttrCell cell : plane)
+            ASSERT_EQ(cell, (AttrCell{0, 13}));
+    }
+    EXPECT_EQ(ReadScr(Span(bitmap + QByteArray(1, '\0')), staging).Status, ReadStatus::TooShort);
+    EXPECT_EQ(ReadImg(Span(bitmap), staging).Status, ReadStatus::TooShort);
+}
+
+TEST(ScreenFormats, HeaderedScrImportsTheSamePictureAndRow191ComesFromOffset6112) {
+    QByteArray scr(6912, '\0');
+    for (int c = 0; c < 32; ++c)
+        scr[6112 + c] = static_cast<char>(c + 1);
+    scr[6144 + 23 * 32 + 31] = 0x4F;
+    MgsImage plain, headered;
+    ASSERT_EQ(ReadScr(Span(scr), plain).Status, ReadStatus::Ok);
+    ASSERT_EQ(ReadHeaderedScr(Span(QByteArray(17, 'h') + scr), headered).Status, ReadStatus::Ok);
+    EXPECT_EQ(plain, headered);
+    for (int c = 0; c < 32; ++c)
+        EXPECT_EQ(plain.PixelPlane[1][PlaneIndex(c, 191)], c + 1);
+    EXPECT_EQ(plain.AttrPlane[1][PlaneIndex(31, 184)], (AttrCell{2, 14}));
+}
+
+} // namespace

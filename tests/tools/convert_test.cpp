@@ -1,0 +1,148 @@
+// tilesmith-convert as a user runs it: the built binary (named by TILESMITH_CONVERT) on
+// files made with the core's writers.
+#include "formats/picture_file.h"
+#include "formats/picture_formats.h"
+#include "support/test_pictures.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+class Convert : public testing::Test {
+protected:
+    void SetUp() override {
+        const QString named = qEnvironmentVariable("TILESMITH_CONVERT");
+        if (named.isEmpty())
+            GTEST_SKIP() << "TILESMITH_CONVERT names no binary";
+        binary = QFileInfo(named).absoluteFilePath(); // the runs start in a temporary folder
+        picture.BorderPair = {2, 5};
+        Write("in.mgs", WriteMgs(picture));
+    }
+    ToolRun Start(const QStringList& args) const {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(binary, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Contents(const QString& name) const {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool Exists(const QString& name) const { return QFile::exists(dir.filePath(name)); }
+
+    QString binary;
+    QTemporaryDir dir;
+    MgsImage picture = RandomPicture(8, 60);
+};
+
+TEST_F(Convert, RoundTripsThroughEveryWritableFormat) {
+    for (const PictureFormat& format : PictureFormats) {
+        if (format.Write == nullptr)
+            continue;
+        const QString out = "out" + ExtensionText(format);
+        const ToolRun run = Start({"in.mgs", out});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.isEmpty());
+        EXPECT_EQ(Contents(out), format.Write(picture)) << out.toStdString();
+        // And back: the .mgs of what the format kept.
+        ASSERT_EQ(Start({out, "back.mgs"}).exitCode, 0);
+        const LoadResult back = OpenByName(dir.filePath(out), MgsImage{});
+        EXPECT_EQ(Contents("back.mgs"), WriteMgs(back.Picture));
+    }
+    EXPECT_EQ(Contents("back.mgs").size(), 36871);
+}
+
+TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
+    const ToolRun run = Start({"--char-height", "1", "--border=7,0", "in.mgs", "out.mg1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    MgsImage expected = picture;
+    ConvertCharHeight(expected, 1);
+    expected.BorderPair = {7, 0};
+    EXPECT_EQ(Contents("out.mg1"), WriteMg1(expected));
+    // .mg4 writes the row layout of whatever the CharHeight is.
+    ASSERT_EQ(Start({"in.mgs", "--char-height=4", "out.mg4"}).exitCode, 0);
+    EXPECT_EQ(Contents("out.mg4").size(), 15616);
+}
+
+TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
+    ToolRun run = Start({"--info", "in.mgs"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "file: in.mgs\nformat: .mgs (tileSmith picture, version 1)\n"
+                       "char height: 8\nborder: 2,5\n");
+    Write("screen.$scr", QByteArray(17, '\0') + WriteImg(picture).left(6144));
+    run = Start({"--info", "screen.$scr"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "file: screen.$scr\nformat: .$scr (Spectrum screen with a 17-byte header, "
+                       "bitmap only, white on black)\nchar height: 8\n"
+                       "border: 0,0 (not read from this file)\n");
+    ASSERT_EQ(Start({"in.mgs", "--char-height", "1", "x.mg2"}).exitCode, 0);
+    EXPECT_TRUE(Start({"--info", "x.mg2"})
+                    .out.contains("format: .mg2 (MG screen, 8x1 layout)\n"
+                                  "char height: 1\n"));
+}
+
+TEST_F(Convert, ErrorsExitNonZeroAndWriteNothing) {
+    Write("short.mg8", WriteMg(picture).left(300));
+    Write("kept.mgs", "old");
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* message; // part of the message on standard error
+    };
+    const Case cases[] = {
+        {{"in.mgs"}, 2, "expected 2 file names, got 1"},
+        {{"in.mgs", "out.mgs", "third.mgs"}, 2, "expected 2 file names, got 3"},
+        {{"--bogus", "in.mgs", "out.mgs"}, 2, "unknown option \"--bogus\""},
+        {{"-x", "in.mgs", "out.mgs"}, 2, "unknown option \"-x\""},
+        {{"--char-height", "3", "in.mgs", "out.mgs"}, 2, "--char-height takes 1, 2, 4 or 8"},
+        {{"in.mgs", "out.mgs", "--char-height"}, 2, "--char-height needs a value N"},
+        {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
+        {{"--border", "1", "in.mgs", "out.mgs"}, 2, "--border takes two colours"},
+        {{"--info", "--char-height", "2", "in.mgs"}, 2, "cannot be used with --info"},
+        {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
+        {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
+        {{"in.mgs", "out"}, 2, "cannot write \"\" files"},
+        {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
+        {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
+        {{"--info", "short.mg8"}, 1, "is too short"},
+        {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
+    };
+    for (const Case& test : cases) {
+        const ToolRun run = Start(test.args);
+        const std::string args = test.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, test.exitCode) << args;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(test.message))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << args;
+        EXPECT_FALSE(Exists("out.mgs")) << args;
+        EXPECT_FALSE(Exists("out.scr")) << args;
+        EXPECT_EQ(Contents("kept.mgs"), "old");
+    }
+}
+
+TEST_F(Convert, HelpListsTheFormats) {
+    const ToolRun run = Start({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("Usage:\n  tilesmith-convert [OPTIONS] INPUT OUTPUT\n"));
+    EXPECT_TRUE(run.out.contains("Writes: .mgs .mg1 .mg2 .mg4 .mg8 .img\n"));
+    EXPECT_EQ(Start({"in.mgs", "--help"}).exitCode, 0);
+}
+
+} // namespace

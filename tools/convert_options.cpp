@@ -1,0 +1,203 @@
+// The option table of tilesmith-convert, its parser and the help text built from it.
+#include "convert_options.h"
+
+#include "formats/picture_formats.h"
+#include "picture/mgs_image.h"
+
+#include <span>
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const ModeRow& FindMode(ConvertMode mode);
+
+// A mode other than Convert is chosen by its option; --help wins over any other.
+QString SetMode(ConvertOptions& options, ConvertMode mode) {
+    if (options.Mode == ConvertMode::Help || mode == ConvertMode::Help) {
+        options.Mode = ConvertMode::Help;
+        return {};
+    }
+    if (options.Mode != ConvertMode::Convert && options.Mode != mode) {
+        return QStringLiteral("%1 and %2 cannot be combined")
+            .arg(Text(FindMode(options.Mode).Flag), Text(FindMode(mode).Flag));
+    }
+    options.Mode = mode;
+    return {};
+}
+
+// Comma-separated small integers, each within [low, high].
+std::optional<QList<int>> ParseIntList(const QString& value, int count, int low, int high) {
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != count)
+        return std::nullopt;
+    QList<int> numbers;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok);
+        if (!ok || n < low || n > high)
+            return std::nullopt;
+        numbers.append(n);
+    }
+    return numbers;
+}
+
+QString ApplyHelp(ConvertOptions& options, const QString&) {
+    return SetMode(options, ConvertMode::Help);
+}
+
+QString ApplyInfo(ConvertOptions& options, const QString&) {
+    return SetMode(options, ConvertMode::Info);
+}
+
+QString ApplyCharHeight(ConvertOptions& options, const QString& value) {
+    bool ok = false;
+    const int height = value.toInt(&ok);
+    if (!ok || !IsValidCharHeight(height))
+        return QStringLiteral("--char-height takes 1, 2, 4 or 8, not \"%1\"").arg(value);
+    options.CharHeight = height;
+    return {};
+}
+
+QString ApplyBorder(ConvertOptions& options, const QString& value) {
+    const auto numbers = ParseIntList(value, 2, 0, 7);
+    if (!numbers) {
+        return QStringLiteral("--border takes two colours 0..7 as A,B, not \"%1\"").arg(value);
+    }
+    options.Border = std::array<uint8_t, 2>{static_cast<uint8_t>((*numbers)[0]),
+                                            static_cast<uint8_t>((*numbers)[1])};
+    return {};
+}
+
+constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp;
+
+constexpr std::array<OptionRow, 4> kOptions = {{
+    {"--help", "", "show this text", kAnyMode, ApplyHelp},
+    {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
+    {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
+     ApplyCharHeight},
+    {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert, ApplyBorder},
+}};
+
+constexpr std::array<ModeRow, 3> kModes = {{
+    {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
+    {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
+    {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
+}};
+
+const OptionRow* FindOption(const QString& name) {
+    for (const OptionRow& option : kOptions) {
+        if (name == Text(option.Name))
+            return &option;
+    }
+    return nullptr;
+}
+
+const ModeRow& FindMode(ConvertMode mode) {
+    for (const ModeRow& row : kModes) {
+        if (row.Mode == mode)
+            return row;
+    }
+    return kModes[0];
+}
+
+} // namespace
+
+ParsedArgs ParseConvertArgs(const QStringList& args) {
+    ParsedArgs parsed;
+    ConvertOptions& options = parsed.Options;
+    QList<const OptionRow*> given;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+                parsed.Error = QStringLiteral("unknown option \"%1\"").arg(arg);
+                return parsed;
+            }
+            options.Files.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? arg : arg.left(equals);
+        const OptionRow* option = FindOption(name);
+        if (option == nullptr) {
+            parsed.Error = QStringLiteral("unknown option \"%1\"").arg(name);
+            return parsed;
+        }
+        QString value;
+        if (!option->ValueName.empty()) {
+            if (equals >= 0) {
+                value = arg.mid(equals + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                parsed.Error =
+                    QStringLiteral("%1 needs a value %2").arg(name, Text(option->ValueName));
+                return parsed;
+            }
+        } else if (equals >= 0) {
+            parsed.Error = QStringLiteral("%1 takes no value").arg(name);
+            return parsed;
+        }
+        parsed.Error = option->Apply(options, value);
+        if (!parsed.Error.isEmpty())
+            return parsed;
+        given.append(option);
+    }
+
+    if (options.Mode == ConvertMode::Help)
+        return parsed; // --help wins over everything else
+    const uint8_t modeBit = static_cast<uint8_t>(1 << static_cast<int>(options.Mode));
+    for (const OptionRow* option : given) {
+        if ((option->Modes & modeBit) == 0) {
+            const std::string_view flag = FindMode(options.Mode).Flag;
+            parsed.Error =
+                QStringLiteral("%1 cannot be used %2")
+                    .arg(Text(option->Name), flag.empty() ? QStringLiteral("when converting")
+                                                          : QStringLiteral("with ") + Text(flag));
+            return parsed;
+        }
+    }
+    const ModeRow& mode = FindMode(options.Mode);
+    if (options.Files.size() != mode.FileCount) {
+        parsed.Error = QStringLiteral("expected %1 file name%2, got %3; usage: %4")
+                           .arg(QString::number(mode.FileCount),
+                                mode.FileCount == 1 ? QString() : QStringLiteral("s"),
+                                QString::number(options.Files.size()), Text(mode.Usage));
+    }
+    return parsed;
+}
+
+QString ConvertUsage() {
+    QString text = QStringLiteral("Usage:\n");
+    for (const ModeRow& mode : kModes)
+        text += QStringLiteral("  %1\n").arg(Text(mode.Usage));
+    text += QStringLiteral("\nConverts a tileSmith picture file from one format to another; "
+                           "the extensions of\nINPUT and OUTPUT choose the formats "
+                           "(case-sensitive).\n\nOptions:\n");
+    for (const OptionRow& option : kOptions) {
+        QString left = Text(option.Name);
+        if (!option.ValueName.empty())
+            left += QLatin1Char(' ') + Text(option.ValueName);
+        text += QStringLiteral("  %1%2\n").arg(left.leftJustified(20), Text(option.Help));
+    }
+    QString readable, writable;
+    for (const PictureFormat& format : PictureFormats) {
+        readable += QLatin1Char(' ') + ExtensionText(format);
+        if (format.Write != nullptr)
+            writable += QLatin1Char(' ') + ExtensionText(format);
+    }
+    text += QStringLiteral("\nReads:%1\nWrites:%2\n").arg(readable, writable);
+    text += QStringLiteral(".mg1 is written in the 8x1 layout, .mg2/.mg4/.mg8 in the row layout "
+                           "at the picture's\nchar height (use --char-height to pick it).\n");
+    text += QStringLiteral("\nExit status: 0 done, 1 a file could not be read or written, "
+                           "2 wrong arguments.\nNothing is written when anything fails.\n");
+    return text;
+}

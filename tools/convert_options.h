@@ -1,0 +1,58 @@
+// Command-line arguments of tilesmith-convert. Options are rows of one table, so a new
+// option is a new row and, if it needs one, a new field below.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+enum class ConvertMode : uint8_t {
+    Convert, // INPUT OUTPUT
+    Info,    // --info INPUT
+    Help,    // --help
+};
+
+struct ConvertOptions {
+    ConvertMode Mode = ConvertMode::Convert;
+    QStringList Files; // the positional arguments, in order
+    std::optional<int> CharHeight;
+    std::optional<std::array<uint8_t, 2>> Border;
+};
+
+// Which modes an option may be given in.
+enum ModeMask : uint8_t {
+    kForConvert = 1 << static_cast<int>(ConvertMode::Convert),
+    kForInfo = 1 << static_cast<int>(ConvertMode::Info),
+    kForHelp = 1 << static_cast<int>(ConvertMode::Help),
+};
+
+struct OptionRow {
+    std::string_view Name;      // "--char-height"
+    std::string_view ValueName; // "N"; empty for an option without a value
+    std::string_view Help;
+    uint8_t Modes; // the modes it may be combined with
+    // Stores the option; returns a message when the value is wrong.
+    QString (*Apply)(ConvertOptions& options, const QString& value);
+};
+
+// Positional arguments each mode takes, and its usage line.
+struct ModeRow {
+    ConvertMode Mode;
+    std::string_view Flag; // the option that selects it; empty for Convert
+    int FileCount;
+    std::string_view Usage;
+};
+
+struct ParsedArgs {
+    ConvertOptions Options;
+    QString Error; // empty when the arguments are usable
+};
+
+// `args` excludes the program name. Accepts "--name VALUE", "--name=VALUE", and "--" to end
+// the options (for a file whose name begins with "-").
+ParsedArgs ParseConvertArgs(const QStringList& args);
+QString ConvertUsage();
