@@ -89,8 +89,8 @@ void MainWindow::CreateWorkArea() {
 void MainWindow::CreatePictureWindow() {
     pictureWindow_ = new TFreePanel(workArea_, QStringLiteral("Panel_Editor_Picture"),
                                     QStringLiteral("Picture"), QSize(1033, 794));
-    pictureWindow_->MinWidth = 524;
-    pictureWindow_->MinHeight = 414;
+    pictureWindow_->MinWidth = kMinPictureWidth;
+    pictureWindow_->MinHeight = kMinPictureHeight;
     pictureWindow_->show();
     maximiseBox_ = pictureWindow_->AddTitleBox(QStringLiteral("Image6"),
                                                QStringLiteral(":/icons/resize_min.png"));

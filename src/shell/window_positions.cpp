@@ -7,14 +7,17 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString kSection = QStringLiteral("positions");
 
-int ReadInt(const QSettings& settings, const char* key, int fallback) {
+int ReadInt(const QSettings& settings, const char* key, int fallback,
+            int lowest = -kMaxWindowCoordinate) {
     bool ok = false;
     const int value = settings.value(QString::fromLatin1(key)).toString().trimmed().toInt(&ok);
-    return ok ? value : fallback;
+    return ok ? std::clamp(value, lowest, kMaxWindowCoordinate) : fallback;
 }
 
 } // namespace
@@ -35,8 +38,8 @@ WindowPositions ReadWindowPositions(const QString& path) {
     settings.beginGroup(kSection);
     p.picture = QRect(ReadInt(settings, "picture_x", p.picture.x()),
                       ReadInt(settings, "picture_y", p.picture.y()),
-                      ReadInt(settings, "picture_width", p.picture.width()),
-                      ReadInt(settings, "picture_height", p.picture.height()));
+                      ReadInt(settings, "picture_width", p.picture.width(), kMinPictureWidth),
+                      ReadInt(settings, "picture_height", p.picture.height(), kMinPictureHeight));
     p.pictureFree = ReadInt(settings, "picture_align", 0) != 0;
     auto point = [&](const char* x, const char* y, QPoint fallback) {
         return QPoint(ReadInt(settings, x, fallback.x()), ReadInt(settings, y, fallback.y()));

@@ -6,6 +6,12 @@
 #include <QRect>
 #include <QString>
 
+// Window-system coordinates are 16-bit; positions and sizes from the file are held inside
+// that range so that an odd file cannot make a window impossibly large or far away.
+inline constexpr int kMaxWindowCoordinate = 32767;
+inline constexpr int kMinPictureWidth = 524;
+inline constexpr int kMinPictureHeight = 414;
+
 struct WindowPositions {
     QRect picture{0, 40, 1033, 794};
     bool pictureFree = false; // "picture_align": 0 maximised, anything else free
@@ -22,7 +28,8 @@ struct WindowPositions {
 QString SettingsFilePath(const QString& programDir);
 
 // Every key that is missing or not an integer takes its default; a missing or unreadable
-// file gives all defaults. Never fails.
+// file gives all defaults. Positions are limited to the window system's range and the
+// picture window's size to at least its minimum. Never fails.
 WindowPositions ReadWindowPositions(const QString& path);
 
 // Writes the fifteen keys into section "positions", keeping every other section and key.

@@ -6,4 +6,5 @@ set -euo pipefail
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
+# A random first display number keeps test runs that start together off each other's display.
+xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1920x1080x24" "$@"

@@ -34,6 +34,18 @@ TEST(WindowPositions, MissingFileSectionOrKeysGiveTheDefaults) {
     EXPECT_EQ(ReadWindowPositions(path), expected);
 }
 
+TEST(WindowPositions, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tilesmith.ini");
+    WriteText(path, "[positions]\npicture_width=2000000000\npicture_height=-5\n"
+                    "palette_x=-99999999\npreview_y=40000\n");
+    const WindowPositions p = ReadWindowPositions(path);
+    EXPECT_EQ(p.picture.width(), kMaxWindowCoordinate);
+    EXPECT_EQ(p.picture.height(), kMinPictureHeight);
+    EXPECT_EQ(p.palette.x(), -kMaxWindowCoordinate);
+    EXPECT_EQ(p.preview.y(), kMaxWindowCoordinate);
+}
+
 TEST(WindowPositions, RoundTripKeepsNegativePositionsAndOtherSections) {
     QTemporaryDir dir;
     const QString path = dir.filePath("tilesmith.ini");
