@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -98,25 +99,28 @@ constexpr OperationEffect EffectOf(CorrectorOperation operation) {
     return e;
 }
 
-// Copies `source` (x, y, w, h) into `target` at (tx, ty), every source pixel as a
-// factor x factor block. Integer scaling by hand keeps the pixels exact.
+// Copies the part `from` of `source` into `target` at `to`, every source pixel as a
+// factor x factor block. Integer scaling by hand keeps the pixels exact; each scaled row is
+// built once and copied for the other rows of its blocks.
 void ScaleBlock(QImage& target, QPoint to, const QImage& source, const QRect& from, int factor) {
     const QRect area = from.intersected(source.rect());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        for (int dy = 0; dy < factor; ++dy) {
-            const int ty = to.y() + (y - from.top()) * factor + dy;
-            if (ty < 0 || ty >= target.height())
-                continue;
-            auto* out = reinterpret_cast<QRgb*>(target.scanLine(ty));
-            for (int x = area.left(); x <= area.right(); ++x) {
-                for (int dx = 0; dx < factor; ++dx) {
-                    const int tx = to.x() + (x - from.left()) * factor + dx;
-                    if (tx >= 0 && tx < target.width())
-                        out[tx] = in[x];
-                }
-            }
+    const QRect scaled(to + (area.topLeft() - from.topLeft()) * factor, area.size() * factor);
+    const QRect clipped = scaled.intersected(target.rect());
+    if (clipped.isEmpty())
+        return;
+    const size_t rowBytes = sizeof(QRgb) * size_t(clipped.width());
+    for (int ty = clipped.top(); ty <= clipped.bottom(); ++ty) {
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(ty)) + clipped.left();
+        const int dy = ty - scaled.top();
+        if (dy % factor != 0 && ty != clipped.top()) {
+            std::memcpy(out, target.constScanLine(ty - 1) + sizeof(QRgb) * clipped.left(),
+                        rowBytes);
+            continue;
         }
+        const auto* in =
+            reinterpret_cast<const QRgb*>(source.constScanLine(area.top() + dy / factor));
+        for (int tx = clipped.left(); tx <= clipped.right(); ++tx)
+            *out++ = in[area.left() + (tx - scaled.left()) / factor];
     }
 }
 
@@ -227,7 +231,8 @@ QImage MarkedZxStrip(int index) {
 
 QImage CorrectorScreenView(const QImage& screen) {
     QImage view(kCorrectorViewWidth, kCorrectorViewHeight, QImage::Format_RGB32);
-    view.fill(Qt::white);
+    if (screen.width() < kPictureWidth || screen.height() < kPictureHeight)
+        view.fill(Qt::white);
     ScaleBlock(view, QPoint(0, 0), screen, QRect(0, 0, kPictureWidth, kPictureHeight), 2);
     return view;
 }
@@ -263,13 +268,13 @@ QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range
     return view;
 }
 
-void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight,
-                        int phase, const LinePatterns& patterns) {
+void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
+                        const LinePatterns& patterns) {
     CorrectorRangeRecord inside = range;
     ClampCorrectorRange(inside, charHeight);
     QPainter painter(&view);
-    DrawDashFrame(painter,
-                  CorrectorFrameRect(inside.c0, inside.r0, inside.c1, inside.r1,
-                                     SafeCharHeight(charHeight)),
-                  phase, patterns);
+    DrawDashFrame(
+        painter,
+        CorrectorFrameRect(inside.c0, inside.r0, inside.c1, inside.r1, SafeCharHeight(charHeight)),
+        phase, patterns);
 }

@@ -80,5 +80,5 @@ QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range
                          const LinePatterns& patterns);
 
 // The marching frame around the range on a screen view at dash phase `phase`.
-void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight,
-                        int phase, const LinePatterns& patterns);
+void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
+                        const LinePatterns& patterns);

@@ -125,7 +125,8 @@ bool PressGradientPalette(GradientBlinkRecord& blink, QImage* fullPalette, QPoin
     const GradientCells found = GradientCellsAt(point);
     blink.BlinkCellCount = found.count;
     for (int i = 0; i < found.count; ++i)
-        blink.BlinkCells[i] = QPoint(kSwatchSize * found.cells[i].c, kSwatchSize * found.cells[i].r);
+        blink.BlinkCells[i] =
+            QPoint(kSwatchSize * found.cells[i].c, kSwatchSize * found.cells[i].r);
     blink.BlinkCountdown = kBlinkSteps;
     blink.Running = found.count > 0;
     return blink.Running;

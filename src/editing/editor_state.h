@@ -6,6 +6,7 @@
 #include "colour/corrector_range.h"
 #include "display/view_state.h"
 #include "editing/selection.h"
+#include "picture/colour.h"
 #include "picture/mgs_image.h"
 
 #include <QString>
@@ -15,6 +16,8 @@ struct EditorState {
     ViewState View;
     SelectionRecord Selection;
     CorrectorRangeRecord CorrectorRange;
+    // The displayed colour of the picked border pair; it frames the Preview image.
+    Rgb BorderRGB = MakeRgb(0, 0, 0);
 
     // The 250 ms tick's state: the dash offset of the marching frames, and the gate that
     // lets the mouse wheel change the zoom at most once per tick.

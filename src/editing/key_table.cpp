@@ -14,6 +14,7 @@ const std::vector<KeyRow> kRows = {
     {32, {Qt::Key_B, 0}, ModifierRule::NoCtrl, KeyCommand::ToggleBorder},
     {33, {Qt::Key_G, 0}, ModifierRule::NoCtrl, KeyCommand::ToggleCharGrid},
     {34, {Qt::Key_H, 0}, ModifierRule::NoCtrl, KeyCommand::TogglePixelGrid},
+    {37, {Qt::Key_X, 0}, ModifierRule::NoAlt, KeyCommand::ToggleCorrector},
     {38, {Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}, ModifierRule::Any, KeyCommand::RefreshView},
 };
 
@@ -32,6 +33,8 @@ bool ModifiersMatch(ModifierRule rule, Qt::KeyboardModifiers modifiers) {
         return !ctrl && !alt;
     case ModifierRule::NoCtrlNoAltNoShift:
         return !ctrl && !alt && !shift;
+    case ModifierRule::NoAlt:
+        return !alt;
     case ModifierRule::Alt:
         return alt;
     }

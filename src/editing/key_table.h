@@ -16,7 +16,8 @@ enum class KeyCommand {
     ToggleBorder,      // the Border Palette window
     ToggleCharGrid,
     TogglePixelGrid,
-    RefreshView, // redraw the picture view from the last render
+    ToggleCorrector, // the Color Corrector window
+    RefreshView,     // redraw the picture view from the last render
 };
 
 // Which modifiers a row asks for. "No Ctrl" means Ctrl is not held, whatever Shift and Alt
@@ -26,6 +27,7 @@ enum class ModifierRule {
     NoCtrl,
     NoCtrlNoAlt,
     NoCtrlNoAltNoShift,
+    NoAlt,
     Alt,
 };
 

@@ -48,6 +48,9 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::TogglePixelGrid:
         TogglePixelGrid();
         break;
+    case KeyCommand::ToggleCorrector:
+        ToggleCorrector();
+        break;
     case KeyCommand::RefreshView:
         RefreshView(false);
         break;

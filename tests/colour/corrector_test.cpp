@@ -185,9 +185,10 @@ TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
                     const B attrRule = !inside ? B::Same : (s == 0 ? k.attr0 : k.attr1);
                     const uint8_t pix = original.PixelPlane[s][i];
                     const AttrCell attr = original.AttrPlane[s][i];
-                    const uint8_t wantPix = pixRule == B::Same       ? pix
-                                            : pixRule == B::Inverted ? uint8_t(pix ^ 0xFF)
-                                                                     : original.PixelPlane[1 - s][i];
+                    const uint8_t wantPix = pixRule == B::Same ? pix
+                                            : pixRule == B::Inverted
+                                                ? uint8_t(pix ^ 0xFF)
+                                                : original.PixelPlane[1 - s][i];
                     const AttrCell wantAttr = attrRule == B::Same ? attr
                                               : attrRule == B::Inverted
                                                   ? AttrCell{attr.ink, attr.paper}
@@ -215,9 +216,9 @@ TEST(CorrectorImages, StripsMarkTheStoredEntryOfTheStartCellsTopRow) {
 
     const QImage strip = MarkedZxStrip(12);
     ASSERT_EQ(strip.size(), QSize(240, 16));
-    EXPECT_EQ(strip.pixel(16 * 12 + 4, 4), MakeRgb(0, 0, 0));   // outline
+    EXPECT_EQ(strip.pixel(16 * 12 + 4, 4), MakeRgb(0, 0, 0));       // outline
     EXPECT_EQ(strip.pixel(16 * 12 + 6, 6), MakeRgb(255, 255, 255)); // inside
-    EXPECT_EQ(strip.pixel(16 * 12 + 12, 12), ZxPalette[12]);      // right and bottom exclusive
+    EXPECT_EQ(strip.pixel(16 * 12 + 12, 12), ZxPalette[12]);        // right and bottom exclusive
     EXPECT_EQ(strip.pixel(16 * 3 + 6, 6), ZxPalette[3]);
 }
 

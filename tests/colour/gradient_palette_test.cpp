@@ -48,7 +48,7 @@ TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCells) {
 }
 
 TEST(GradientTables, PressListsTheCellsOfTheBoxRowByRow) {
-    const std::vector<PaletteCell> grey = {{13, 0}, {11, 1}, {9, 3}, {7, 5},
+    const std::vector<PaletteCell> grey = {{13, 0}, {11, 1}, {9, 3},  {7, 5},
                                            {5, 7},  {3, 9},  {1, 11}, {0, 13}};
     EXPECT_EQ(Cells({5, 60}), grey);
     EXPECT_EQ(Cells({2, 56}), grey);
