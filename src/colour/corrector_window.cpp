@@ -12,7 +12,7 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonRow {
     const char* name;
     const char* caption;
     CorrectorOperation operation;
@@ -20,7 +20,7 @@ struct ButtonSpec {
 };
 
 using Op = CorrectorOperation;
-const ButtonSpec kButtons[] = {
+const ButtonRow kButtons[] = {
     {"Button2", "Invert All", Op::InvertAll0, {120, 464, 65, 25}},
     {"Button11", "Invert RGB", Op::InvertRgb0, {184, 464, 73, 25}},
     {"Button13", "Invert PIX", Op::InvertPix0, {256, 464, 73, 25}},
@@ -39,7 +39,7 @@ const ButtonSpec kButtons[] = {
     {"Button10", "Invert PIX", Op::InvertPixBoth, {168, 577, 81, 25}},
 };
 
-struct StripSpec {
+struct StripRow {
     const char* label;
     const char* caption;
     QPoint labelAt;
@@ -48,7 +48,7 @@ struct StripSpec {
 };
 
 // In the order of CorrectorStripIndices: paper and ink of screen 0, then of screen 1.
-const StripSpec kStrips[] = {
+const StripRow kStrips[] = {
     {"StaticText1", "P0", {124, 415}, "ImgCorrPAP0", {143, 414}},
     {"StaticText2", "I0", {124, 438}, "ImgCorrINK0", {143, 437}},
     {"StaticText3", "P1", {635, 415}, "ImgCorrPAP1", {655, 414}},
@@ -96,23 +96,23 @@ CorrectorWindow::CorrectorWindow(Editor& editor, QWidget* window)
     FitCharPanels();
 
     for (int i = 0; i < 4; ++i) {
-        const StripSpec& spec = kStrips[i];
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), window);
-        label->setObjectName(QString::fromLatin1(spec.label));
-        label->move(origin + spec.labelAt);
+        const StripRow& row = kStrips[i];
+        auto* label = new QLabel(QString::fromLatin1(row.caption), window);
+        label->setObjectName(QString::fromLatin1(row.label));
+        label->move(origin + row.labelAt);
         label->adjustSize();
-        strips_[i] = new ImageControl(window, QString::fromLatin1(spec.strip), MarkedZxStrip(0));
-        strips_[i]->move(origin + spec.stripAt);
+        strips_[i] = new ImageControl(window, QString::fromLatin1(row.strip), MarkedZxStrip(0));
+        strips_[i]->move(origin + row.stripAt);
     }
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), window);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(spec.geometry.translated(origin));
+    for (const ButtonRow& row : kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(row.caption), window);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setGeometry(row.geometry.translated(origin));
         button->setFont(small);
         // Keys belong to the main window's command table, never to a button.
         button->setFocusPolicy(Qt::NoFocus);
-        const CorrectorOperation operation = spec.operation;
+        const CorrectorOperation operation = row.operation;
         connect(button, &QPushButton::clicked, this,
                 [this, operation] { RunOperation(operation); });
     }
