@@ -9,6 +9,7 @@
 #include "editing/key_table.h"
 #include "editing/selection.h"
 #include "editing/undo.h"
+#include "picture/colour.h"
 #include "picture/mgs_image.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ struct EditorState {
     DrawingState Drawing; // instrument, paint size, modes, current colours, rubber band
     SelectionRecord Selection;
     CorrectorRangeRecord CorrectorRange;
+    // The displayed colour of the picked border pair; it frames the Preview image.
+    Rgb BorderRGB = MakeRgb(0, 0, 0);
 
     // The 250 ms tick's state: the dash offset of the marching frames, and the gate that
     // lets the mouse wheel change the zoom at most once per tick.

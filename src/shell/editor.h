@@ -14,6 +14,9 @@ public:
 
     // Shows the last render in every view; re-renders first when `rerender`.
     virtual void RefreshView(bool rerender) = 0;
+    // Renders the off-screen images again without repainting any view: the picture view
+    // shows the change at its next repaint.
+    virtual void RerenderImages() = 0;
 
 protected:
     ~Editor() = default;

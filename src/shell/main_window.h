@@ -13,7 +13,10 @@
 #include <map>
 #include <memory>
 
+class BorderPaletteWindow;
+class CorrectorWindow;
 class FloatingWindow;
+class GradientPaletteView;
 class PictureView;
 class PreviewView;
 class QFrame;
@@ -39,6 +42,7 @@ public:
     const RenderImages& Images() const override { return images_; }
     const LinePatterns& Patterns() const override { return patterns_; }
     void RefreshView(bool rerender) override;
+    void RerenderImages() override;
 
     // Zoom and views.
     void SetZoom(int level);
@@ -56,6 +60,13 @@ public:
     // The "New" and "Change char size" menu items.
     void NewPicture(int charHeight);
     void ConvertCharHeight(int charHeight);
+
+    // The colour tools: the corrector (menu " Color Corrector" > "Show/Hide", key X) and
+    // the border palette's colour on the Preview window's frame.
+    void ToggleCorrector();
+    void SetBorderPreviewColour(Rgb colour);
+    CorrectorWindow* Corrector() const { return corrector_; }
+    GradientPaletteView* GradientPalette() const { return gradientPalette_; }
 
     // Floating windows.
     void TogglePictureMaximised();
@@ -88,6 +99,7 @@ private:
     void CreateWorkArea();
     void CreatePictureWindow();
     void CreateFloatingWindows();
+    void CreateColourTools();
     void CreateToolbar();
     void CreateMenus();
     void LayOutWorkArea();
@@ -119,6 +131,11 @@ private:
     std::map<QString, FloatingWindow*> panels_;
     std::map<QString, ToolKey*> keys_;
     QTimer* timer_ = nullptr; // Timer1
+
+    // The colour tools' window contents.
+    CorrectorWindow* corrector_ = nullptr;
+    BorderPaletteWindow* borderPalette_ = nullptr;
+    GradientPaletteView* gradientPalette_ = nullptr;
     std::unique_ptr<UserDialogs> dialogs_;
 
     QRect pictureRestoreRect_{2, 42, 640, 480};

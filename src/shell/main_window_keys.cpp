@@ -49,6 +49,9 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::TogglePixelGrid:
         TogglePixelGrid();
         break;
+    case KeyCommand::ToggleCorrector:
+        ToggleCorrector();
+        break;
     case KeyCommand::RefreshView:
         RefreshView(false);
         break;

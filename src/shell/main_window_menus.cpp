@@ -58,7 +58,12 @@ void MainWindow::CreateMenus() {
     connect(positions, &QAction::triggered, this, &MainWindow::SaveWindowPositions);
 
     bar->addMenu(QStringLiteral("Edit"))->setObjectName("Edit1");
-    bar->addMenu(QStringLiteral(" Color Corrector"))->setObjectName("ColorCorrector1");
+    QMenu* corrector = bar->addMenu(QStringLiteral(" Color Corrector"));
+    corrector->setObjectName("ColorCorrector1");
+    QAction* showHide = corrector->addAction(QStringLiteral("Show/Hide"));
+    showHide->setObjectName("ShowHide1");
+    connect(showHide, &QAction::triggered, this, &MainWindow::ToggleCorrector);
+    corrector->addSeparator();
     QAction* about = bar->addAction(QStringLiteral("About"));
     about->setObjectName("About1");
     connect(about, &QAction::triggered, this, &MainWindow::ToggleAbout);

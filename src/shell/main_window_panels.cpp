@@ -84,6 +84,7 @@ void MainWindow::CreateWorkArea() {
     CreateToolbar();
     statusBar_ = new StatusBar(workArea_);
     CreateFloatingWindows();
+    CreateColourTools();
 }
 
 void MainWindow::CreatePictureWindow() {

@@ -2,6 +2,8 @@
 // the mouse wheel and the 250 ms tick.
 #include "shell/main_window.h"
 
+#include "colour/corrector.h"
+#include "colour/corrector_window.h"
 #include "display/frames.h"
 #include "display/picture_view.h"
 #include "display/preview_views.h"
@@ -20,6 +22,10 @@ void MainWindow::RefreshView(bool rerender) {
         RenderPicture(state_.Picture, images_);
     view_->update();
     CopyPreview();
+}
+
+void MainWindow::RerenderImages() {
+    RenderPicture(state_.Picture, images_);
 }
 
 void MainWindow::CopyPreview() {
@@ -69,12 +75,14 @@ void MainWindow::TogglePixelGrid() {
 
 void MainWindow::NewPicture(int charHeight) {
     ::NewPicture(state_.Picture, charHeight);
+    ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);
 }
 
 void MainWindow::ConvertCharHeight(int charHeight) {
     ::ConvertCharHeight(state_.Picture, charHeight);
+    ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);
 }
@@ -151,7 +159,8 @@ void MainWindow::OnTimer() {
     state_.FramePhase = NextFramePhase(state_.FramePhase);
     if (state_.Selection.exists)
         AnimateSelectionFrame();
-    // The colour corrector animates its own frame while it is shown.
+    if (Panel(QStringLiteral("Panel_Corrector"))->isVisible())
+        corrector_->AnimateCorrectorFrame();
 }
 
 void MainWindow::AnimateSelectionFrame() {

@@ -1,0 +1,27 @@
+// Nothing else is redrawn on a press: the picture view shows no border.
+#include "colour/border_palette_window.h"
+
+#include "colour/border_palette.h"
+#include "colour/image_control.h"
+#include "shell/editor.h"
+
+#include <QFrame>
+
+BorderPaletteWindow::BorderPaletteWindow(Editor& editor, QWidget* window)
+    : QObject(window), editor_(editor) {
+    auto* frame = new QFrame(window);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(1);
+    frame->setGeometry(QRect(window->contentsRect().topLeft() + QPoint(8, 26), QSize(130, 130)));
+    palette_ =
+        new ImageControl(frame, QStringLiteral("Img_Palette_Border"), MarkedBorderPalette(0, 0));
+    palette_->move(1, 1);
+    connect(palette_, &ImageControl::Pressed, this, &BorderPaletteWindow::Press);
+}
+
+void BorderPaletteWindow::Press(QPoint position) {
+    EditorState& state = editor_.State();
+    const BorderPick pick = PressBorderPalette(state.Picture, state.BorderRGB, position);
+    palette_->SetImage(MarkedBorderPalette(pick.a, pick.b));
+    emit BorderPicked(pick.colour);
+}

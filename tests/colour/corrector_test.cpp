@@ -1,0 +1,248 @@
+#include "colour/corrector.h"
+
+#include "display/renderer.h"
+#include "display/view_painter.h"
+#include "picture/colour.h"
+#include "support/test_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CorrectorRangeRecord Range(int c0, int r0, int c1, int r1) {
+    CorrectorRangeRecord range;
+    range.c0 = c0, range.r0 = r0, range.c1 = c1, range.r1 = r1;
+    return range;
+}
+
+CorrectorRangeRecord WholePicture(int charHeight) {
+    return Range(0, 0, 31, CellRowCount(charHeight) - 1);
+}
+
+RenderImages Rendered(const MgsImage& picture) {
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    return images;
+}
+
+TEST(CorrectorRange, GrowsOnlyRightAndDownAndStopsAtThePictureEdge) {
+    CorrectorRangeRecord range;
+    CorrectorPress(range, {100, 50}, 8);
+    EXPECT_EQ(QPoint(range.c0, range.r0), QPoint(6, 3));
+    EXPECT_EQ(QPoint(range.c1, range.r1), QPoint(6, 3));
+    EXPECT_TRUE(range.dragging);
+
+    EXPECT_TRUE(CorrectorMove(range, {40, 10}, 8));
+    EXPECT_EQ(QPoint(range.c1, range.r1), QPoint(6, 3));
+    EXPECT_TRUE(CorrectorMove(range, {600, 500}, 8));
+    EXPECT_EQ(QPoint(range.c1, range.r1), QPoint(31, 23));
+    // Over the far corner cell itself: nothing to redraw.
+    EXPECT_FALSE(CorrectorMove(range, {500, 370}, 8));
+
+    CorrectorRelease(range, {-30, -30}, 8);
+    EXPECT_EQ(QPoint(range.c1, range.r1), QPoint(6, 3));
+    EXPECT_EQ(QPoint(range.c0, range.r0), QPoint(6, 3));
+    EXPECT_FALSE(range.dragging);
+    EXPECT_FALSE(CorrectorMove(range, {300, 300}, 8)) << "moves count only while dragging";
+
+    // Cell rows follow CharHeight.
+    CorrectorPress(range, {0, 383}, 2);
+    EXPECT_EQ(range.r0, 95);
+    CorrectorRelease(range, {0, 700}, 2);
+    EXPECT_EQ(range.r1, 95);
+    EXPECT_EQ(CorrectorCellAt({-1, -1}, 8), QPoint(-1, -1));
+}
+
+TEST(CorrectorRange, ClampedToTheCellRowsOfANewCharHeight) {
+    CorrectorRangeRecord range = Range(3, 100, 40, 150);
+    ClampCorrectorRange(range, 1);
+    EXPECT_EQ(range.c1, 31);
+    ClampCorrectorRange(range, 8);
+    EXPECT_EQ(QRect(QPoint(range.c0, range.r0), QPoint(range.c1, range.r1)),
+              QRect(QPoint(3, 23), QPoint(31, 23)));
+
+    // Unclamped, as a load could leave it, it still never reaches outside the planes.
+    MgsImage picture = RandomPicture(8);
+    const MgsImage before = picture;
+    range = Range(30, 150, 60, 190);
+    ApplyCorrectorOperation(picture, range, CorrectorOperation::Exchange);
+    EXPECT_EQ(picture, before);
+    EXPECT_EQ(CorrectorStripIndices(picture, range)[0],
+              picture.AttrPlane[0][PlaneIndex(30, 191)].paper);
+    QImage view = CorrectorScreenView(Rendered(picture).ScreenImage[0]);
+    DrawCorrectorFrame(view, range, 8, 4, LinePatterns::Create()); // stays inside the image
+}
+
+TEST(CorrectorOperations, InvertAllKeepsTheLookAndTwiceRestoresThePlanes) {
+    for (int charHeight : {8, 4, 2}) {
+        MgsImage picture = RandomPicture(charHeight, 7);
+        const MgsImage original = picture;
+        const RenderImages before = Rendered(picture);
+        const CorrectorRangeRecord range = Range(3, 2, 17, 9);
+        for (auto op : {CorrectorOperation::InvertAll0, CorrectorOperation::InvertAll1,
+                        CorrectorOperation::InvertAllBoth}) {
+            ApplyCorrectorOperation(picture, range, op);
+            EXPECT_NE(picture, original);
+            const RenderImages after = Rendered(picture);
+            EXPECT_EQ(after.MixedImage, before.MixedImage) << charHeight;
+            EXPECT_EQ(after.ScreenImage[0], before.ScreenImage[0]) << charHeight;
+            EXPECT_EQ(after.ScreenImage[1], before.ScreenImage[1]) << charHeight;
+            ApplyCorrectorOperation(picture, range, op);
+            EXPECT_EQ(picture, original) << charHeight;
+        }
+    }
+}
+
+TEST(CorrectorOperations, ExchangeOverTheWholePictureSwapsTheScreensAndKeepsTheMix) {
+    MgsImage picture = RandomPicture(4, 11);
+    const MgsImage original = picture;
+    const RenderImages before = Rendered(picture);
+    ApplyCorrectorOperation(picture, WholePicture(4), CorrectorOperation::Exchange);
+    MgsImage swapped = original;
+    std::swap(swapped.PixelPlane[0], swapped.PixelPlane[1]);
+    std::swap(swapped.AttrPlane[0], swapped.AttrPlane[1]);
+    EXPECT_EQ(picture, swapped);
+    const RenderImages after = Rendered(picture);
+    EXPECT_EQ(after.MixedImage, before.MixedImage);
+    EXPECT_EQ(after.ScreenImage[0], before.ScreenImage[1]);
+    EXPECT_EQ(after.ScreenImage[1], before.ScreenImage[0]);
+}
+
+// What each operation leaves in a byte or entry of screen s: kept, inverted/swapped, or
+// taken from the other screen as it was before.
+enum class Becomes { Same, Inverted, Other };
+
+struct OperationCase {
+    CorrectorOperation op;
+    Becomes pix0, attr0, pix1, attr1;
+};
+
+TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
+    using B = Becomes;
+    using Op = CorrectorOperation;
+    const OperationCase cases[] = {
+        {Op::InvertAll0, B::Inverted, B::Inverted, B::Same, B::Same},
+        {Op::InvertRgb0, B::Same, B::Inverted, B::Same, B::Same},
+        {Op::InvertPix0, B::Inverted, B::Same, B::Same, B::Same},
+        {Op::InvertAll1, B::Same, B::Same, B::Inverted, B::Inverted},
+        {Op::InvertRgb1, B::Same, B::Same, B::Same, B::Inverted},
+        {Op::InvertPix1, B::Same, B::Same, B::Inverted, B::Same},
+        {Op::InvertAllBoth, B::Inverted, B::Inverted, B::Inverted, B::Inverted},
+        {Op::InvertRgbBoth, B::Same, B::Inverted, B::Same, B::Inverted},
+        {Op::InvertPixBoth, B::Inverted, B::Same, B::Inverted, B::Same},
+        {Op::CopyRAll, B::Same, B::Same, B::Other, B::Other},
+        {Op::CopyRRgb, B::Same, B::Same, B::Same, B::Other},
+        {Op::CopyRPix, B::Same, B::Same, B::Other, B::Same},
+        {Op::CopyLAll, B::Other, B::Other, B::Same, B::Same},
+        {Op::CopyLRgb, B::Same, B::Other, B::Same, B::Same},
+        {Op::CopyLPix, B::Other, B::Same, B::Same, B::Same},
+        {Op::Exchange, B::Other, B::Other, B::Other, B::Other},
+    };
+    // Columns 5..6, cell rows 3..4 of an 8x4 picture: pixel rows 12..19 of every entry.
+    const CorrectorRangeRecord range = Range(5, 3, 6, 4);
+    for (const OperationCase& k : cases) {
+        const MgsImage original = RandomPicture(4, 5);
+        MgsImage picture = original;
+        ApplyCorrectorOperation(picture, range, k.op);
+        for (int c = 0; c < kByteColumns; ++c) {
+            for (int y = 0; y < kPixelRows; ++y) {
+                const int i = PlaneIndex(c, y);
+                const bool inside = c >= 5 && c <= 6 && y >= 12 && y <= 19;
+                for (int s = 0; s < 2; ++s) {
+                    const B pixRule = !inside ? B::Same : (s == 0 ? k.pix0 : k.pix1);
+                    const B attrRule = !inside ? B::Same : (s == 0 ? k.attr0 : k.attr1);
+                    const uint8_t pix = original.PixelPlane[s][i];
+                    const AttrCell attr = original.AttrPlane[s][i];
+                    const uint8_t wantPix = pixRule == B::Same ? pix
+                                            : pixRule == B::Inverted
+                                                ? uint8_t(pix ^ 0xFF)
+                                                : original.PixelPlane[1 - s][i];
+                    const AttrCell wantAttr = attrRule == B::Same ? attr
+                                              : attrRule == B::Inverted
+                                                  ? AttrCell{attr.ink, attr.paper}
+                                                  : original.AttrPlane[1 - s][i];
+                    ASSERT_EQ(picture.PixelPlane[s][i], wantPix)
+                        << int(k.op) << " screen " << s << " c " << c << " y " << y;
+                    ASSERT_EQ(picture.AttrPlane[s][i], wantAttr)
+                        << int(k.op) << " screen " << s << " c " << c << " y " << y;
+                }
+            }
+        }
+        EXPECT_EQ(picture.CharHeight, original.CharHeight);
+        EXPECT_EQ(picture.BorderPair, original.BorderPair);
+    }
+}
+
+TEST(CorrectorImages, StripsMarkTheStoredEntryOfTheStartCellsTopRow) {
+    MgsImage picture;
+    picture.CharHeight = 4;
+    picture.AttrPlane[0][PlaneIndex(7, 8)] = {3, 12};
+    picture.AttrPlane[1][PlaneIndex(7, 8)] = {0, 14};
+    picture.AttrPlane[0][PlaneIndex(7, 9)] = {5, 5}; // not the top row: ignored
+    const auto indices = CorrectorStripIndices(picture, Range(7, 2, 9, 4));
+    EXPECT_EQ(indices, (std::array<int, 4>{3, 12, 0, 14}));
+
+    const QImage strip = MarkedZxStrip(12);
+    EXPECT_EQ(strip.pixel(16 * 12 + 6, 6), MakeRgb(255, 255, 255));
+    EXPECT_EQ(strip.pixel(16 * 12 + 12, 12), ZxPalette[12]); // right and bottom exclusive
+}
+
+TEST(CorrectorImages, CharViewShowsTheNeighbourhoodWithHatchAndSeparators) {
+    const LinePatterns patterns = LinePatterns::Create();
+    const MgsImage picture = RandomPicture(8, 9);
+    const QImage screen = Rendered(picture).ScreenImage[0];
+
+    // Start cell (0, 0): the left column and the top row lie outside and stay hatched.
+    const QImage corner = CorrectorCharView(screen, Range(0, 0, 0, 0), 8, patterns);
+    ASSERT_EQ(corner.size(), QSize(98, 98));
+    auto hatched = [](const QImage& image, QRect area) {
+        bool white = false, black = false;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                white |= image.pixel(x, y) == MakeRgb(255, 255, 255);
+                black |= image.pixel(x, y) == MakeRgb(0, 0, 0);
+            }
+        return white && black;
+    };
+    EXPECT_TRUE(hatched(corner, QRect(1, 1, 30, 30)));
+    EXPECT_TRUE(hatched(corner, QRect(1, 40, 30, 20)));
+    EXPECT_TRUE(hatched(corner, QRect(40, 1, 20, 30)));
+    // The middle is the start cell at 4x, the lower right its diagonal neighbour.
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            ASSERT_EQ(corner.pixel(33 + x, 33 + y), screen.pixel(x / 4, y / 4));
+            ASSERT_EQ(corner.pixel(66 + x, 66 + y), screen.pixel(8 + x / 4, 8 + y / 4));
+        }
+    // Separators from the light grid pattern, grey first.
+    EXPECT_EQ(corner.pixel(0, 32), MakeRgb(128, 128, 128));
+    EXPECT_EQ(corner.pixel(1, 32), MakeRgb(255, 255, 255));
+    EXPECT_EQ(corner.pixel(2, 65), MakeRgb(128, 128, 128));
+    EXPECT_EQ(corner.pixel(32, 97), MakeRgb(255, 255, 255));
+    EXPECT_EQ(corner.pixel(65, 96), MakeRgb(128, 128, 128));
+
+    // 8x1: rows 4 pixels high, separators at 4 and 9.
+    const QImage thin = CorrectorCharView(screen, Range(5, 100, 5, 100), 1, patterns);
+    EXPECT_EQ(thin.pixel(40, 9), patterns.GridLightH.pixel(40, 0));
+    EXPECT_EQ(thin.pixel(33, 5), screen.pixel(40, 100));
+    EXPECT_EQ(thin.pixel(33, 10), screen.pixel(40, 101));
+    const QImage view = CorrectorScreenView(screen);
+    EXPECT_EQ(view.pixel(511, 383), screen.pixel(255, 191));
+    EXPECT_EQ(view.pixel(130, 61), screen.pixel(65, 30));
+}
+
+TEST(CorrectorImages, FrameMarchesOnTheRangesOuterPixels) {
+    const LinePatterns patterns = LinePatterns::Create();
+    QImage view(512, 384, QImage::Format_RGB32);
+    view.fill(MakeRgb(1, 2, 3));
+    // Columns 2..3, cell rows 1..2 at CharHeight 4: x 32..63, y 8..23.
+    DrawCorrectorFrame(view, Range(2, 1, 3, 2), 4, 4, patterns);
+    EXPECT_EQ(view.pixel(31, 8), MakeRgb(1, 2, 3));
+    EXPECT_EQ(view.pixel(40, 16), MakeRgb(1, 2, 3));
+    EXPECT_NE(view.pixel(32, 8), MakeRgb(1, 2, 3));
+    EXPECT_NE(view.pixel(63, 23), MakeRgb(1, 2, 3));
+    // The top edge starts in the pattern at 15 - phase = 11: black (8..14).
+    EXPECT_EQ(view.pixel(33, 8), MakeRgb(0, 0, 0));
+    EXPECT_EQ(view.pixel(37, 8), MakeRgb(255, 255, 255));
+}
+
+} // namespace

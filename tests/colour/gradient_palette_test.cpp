@@ -1,0 +1,153 @@
+#include "colour/gradient_palette.h"
+
+#include "picture/palette_images.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+constexpr Rgb kWhite = MakeRgb(255, 255, 255);
+
+std::vector<PaletteCell> Cells(QPoint point) {
+    const GradientCells found = GradientCellsAt(point);
+    return {found.View().begin(), found.View().end()};
+}
+
+std::map<std::pair<int, int>, std::vector<PaletteCell>> Boxes() {
+    std::map<std::pair<int, int>, std::vector<PaletteCell>> boxes;
+    for (int c = 0; c < kColourCount; ++c)
+        for (int r = 0; r < kColourCount; ++r)
+            boxes[{GradientSwatchX[GradientIndex(c, r)], GradientSwatchY[GradientIndex(c, r)]}]
+                .push_back({c, r});
+    return boxes;
+}
+
+TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCells) {
+    const auto boxes = Boxes();
+    EXPECT_EQ(boxes.size(), 102u);
+    std::map<Rgb, int> boxesOfColour;
+    for (const auto& [box, cells] : boxes) {
+        EXPECT_LE(cells.size(), 8u);
+        const Rgb colour = MixTable[cells[0].c][cells[0].r];
+        for (const PaletteCell& cell : cells) {
+            EXPECT_EQ(MixTable[cell.c][cell.r], colour);
+            const int mirror = GradientIndex(cell.r, cell.c);
+            EXPECT_EQ(std::make_pair(int(GradientSwatchX[mirror]), int(GradientSwatchY[mirror])),
+                      box);
+        }
+        ++boxesOfColour[colour];
+    }
+    for (const auto& [colour, count] : boxesOfColour)
+        EXPECT_EQ(count, 1) << std::hex << colour;
+    EXPECT_EQ(boxes.at({2, 56}).size(), 8u);
+    EXPECT_EQ(boxes.at({11, 56}).size(), 8u);
+    EXPECT_EQ(MixTable[0][13], MakeRgb(115, 115, 115));
+}
+
+TEST(GradientTables, PressListsTheCellsOfTheBoxRowByRow) {
+    const std::vector<PaletteCell> grey = {{13, 0}, {11, 1}, {9, 3},  {7, 5},
+                                           {5, 7},  {3, 9},  {1, 11}, {0, 13}};
+    EXPECT_EQ(Cells({5, 60}), grey);
+    EXPECT_EQ(Cells({2, 56}), grey);
+    EXPECT_EQ(Cells({10, 64}), grey);
+    EXPECT_EQ(Cells({51, 60}), (std::vector<PaletteCell>{{0, 0}}));
+    EXPECT_TRUE(Cells({1, 1}).empty());
+    EXPECT_TRUE(Cells({75, 228}).empty());
+}
+
+TEST(GradientPicture, BoxesInTheirColourOnATransparentGround) {
+    const QImage image = MakeGradientPaletteImage();
+    ASSERT_EQ(image.size(), QSize(76, 229));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // no box at (2, 2)
+    EXPECT_EQ(qAlpha(image.pixel(75, 228)), 0);
+    for (const auto& [box, cells] : Boxes()) {
+        const QRgb inside = image.pixel(box.first + 4, box.second + 4);
+        EXPECT_EQ(inside, MixTable[cells[0].c][cells[0].r]) << box.first << "," << box.second;
+    }
+    // The grey row (y 56) is one run from x 2 to 55, outlined in black.
+    EXPECT_EQ(image.pixel(2, 60), MakeRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(55, 60), MakeRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(30, 56), MakeRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(30, 64), MakeRgb(0, 0, 0));
+}
+
+// The full-palette image with the markers its owner draws, counting the redraws.
+struct FullPalette {
+    QImage image = MakeFullPaletteImage();
+    int markerRedraws = 0;
+    PaletteCellsChanged changed = [this] {
+        ++markerRedraws;
+        DrawSwatchMarker(image, 0, 0); // a CurrentAttr marker on cell (0, 0)
+    };
+};
+
+TEST(GradientBlink, BlinksTheCellsWhiteAndBackThenStops) {
+    FullPalette full;
+    GradientBlinkRecord blink;
+    ASSERT_TRUE(PressGradientPalette(blink, &full.image, {5, 60}, full.changed));
+    EXPECT_EQ(blink.BlinkCellCount, 8);
+    EXPECT_EQ(blink.BlinkCells[0], QPoint(16 * 13, 0));
+    EXPECT_EQ(blink.BlinkCells[7], QPoint(0, 16 * 13));
+    const Rgb grey = MakeRgb(115, 115, 115);
+
+    for (int tick = 1; tick <= 20; ++tick) {
+        ASSERT_TRUE(TickGradientPalette(blink, &full.image, full.changed));
+        const Rgb want = tick % 2 == 1 ? kWhite : grey;
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(full.image.pixel(blink.BlinkCells[i]), want) << tick;
+            EXPECT_EQ(full.image.pixel(blink.BlinkCells[i] + QPoint(15, 15)), want) << tick;
+        }
+        EXPECT_EQ(full.image.pixel(16 * 12, 0), MixTable[12][0]); // a neighbour untouched
+    }
+    EXPECT_EQ(full.markerRedraws, 20);
+    EXPECT_FALSE(TickGradientPalette(blink, &full.image, full.changed));
+    EXPECT_FALSE(blink.Running);
+    EXPECT_EQ(full.image, [] {
+        QImage plain = MakeFullPaletteImage();
+        DrawSwatchMarker(plain, 0, 0);
+        return plain;
+    }());
+
+    // Black with black: only cell (0, 0), under the marker, which is drawn over it again.
+    ASSERT_TRUE(PressGradientPalette(blink, &full.image, {51, 60}, full.changed));
+    TickGradientPalette(blink, &full.image, full.changed);
+    EXPECT_EQ(full.image.pixel(1, 1), kWhite);
+    EXPECT_EQ(full.image.pixel(4, 4), MakeRgb(0, 0, 0));
+    EXPECT_EQ(full.image.pixel(17, 1), MixTable[1][0]);
+}
+
+TEST(GradientBlink, APressOutsideEveryBoxEndsTheBlinkAndRestoresTheCells) {
+    FullPalette full;
+    GradientBlinkRecord blink;
+    PressGradientPalette(blink, &full.image, {5, 60}, full.changed);
+    TickGradientPalette(blink, &full.image, full.changed); // white
+    ASSERT_EQ(full.image.pixel(16 * 13 + 3, 3), kWhite);
+    EXPECT_FALSE(PressGradientPalette(blink, &full.image, {1, 1}, full.changed));
+    EXPECT_FALSE(blink.Running);
+    EXPECT_EQ(full.image.pixel(16 * 13 + 3, 3), MixTable[13][0]);
+    EXPECT_EQ(full.image.pixel(3, 16 * 13 + 3), MixTable[0][13]);
+    EXPECT_EQ(full.markerRedraws, 2);
+    EXPECT_FALSE(TickGradientPalette(blink, &full.image, full.changed));
+}
+
+TEST(GradientBlink, ASecondPressBeforeTheFirstTickPaintsNothing) {
+    FullPalette full;
+    full.changed();
+    const QImage before = full.image;
+    GradientBlinkRecord blink;
+    blink.BlinkSavedColour = MakeRgb(9, 9, 9); // left from an older blink
+    PressGradientPalette(blink, &full.image, {5, 60}, full.changed);
+    ASSERT_TRUE(PressGradientPalette(blink, &full.image, {11, 64}, full.changed));
+    EXPECT_EQ(full.image, before);
+    EXPECT_EQ(blink.BlinkCountdown, 20);
+    // The new blink takes its colour from its own first cell.
+    TickGradientPalette(blink, &full.image, full.changed);
+    TickGradientPalette(blink, &full.image, full.changed);
+    EXPECT_EQ(full.image.pixel(blink.BlinkCells[0] + QPoint(2, 2)), MakeRgb(157, 157, 157));
+}
+
+} // namespace
