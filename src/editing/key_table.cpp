@@ -8,6 +8,11 @@ namespace {
 const std::vector<KeyRow> kRows = {
     {8, {Qt::Key_Up, 0}, ModifierRule::Any, KeyCommand::ZoomSelectorUp},
     {9, {Qt::Key_Down, 0}, ModifierRule::Any, KeyCommand::ZoomSelectorDown},
+    {27, {Qt::Key_Z, 0}, ModifierRule::Ctrl, KeyCommand::Undo},
+    {28, {Qt::Key_1, 0}, ModifierRule::Any, KeyCommand::CharColor0},
+    {28, {Qt::Key_2, 0}, ModifierRule::Any, KeyCommand::CharColor1},
+    {28, {Qt::Key_3, 0}, ModifierRule::Any, KeyCommand::CharColor2},
+    {28, {Qt::Key_4, 0}, ModifierRule::Any, KeyCommand::CharColor3},
     {29, {Qt::Key_C, 0}, ModifierRule::NoCtrlNoAltNoShift, KeyCommand::TogglePalette},
     {30, {Qt::Key_V, Qt::Key_F12}, ModifierRule::NoCtrlNoAlt, KeyCommand::TogglePreview},
     {31, {Qt::Key_V, 0}, ModifierRule::Alt, KeyCommand::ToggleZoomPreview},
@@ -34,6 +39,8 @@ bool ModifiersMatch(ModifierRule rule, Qt::KeyboardModifiers modifiers) {
         return !ctrl && !alt && !shift;
     case ModifierRule::Alt:
         return alt;
+    case ModifierRule::Ctrl:
+        return ctrl;
     }
     return false;
 }

@@ -17,6 +17,11 @@ enum class KeyCommand {
     ToggleCharGrid,
     TogglePixelGrid,
     RefreshView, // redraw the picture view from the last render
+    Undo,        // exchange the picture with the undo snapshot
+    CharColor0,  // CurrentCharColor := 0 ("P0+P1"), as a click on swatch 0
+    CharColor1,
+    CharColor2,
+    CharColor3,
 };
 
 // Which modifiers a row asks for. "No Ctrl" means Ctrl is not held, whatever Shift and Alt
@@ -27,6 +32,7 @@ enum class ModifierRule {
     NoCtrlNoAlt,
     NoCtrlNoAltNoShift,
     Alt,
+    Ctrl,
 };
 
 struct KeyRow {

@@ -13,7 +13,9 @@
 #include <map>
 #include <memory>
 
+class ColourPalettes;
 class FloatingWindow;
+class PaletteMessageBus;
 class PictureView;
 class PreviewView;
 class QFrame;
@@ -26,6 +28,8 @@ class ToolKey;
 class UserDialogs;
 class ZoomPreviewView;
 enum class KeyCommand;
+struct PictureMouseInput;
+struct PictureMouseResult;
 struct PointerInfo;
 
 class MainWindow : public QMainWindow, public Editor {
@@ -52,6 +56,17 @@ public:
     // The status bar's coordinate labels and address line.
     void ShowPointerInfo(const PointerInfo& info);
     void TogglePixelGrid();
+
+    // Drawing tools, the PIX and RGB switches, undo and the current colours.
+    void SetInstrument(InstrumentKind instrument);
+    void SetPaintSize(int size);
+    void TogglePixMode();
+    void ToggleRgbMode();
+    void SwapUndo();
+    ColourPalettes* Palettes() const { return palettes_; }
+    PaletteMessageBus* PaletteBus() const { return paletteBus_; }
+    // A palette message from any running copy, this one included.
+    void OnPaletteMessage(qint64 payload);
 
     // The "New" and "Change char size" menu items.
     void NewPicture(int charHeight);
@@ -96,9 +111,16 @@ private:
     void SetPictureMaximised(bool maximised);
     void ToggleWindow(FloatingWindow* window, ToolKey* key);
     bool HandleKey(QKeyEvent* event);
+    void HandleKeyRelease(QKeyEvent* event);
     void RunKeyCommand(KeyCommand command);
     void OnWheel(int delta);
-    void OnPictureViewMoved(QPoint viewPoint);
+    void CreateDrawingKeys();
+    void OnPictureMousePress(const PictureMouseInput& input);
+    void OnPictureMouseMove(const PictureMouseInput& input);
+    void OnPictureMouseRelease();
+    void ShowMouseResult(const PictureMouseResult& result, bool press);
+    // The Select instrument's press and drag at a view point.
+    void TrackSelectionPoint(QPoint viewPoint, bool press);
     bool OwnsWidget(QObject* object) const;
 
     EditorState state_;
@@ -118,7 +140,9 @@ private:
     ZoomPreviewView* zoomPreview_ = nullptr; // Editor_IMG_ZoomPreview
     std::map<QString, FloatingWindow*> panels_;
     std::map<QString, ToolKey*> keys_;
-    QTimer* timer_ = nullptr; // Timer1
+    QTimer* timer_ = nullptr;                 // Timer1
+    ColourPalettes* palettes_ = nullptr;      // Panel_Color's controls, Panel_CurrentColors
+    PaletteMessageBus* paletteBus_ = nullptr; // WM_TILESMITH_GET_PALETTE
     std::unique_ptr<UserDialogs> dialogs_;
 
     QRect pictureRestoreRect_{2, 42, 640, 480};
