@@ -202,12 +202,6 @@ TEST_F(Drawing, ToolbarKeysShowTheInstrumentPaintSizeAndModes) {
     EXPECT_FALSE(window.State().Drawing.PixMode);
     EXPECT_FALSE(KeyPressed("KEY_EditMode_PIX"));
     EXPECT_TRUE(KeyPressed("KEY_EditMode_RGB"));
-    // RGB alone: a 4 x 4 pencil writes the attributes and no pixel bits.
-    window.State().Drawing.CurrentAttr = {7, 7, 7, 7};
-    QTest::mouseClick(view, Qt::LeftButton, {}, At(9, 9));
-    EXPECT_FALSE(Bit(0, 9, 9));
-    EXPECT_EQ(window.State().Picture.AttrPlane[0][PlaneIndex(1, 8)], (AttrCell{7, 7}));
-    EXPECT_EQ(ViewPixel(At(9, 9)), Mix(7, 7));
     PressKey("KEY_EditMode_RGB");
     PressKey("KEY_EditMode_PIX");
     EXPECT_TRUE(window.State().Drawing.PixMode && KeyPressed("KEY_EditMode_PIX"));
