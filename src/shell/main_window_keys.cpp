@@ -14,18 +14,21 @@
 
 namespace {
 
-// The table names keys, not the characters they type: Shift+3 is still the key 3, though
-// it types '#'. The main row's keys have the same keycodes 10..19 (1..9, 0) on every PC
-// keyboard layout under X11 and Wayland; elsewhere the US layout's symbols are mapped back.
+// The table names keys, not the characters they type: Shift+3 is still the key 3, though it
+// types '#', and so is the key that types '"' on a French layout. The main row's keys have
+// the keycodes 10..19 (1..9, 0) on every PC layout under X11 and Wayland; elsewhere the US
+// layout's shifted symbols are mapped back.
 int TableKey(const QKeyEvent& event) {
     const int key = event.key();
-    if (!(event.modifiers() & Qt::ShiftModifier) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return key;
     const QString platform = QGuiApplication::platformName();
     const quint32 code = event.nativeScanCode();
     if ((platform == QLatin1String("xcb") || platform == QLatin1String("wayland")) && code >= 10 &&
         code <= 19)
         return code == 19 ? Qt::Key_0 : Qt::Key_1 + static_cast<int>(code - 10);
+    if (!(event.modifiers() & Qt::ShiftModifier))
+        return key;
     constexpr std::array<int, 10> kShiftedDigits = {
         Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
         Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
