@@ -154,13 +154,17 @@ PaletteImages MakePaletteImages(const PaletteSources& sources, const AttrSet& at
         DrawSwatchMarker(images.strips[i], 16 * stripColours[i], 0);
     }
     images.full = sources.FullPal.copy();
+    DrawFullPaletteMarkers(images.full, attr);
+    images.swatches = CurrentCharColours(attr);
+    return images;
+}
+
+void DrawFullPaletteMarkers(QImage& full, const AttrSet& attr) {
     // The four combinations in CharPalette order: (paper0, paper1), (paper0, ink1),
     // (ink0, paper1), (ink0, ink1).
     for (int n = 0; n < 4; ++n) {
         const int s0 = CharColorBit0(n) ? attr.ink0 : attr.paper0;
         const int s1 = CharColorBit1(n) ? attr.ink1 : attr.paper1;
-        DrawSwatchMarker(images.full, 16 * s0, 16 * s1);
+        DrawSwatchMarker(full, 16 * s0, 16 * s1);
     }
-    images.swatches = CurrentCharColours(attr);
-    return images;
 }

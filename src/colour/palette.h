@@ -72,3 +72,7 @@ struct PaletteImages {
     CharColours swatches{};       // Pal4Color0..3 and CharPal_SelectedColor0..3
 };
 PaletteImages MakePaletteImages(const PaletteSources& sources, const AttrSet& attr);
+
+// Marks the four combinations of `attr` on a full-palette image, over whatever it shows:
+// RedrawPalettes uses it on a fresh copy, the gradient palette's blink over its own cells.
+void DrawFullPaletteMarkers(QImage& full, const AttrSet& attr);

@@ -69,9 +69,39 @@ void PictureView::paintEvent(QPaintEvent* event) {
     scene.grids = {state.View.PixelGrid, state.View.CharGrid};
     scene.selectionFrame = drawnFrame_;
     scene.framePhase = state.FramePhase;
+    scene.rubberBand = rubberBand_;
     PaintView(painter, event->region(), scene, editor_.Patterns());
 }
 
+void PictureView::SetRubberBand(const std::optional<RubberBand>& band) {
+    if (band == rubberBand_)
+        return;
+    QRegion changed;
+    if (rubberBand_)
+        changed += RubberBandRegion(*rubberBand_);
+    if (band)
+        changed += RubberBandRegion(*band);
+    rubberBand_ = band;
+    update(changed);
+}
+
+namespace {
+
+PictureMouseInput InputOf(const QMouseEvent& event, Qt::MouseButtons buttons) {
+    return {event.position().toPoint(), (buttons & Qt::LeftButton) != 0,
+            (buttons & Qt::RightButton) != 0, (event.modifiers() & Qt::ShiftModifier) != 0};
+}
+
+} // namespace
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    emit MousePressed(InputOf(*event, event->button()));
+}
+
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
-    emit PointerMoved(event->position().toPoint());
+    emit MouseMoved(InputOf(*event, event->buttons()));
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent*) {
+    emit MouseReleased();
 }

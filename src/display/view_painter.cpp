@@ -8,8 +8,10 @@
 #include "picture/mgs_image.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -43,6 +45,27 @@ void HorizontalSegment(QPainter& painter, const QImage& pattern, int y, int x0, 
 void VerticalSegment(QPainter& painter, const QImage& pattern, int x, int y0, int y1) {
     if (y1 >= y0)
         painter.drawImage(QPoint(x, y0), pattern, QRect(0, y0 + 1, 1, y1 - y0 + 1));
+}
+
+// The rectangle spanned by two points, grown by `margin` on every side.
+QRect SpanRect(QPoint a, QPoint b, int margin) {
+    return QRect(QPoint(std::min(a.x(), b.x()) - margin, std::min(a.y(), b.y()) - margin),
+                 QPoint(std::max(a.x(), b.x()) + margin, std::max(a.y(), b.y()) + margin));
+}
+
+// Round caps and joins, as a wide pen draws them on the platform the tools come from.
+void DrawRubberBand(QPainter& painter, const QRegion& region, const RubberBand& band) {
+    painter.save();
+    painter.setClipRegion(region, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor::fromRgb(band.colour), std::max(1, band.penWidth), Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    if (band.shape == RubberBandShape::Line)
+        painter.drawLine(band.from, band.to);
+    else
+        painter.drawRect(QRectF(QPointF(band.from), QPointF(band.to)).normalized());
+    painter.restore();
 }
 
 // First multiple of `step` at or after `from`.
@@ -122,4 +145,33 @@ void PaintView(QPainter& painter, const QRegion& region, const ViewScene& scene,
                          scene.grids, patterns);
     if (!scene.selectionFrame.isEmpty())
         DrawDashFrame(painter, scene.selectionFrame, scene.framePhase, patterns);
+    if (scene.rubberBand)
+        DrawRubberBand(painter, region, *scene.rubberBand);
+}
+
+QRegion RubberBandRegion(const RubberBand& band) {
+    // Half the pen on each side of the ideal line, and a pixel more for the rasteriser's
+    // rounding and for piece ends that are rounded to whole pixels.
+    const int margin = std::max(1, band.penWidth) / 2 + 2;
+    const QPoint a = band.from, b = band.to;
+    QRegion region;
+    if (band.shape == RubberBandShape::Rect) {
+        const QPoint topRight(b.x(), a.y()), bottomLeft(a.x(), b.y());
+        region += SpanRect(a, topRight, margin);
+        region += SpanRect(bottomLeft, b, margin);
+        region += SpanRect(a, bottomLeft, margin);
+        region += SpanRect(topRight, b, margin);
+        return region;
+    }
+    constexpr int kPiece = 32; // view pixels along the longer axis per covering rectangle
+    const QPoint d = b - a;
+    const int length = std::max(std::abs(d.x()), std::abs(d.y()));
+    const int pieces = std::max(1, (length + kPiece - 1) / kPiece);
+    QPoint start = a;
+    for (int i = 1; i <= pieces; ++i) {
+        const QPoint end = a + QPoint(d.x() * i / pieces, d.y() * i / pieces);
+        region += SpanRect(start, end, margin);
+        start = end;
+    }
+    return region;
 }

@@ -2,8 +2,12 @@
 // holds the line patterns the grids and the marching frames are copied from.
 #pragma once
 
+#include "display/rubber_band.h"
+
 #include <QImage>
 #include <QRect>
+
+#include <optional>
 
 class QPainter;
 class QRegion;
@@ -38,11 +42,17 @@ struct ViewScene {
     ViewGrids grids;
     QRect selectionFrame; // view coordinates; empty without a selection
     int framePhase = 0;
+    std::optional<RubberBand> rubberBand; // drawn last, over everything
 };
 
 // Paints the parts of the view in `region`, then the overlays over them.
 void PaintView(QPainter& painter, const QRegion& region, const ViewScene& scene,
                const LinePatterns& patterns);
+
+// The view pixels a rubber band may cover: a moving band repaints only these, where it was
+// and where it is, instead of the whole view. A line is covered piece by piece so that a
+// long diagonal does not claim its whole bounding box.
+QRegion RubberBandRegion(const RubberBand& band);
 
 // Paints the part `area` (view coordinates) of the view of `mixed` (the renderer's mixed
 // image, 256 x 192 used) at `zoomFactor`, then the pixel grid and the char grid over it.

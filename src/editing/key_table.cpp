@@ -2,6 +2,7 @@
 #include "editing/key_table.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -120,12 +121,23 @@ std::vector<KeyCommand> CommandsForKey(int key, Qt::KeyboardModifiers modifiers)
     return commands;
 }
 
-int TableKey(int key, uint32_t nativeScanCode) {
+int TableKey(int key, uint32_t nativeScanCode, Qt::KeyboardModifiers modifiers) {
     // X11 key codes are the Linux input codes + 8: KEY_1..KEY_9 are 2..10, KEY_0 is 11.
     if (nativeScanCode >= 10 && nativeScanCode <= 18)
         return Qt::Key_1 + static_cast<int>(nativeScanCode - 10);
     if (nativeScanCode == 19)
         return Qt::Key_0;
+    if (nativeScanCode != 0 || !(modifiers & Qt::ShiftModifier))
+        return key;
+    // Without a key code (synthetic events), the US layout's shifted symbols stand for the
+    // digits.
+    constexpr std::array<int, 10> kShiftedDigits = {
+        Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+        Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+        Qt::Key_Asterisk,   Qt::Key_ParenLeft};
+    for (int digit = 0; digit < 10; ++digit)
+        if (kShiftedDigits[digit] == key)
+            return Qt::Key_0 + digit;
     return key;
 }
 

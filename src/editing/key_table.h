@@ -98,8 +98,9 @@ std::vector<KeyCommand> CommandsForKey(int key, Qt::KeyboardModifiers modifiers)
 // The key the table knows a press by. The digits of the main row are keys of their own
 // whatever the modifiers, but with Shift the platform reports the shifted symbol ("#" for
 // Shift+3 on a US layout); the X11 key code of the physical key (10..19 for 1..9 and 0,
-// also under Wayland) brings the digit back. Other keys pass as they are.
-int TableKey(int key, uint32_t nativeScanCode);
+// also under Wayland) brings the digit back; without a key code, Shift with a US layout's
+// shifted digit symbol does. Other keys pass as they are.
+int TableKey(int key, uint32_t nativeScanCode, Qt::KeyboardModifiers modifiers = {});
 
 const std::vector<KeyRow>& KeyTable();
 

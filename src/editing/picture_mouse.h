@@ -3,6 +3,7 @@
 // here and carries out the returned result; it decides nothing itself.
 #pragma once
 
+#include "display/rubber_band.h"
 #include "display/status_text.h"
 #include "editing/drawing.h"
 #include "editing/editor_state.h"
@@ -17,17 +18,6 @@ struct PictureMouseInput {
     bool left = false;  // press: the pressed button is the left one; move: left held
     bool right = false; // the same for the right button
     bool shift = false; // Shift held
-};
-
-enum class RubberBandShape { Line, Rect };
-
-// A preview drawn over the view only, in view coordinates, until the next refresh.
-struct RubberBand {
-    RubberBandShape shape = RubberBandShape::Line;
-    QPoint from, to;  // line ends, or opposite corners of the unfilled rectangle
-    Rgb colour = 0;   // the current char-colour swatch
-    int penWidth = 1; // ZoomFactor
-    friend bool operator==(const RubberBand&, const RubberBand&) = default;
 };
 
 // The view carries these out in this order: the selection step, RedrawCell for every

@@ -2,6 +2,8 @@
 // control of the main window does.
 #include "shell/main_window.h"
 
+#include "colour/palette_bus.h"
+#include "colour/palette_window.h"
 #include "display/picture_view.h"
 #include "shell/floating_window.h"
 #include "shell/user_dialogs.h"
@@ -26,8 +28,11 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
     CreateMenus();
 
     // The start-up steps run in this fixed order; later steps rely on earlier ones.
-    // Registering the palette message with its filter, and accepting dropped files, come
-    // with the features that own them.
+    // First the palette message: this copy hears every pick made in any running copy.
+    paletteBus_ = new PaletteMessageBus(this);
+    connect(paletteBus_, &PaletteMessageBus::Received, this, &MainWindow::OnPaletteMessage);
+    paletteBus_->Listen();
+    // Accepting dropped files comes with the feature that owns it.
     setWindowTitle(kCaption);
     Panel(QStringLiteral("Panel_About"))
         ->findChild<QLabel*>(QStringLiteral("Label12"))
@@ -68,7 +73,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
-    // The palettes are drawn before the first render once the palette windows hold them.
+    palettes_->RedrawPalettes();
+    palettes_->ShowCharColorSelection();
     RefreshView(true);
 }
 
@@ -87,6 +93,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         if (OwnsWidget(watched) && HandleKey(static_cast<QKeyEvent*>(event)))
             return true;
+        break;
+    case QEvent::KeyRelease:
+        if (OwnsWidget(watched)) {
+            HandleKeyRelease(static_cast<QKeyEvent*>(event));
+            return true; // handled once here, not again by every parent it would reach
+        }
         break;
     case QEvent::Wheel:
         if (OwnsWidget(watched)) {

@@ -14,9 +14,11 @@
 #include <memory>
 
 class BorderPaletteWindow;
+class ColourPalettes;
 class CorrectorWindow;
 class FloatingWindow;
 class GradientPaletteView;
+class PaletteMessageBus;
 class PictureView;
 class PreviewView;
 class QFrame;
@@ -29,6 +31,8 @@ class ToolKey;
 class UserDialogs;
 class ZoomPreviewView;
 enum class KeyCommand;
+struct PictureMouseInput;
+struct PictureMouseResult;
 struct PointerInfo;
 
 class MainWindow : public QMainWindow, public Editor {
@@ -56,6 +60,17 @@ public:
     // The status bar's coordinate labels and address line.
     void ShowPointerInfo(const PointerInfo& info);
     void TogglePixelGrid();
+
+    // Drawing tools, the PIX and RGB switches, undo and the current colours.
+    void SetInstrument(InstrumentKind instrument);
+    void SetPaintSize(int size);
+    void TogglePixMode();
+    void ToggleRgbMode();
+    void SwapUndo();
+    ColourPalettes* Palettes() const { return palettes_; }
+    PaletteMessageBus* PaletteBus() const { return paletteBus_; }
+    // A palette message from any running copy, this one included.
+    void OnPaletteMessage(qint64 payload);
 
     // The "New" and "Change char size" menu items.
     void NewPicture(int charHeight);
@@ -108,9 +123,16 @@ private:
     void SetPictureMaximised(bool maximised);
     void ToggleWindow(FloatingWindow* window, ToolKey* key);
     bool HandleKey(QKeyEvent* event);
+    void HandleKeyRelease(QKeyEvent* event);
     void RunKeyCommand(KeyCommand command);
     void OnWheel(int delta);
-    void OnPictureViewMoved(QPoint viewPoint);
+    void CreateDrawingKeys();
+    void OnPictureMousePress(const PictureMouseInput& input);
+    void OnPictureMouseMove(const PictureMouseInput& input);
+    void OnPictureMouseRelease();
+    void ShowMouseResult(const PictureMouseResult& result, bool press);
+    // The Select instrument's press and drag at a view point.
+    void TrackSelectionPoint(QPoint viewPoint, bool press);
     bool OwnsWidget(QObject* object) const;
 
     EditorState state_;
@@ -136,6 +158,8 @@ private:
     CorrectorWindow* corrector_ = nullptr;
     BorderPaletteWindow* borderPalette_ = nullptr;
     GradientPaletteView* gradientPalette_ = nullptr;
+    ColourPalettes* palettes_ = nullptr;      // Panel_Color's controls, Panel_CurrentColors
+    PaletteMessageBus* paletteBus_ = nullptr; // WM_TILESMITH_GET_PALETTE
     std::unique_ptr<UserDialogs> dialogs_;
 
     QRect pictureRestoreRect_{2, 42, 640, 480};

@@ -5,6 +5,7 @@
 #include "colour/border_palette_window.h"
 #include "colour/corrector_window.h"
 #include "colour/gradient_palette_view.h"
+#include "colour/palette_window.h"
 #include "shell/floating_window.h"
 
 #include <QFrame>
@@ -15,7 +16,11 @@ void MainWindow::CreateColourTools() {
     borderPalette_ = new BorderPaletteWindow(*this, Panel(QStringLiteral("Panel_Border")));
     connect(borderPalette_, &BorderPaletteWindow::BorderPicked, this,
             &MainWindow::SetBorderPreviewColour);
+    // The gradient palette blinks cells of the full palette's image, which the Full
+    // Palette window owns, and has that window redraw its colour markers on every tick.
     gradientPalette_ = new GradientPaletteView(Panel(QStringLiteral("Panel_Color")));
+    gradientPalette_->AttachFullPalette(&palettes_->FullPalette()->MutableImage(),
+                                        [this] { palettes_->RedrawFullPaletteMarkers(); });
 }
 
 void MainWindow::ToggleCorrector() {

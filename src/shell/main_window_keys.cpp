@@ -1,18 +1,30 @@
 // Keys reach the command table before any control of the main window sees them.
 #include "shell/main_window.h"
 
+#include "colour/palette_window.h"
 #include "editing/key_table.h"
+#include "editing/picture_mouse.h"
 #include "shell/floating_window.h"
 #include "shell/tool_key.h"
 
 #include <QKeyEvent>
 
 bool MainWindow::HandleKey(QKeyEvent* event) {
-    const int key = TableKey(event->key(), event->nativeScanCode());
+    const int key = TableKey(event->key(), event->nativeScanCode(), event->modifiers());
     const std::vector<KeyCommand> commands = CommandsForKey(key, event->modifiers());
     for (KeyCommand command : commands)
         RunKeyCommand(command);
     return !commands.empty();
+}
+
+void MainWindow::HandleKeyRelease(QKeyEvent* event) {
+    // X11 repeats a held key as release and press pairs; only the real release counts.
+    if (event->isAutoRepeat())
+        return;
+    // Letting Shift itself go may still report Shift held; the key says it is up.
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) && event->key() != Qt::Key_Shift;
+    if (PictureKeyRelease(state_, shift))
+        RefreshView(false);
 }
 
 void MainWindow::RunKeyCommand(KeyCommand command) {
@@ -55,6 +67,15 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RefreshView:
         RefreshView(false);
         break;
+    case KeyCommand::SwapUndo:
+        SwapUndo();
+        break;
+    case KeyCommand::CharColor0:
+    case KeyCommand::CharColor1:
+    case KeyCommand::CharColor2:
+    case KeyCommand::CharColor3:
+        palettes_->SelectSwatch(static_cast<int>(command) -
+                                static_cast<int>(KeyCommand::CharColor0));
     default:
         // The drawing, selection, clipboard, transform, undo and file commands are bound
         // here as their features join the main window.

@@ -2,6 +2,7 @@
 // toggles, the maximise box, the About window and the window positions.
 #include "shell/main_window.h"
 
+#include "colour/palette_window.h"
 #include "display/picture_view.h"
 #include "display/preview_views.h"
 #include "display/status_bar.h"
@@ -110,7 +111,9 @@ void MainWindow::CreatePictureWindow() {
     view_->move(1, 1);
     editPanel_->setFixedSize(view_->ViewSize() + QSize(2, 2));
     scrollBox_->setWidget(editPanel_);
-    connect(view_, &PictureView::PointerMoved, this, &MainWindow::OnPictureViewMoved);
+    connect(view_, &PictureView::MousePressed, this, &MainWindow::OnPictureMousePress);
+    connect(view_, &PictureView::MouseMoved, this, &MainWindow::OnPictureMouseMove);
+    connect(view_, &PictureView::MouseReleased, this, &MainWindow::OnPictureMouseRelease);
 }
 
 void MainWindow::CreateFloatingWindows() {
@@ -144,6 +147,12 @@ void MainWindow::CreateFloatingWindows() {
     const QRect zoomArea = zoomPanel->ContentRect();
     zoomPreview_->move(zoomArea.left() + (zoomArea.width() - 176) / 2,
                        zoomArea.top() + (zoomArea.height() - 176) / 2);
+
+    // The Full Palette window, its content placed from the window's inner corner, and the
+    // toolbar's current-colour strip.
+    FloatingWindow* paletteWindow = Panel(QStringLiteral("Panel_Color"));
+    palettes_ = new ColourPalettes(*this, paletteWindow, paletteWindow->contentsRect().topLeft(),
+                                   toolbar_->findChild<QFrame*>("Panel_CurrentColors"));
 
     // About: the product, its line, its version and its home.
     FloatingWindow* about = Panel(QStringLiteral("Panel_About"));
@@ -181,6 +190,8 @@ void MainWindow::CreateToolbar() {
                                                      QStringLiteral("PIX"), 572, 41);
     keys_["KEY_EditMode_RGB"] = ToolKey::WithCaption(toolbar_, QStringLiteral("KEY_EditMode_RGB"),
                                                      QStringLiteral("RGB"), 613, 49);
+
+    CreateDrawingKeys();
 
     // The state at start: zoom level 1, pencil, paint size 1, PIX and RGB on.
     for (const char* name : {"KEY_Zoom1_1", "Key_Instrument_Paint", "Key_PaintSize1",

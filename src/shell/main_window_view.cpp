@@ -20,6 +20,7 @@
 void MainWindow::RefreshView(bool rerender) {
     if (rerender)
         RenderPicture(state_.Picture, images_);
+    view_->SetRubberBand(std::nullopt); // a rubber band lasts until the next refresh
     view_->update();
     CopyPreview();
 }
@@ -121,19 +122,6 @@ void MainWindow::UpdateZoomPreview() {
     const int z = state_.View.ZoomFactor();
     const QPoint last = state_.Drawing.LastMovePosition;
     zoomPreview_->Follow(preview_->Shown(), QPoint(last.x() / z, last.y() / z));
-}
-
-void MainWindow::OnPictureViewMoved(QPoint viewPoint) {
-    if (viewPoint == state_.Drawing.LastMovePosition)
-        return;
-    state_.Drawing.LastMovePosition = viewPoint;
-    const int z = state_.View.ZoomFactor();
-    if (const auto info = TakePointerInfo(state_.Picture, z, state_.Drawing.PaintSize, viewPoint,
-                                          PointerInfoVariant::Move))
-        ShowPointerInfo(*info);
-    if (const auto colours = CellColoursAt(state_.Picture, z, viewPoint))
-        statusBar_->SetCellColours(*colours);
-    UpdateZoomPreview();
 }
 
 void MainWindow::ShowPointerInfo(const PointerInfo& info) {

@@ -85,3 +85,66 @@ TEST_F(ViewPainting, PaintingAPartEqualsTheSamePartOfAWholePaint) {
 }
 
 } // namespace
+
+namespace {
+
+constexpr Rgb kBand = MakeRgb(10, 200, 30);
+
+// The view painted with a band over it, inside `region` only.
+QImage PaintWithBand(const RubberBand& band, const QRegion& region) {
+    const MgsImage picture;
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    ViewScene scene;
+    scene.mixed = &images.MixedImage;
+    scene.zoomFactor = band.penWidth;
+    scene.rubberBand = band;
+    QImage view(256 * band.penWidth, 192 * band.penWidth, QImage::Format_RGB32);
+    view.fill(MakeRgb(1, 2, 3));
+    QPainter painter(&view);
+    PaintView(painter, region, scene, LinePatterns::Create());
+    return view;
+}
+
+TEST(RubberBands, AreDrawnInTheirColourAndPenWidthOverThePicture) {
+    const RubberBand rect{RubberBandShape::Rect, {300, 200}, {100, 100}, kBand, 16};
+    const QImage view = PaintWithBand(rect, QRect(0, 0, 4096, 3072));
+    EXPECT_EQ(view.pixel(200, 100), kBand);
+    EXPECT_EQ(view.pixel(200, 107), kBand); // half the pen on each side of the edge
+    EXPECT_EQ(view.pixel(200, 109), kBlack);
+    EXPECT_EQ(view.pixel(300, 150), kBand);
+    EXPECT_EQ(view.pixel(200, 150), kBlack); // unfilled
+    // Outside the region nothing is drawn, the band included.
+    const QImage clipped = PaintWithBand(rect, QRect(0, 0, 250, 4000));
+    EXPECT_EQ(clipped.pixel(200, 100), kBand);
+    EXPECT_EQ(clipped.pixel(260, 100), MakeRgb(1, 2, 3));
+}
+
+TEST(RubberBands, RegionCoversEveryPixelOfTheBandAndLittleElse) {
+    const RubberBand bands[] = {
+        {RubberBandShape::Line, {10, 20}, {3000, 1500}, kBand, 16},
+        {RubberBandShape::Line, {800, 50}, {790, 2000}, kBand, 12},
+        {RubberBandShape::Line, {400, 400}, {403, 401}, kBand, 4},
+        {RubberBandShape::Rect, {2000, 1800}, {1000, 300}, kBand, 16},
+        {RubberBandShape::Rect, {5, 5}, {5, 900}, kBand, 8},
+    };
+    for (const RubberBand& band : bands) {
+        const QImage view = PaintWithBand(band, QRect(0, 0, 4096, 3072));
+        const QRegion region = RubberBandRegion(band);
+        int drawn = 0;
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x)
+                if (view.pixel(x, y) == kBand) {
+                    ++drawn;
+                    ASSERT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
+                }
+        EXPECT_GT(drawn, 0);
+        // A thin strip round the band, not its bounding box.
+        int area = 0;
+        for (const QRect& r : region)
+            area += r.width() * r.height();
+        EXPECT_LT(area, 4 * drawn + 4000) << band.from.x() << "," << band.from.y();
+    }
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 # Shared helpers of the end-to-end scripts: start the real program, find its window,
 # close it as a user would.
-# Needs TILESMITH (the program) and XCLOSE (the close helper) in the environment.
+# Needs TILESMITH (the program), XCLOSE (the close helper) and XPIXELS (the pixel reader)
+# in the environment.
 
 fail() {
     echo "FAIL: $*" >&2

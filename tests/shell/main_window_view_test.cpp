@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(MainWindowView, ZoomKeysSetTheLevelAndKeepTheCentre) {
-    QTest::mousePress(Key(window, "KEY_Zoom4_1"), Qt::LeftButton);
+    QTest::mouseClick(Key(window, "KEY_Zoom4_1"), Qt::LeftButton);
     EXPECT_EQ(window.State().View.ZoomLevel, 4);
     EXPECT_EQ(window.View()->size(), QSize(4096, 3072));
     EXPECT_TRUE(Key(window, "KEY_Zoom4_1")->IsPressed());
@@ -55,7 +55,7 @@ TEST_F(MainWindowView, ZoomKeysSetTheLevelAndKeepTheCentre) {
               std::min(expected.y(), window.ScrollBox()->verticalScrollBar()->maximum()));
     EXPECT_GT(Scroll().y(), 1000);
     // The icon acts as well as its key.
-    QTest::mousePress(window.findChild<QWidget*>("ImageZoom4"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QWidget*>("ImageZoom4"), Qt::LeftButton);
     EXPECT_EQ(window.State().View.ZoomLevel, 1);
 }
 
@@ -90,7 +90,7 @@ TEST_F(MainWindowView, WindowHotkeysToggleAndShowTheirKeys) {
     QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
     EXPECT_TRUE(window.Panel("Panel_ZoomPreview")->isVisible());
     EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
-    QTest::mousePress(Key(window, "KEY_BorderPalette"), Qt::RightButton);
+    QTest::mouseClick(Key(window, "KEY_BorderPalette"), Qt::RightButton);
     EXPECT_TRUE(window.Panel("Panel_Border")->isVisible());
 }
 
@@ -98,7 +98,7 @@ TEST_F(MainWindowView, GridKeysSwitchTheGridsAndRepaint) {
     QTest::keyClick(&window, Qt::Key_G);
     EXPECT_TRUE(window.State().View.CharGrid);
     EXPECT_TRUE(Key(window, "Key_Grid")->IsPressed());
-    QTest::mousePress(Key(window, "Key_zGrid"), Qt::LeftButton);
+    QTest::mouseClick(Key(window, "Key_zGrid"), Qt::LeftButton);
     EXPECT_TRUE(window.State().View.PixelGrid);
     const QImage view = window.View()->grab(QRect(0, 0, 8, 8)).toImage();
     EXPECT_EQ(view.pixel(0, 0), MakeRgb(255, 255, 255));
