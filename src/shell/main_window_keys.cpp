@@ -52,6 +52,12 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RefreshView:
         RefreshView(false);
         break;
+    case KeyCommand::OpenMgs:
+        OpenMgs();
+        break;
+    case KeyCommand::SaveMgs:
+        SaveMgs();
+        break;
     default:
         // The drawing, selection, clipboard, transform, undo and file commands are bound
         // here as their features join the main window.
