@@ -118,6 +118,10 @@ private:
     void CreateMenus();
     void AddFileMenuItems(QMenu* file);
     void CreateFilePanels();
+    // A label, radio buttons and Ok/Cancel in a floating panel, widened if a caption
+    // needs it.
+    void LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>& rows, QWidget* ok,
+                           QWidget* cancel);
     QString ShowOpenDialog(const QString& filter);
     QString ShowSaveDialog(const QString& filter);
     void ApplyLoad(const LoadResult& load, const QString& path);

@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QString kTitlePrefix = QStringLiteral("tileSmith x0.96 - ");
@@ -120,48 +122,62 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
 void MainWindow::CreateFilePanels() {
     // Export to *.PNG: the eleven sizes, the last choice kept while the program runs.
     FloatingWindow* png = Panel(QStringLiteral("Panel_ExportToBmp"));
-    const QRect pngArea = png->ContentRect();
     auto* pngLabel = new QLabel(QStringLiteral("Select resolution and options:"), png);
     pngLabel->setObjectName("Label1");
-    pngLabel->setGeometry(pngArea.left() + 8, pngArea.top() + 6, pngArea.width() - 16, 18);
-    int top = pngArea.top() + 28;
+    QList<QWidget*> pngRows{pngLabel};
     for (const PngOption& option : PngOptions) {
         auto* radio = new QRadioButton(Text(option.Caption), png);
         radio->setObjectName(Text(option.RadioName));
-        radio->setGeometry(pngArea.left() + 8, top, pngArea.width() - 16, 22);
-        top += 23;
+        pngRows.append(radio);
     }
     png->findChild<QRadioButton*>(Text(PngOptions[0].RadioName))->setChecked(true);
     auto* pngOk = new QPushButton(QStringLiteral("Ok"), png);
     pngOk->setObjectName("Button4");
-    pngOk->setGeometry(pngArea.left() + 16, pngArea.bottom() - 36, 88, 28);
     connect(pngOk, &QPushButton::clicked, this, &MainWindow::ExportPngFromPanel);
     auto* pngCancel = new QPushButton(QStringLiteral("Cancel"), png);
     pngCancel->setObjectName("Button5");
-    pngCancel->setGeometry(pngArea.right() - 104, pngArea.bottom() - 36, 88, 28);
     connect(pngCancel, &QPushButton::clicked, png, &FloatingWindow::ClosePanel);
+    LayOutChoicePanel(png, pngRows, pngOk, pngCancel);
 
     // Save Selection: the pixel row order, as screen at start.
     FloatingWindow* sel = Panel(QStringLiteral("Panel_SaveSelection"));
-    const QRect selArea = sel->ContentRect();
     auto* selLabel = new QLabel(QStringLiteral("Select pixel mode:"), sel);
     selLabel->setObjectName("Label2");
-    selLabel->setGeometry(selArea.left() + 8, selArea.top() + 6, selArea.width() - 16, 18);
     auto* asScreen = new QRadioButton(QStringLiteral("as screen (only full height)"), sel);
     asScreen->setObjectName("Radio_SaveSel_PixMode_AsScreen");
-    asScreen->setGeometry(selArea.left() + 8, selArea.top() + 28, selArea.width() - 16, 22);
     asScreen->setChecked(true);
     auto* linear = new QRadioButton(QStringLiteral("linear"), sel);
     linear->setObjectName("Radio_SaveSel_PixMode_Linear");
-    linear->setGeometry(selArea.left() + 8, selArea.top() + 52, selArea.width() - 16, 22);
     auto* selOk = new QPushButton(QStringLiteral("Ok"), sel);
     selOk->setObjectName("Button19");
-    selOk->setGeometry(selArea.left() + 12, selArea.bottom() - 36, 88, 28);
     connect(selOk, &QPushButton::clicked, this, &MainWindow::SaveSelectionFromPanel);
     auto* selCancel = new QPushButton(QStringLiteral("Cancel"), sel);
     selCancel->setObjectName("Button20");
-    selCancel->setGeometry(selArea.right() - 100, selArea.bottom() - 36, 88, 28);
     connect(selCancel, &QPushButton::clicked, sel, &FloatingWindow::ClosePanel);
+    LayOutChoicePanel(sel, {selLabel, asScreen, linear}, selOk, selCancel);
+}
+
+void MainWindow::LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>& rows, QWidget* ok,
+                                   QWidget* cancel) {
+    constexpr int kMargin = 8, kRowHeight = 23, kButtonWidth = 88, kButtonHeight = 28;
+    // The panel keeps its size unless the platform's font needs more room for a caption.
+    int widest = 0;
+    for (const QWidget* row : rows)
+        widest = std::max(widest, row->sizeHint().width());
+    const int chrome = panel->width() - panel->ContentRect().width();
+    if (widest + 2 * kMargin + chrome > panel->width())
+        panel->resize(widest + 2 * kMargin + chrome, panel->height());
+
+    const QRect area = panel->ContentRect();
+    int top = area.top() + 6;
+    for (QWidget* row : rows) {
+        row->setGeometry(area.left() + kMargin, top, area.width() - 2 * kMargin, kRowHeight - 1);
+        top += kRowHeight;
+    }
+    const int buttonTop = area.bottom() - kButtonHeight - kMargin;
+    ok->setGeometry(area.left() + 2 * kMargin, buttonTop, kButtonWidth, kButtonHeight);
+    cancel->setGeometry(area.right() - 2 * kMargin - kButtonWidth, buttonTop, kButtonWidth,
+                        kButtonHeight);
 }
 
 // ---- The shared dialogs ----------------------------------------------------------------
