@@ -76,18 +76,6 @@ TEST_F(PngExport, EveryOptionPlacesTheEnlargedPictureInsideItsBorder) {
     }
 }
 
-TEST_F(PngExport, TheFullEmulatorBorderHas64RowsAboveAnd44Below) {
-    const PngOption& option = PngOptions[10];
-    EXPECT_EQ(option.Caption, "384 x 300 (256x192 full emul border)");
-    const QImage image = ComposePngImage(images.MixedImage, option, PngBorderColour(picture));
-    EXPECT_EQ(At(image, 64, 64), At(images.MixedImage, 0, 0));
-    EXPECT_EQ(At(image, 319, 255), At(images.MixedImage, 255, 191));
-    for (int y : {63, 256, 299})
-        EXPECT_EQ(At(image, 200, y), PngBorderColour(picture)) << y;
-    EXPECT_EQ(At(image, 63, 100), PngBorderColour(picture));
-    EXPECT_EQ(At(image, 320, 100), PngBorderColour(picture));
-}
-
 TEST(PngBorder, MixesTheTwoBorderColoursAtNormalBrightness) {
     MgsImage picture;
     const std::pair<std::array<uint8_t, 2>, QRgb> cases[] = {
