@@ -2,6 +2,7 @@
 #include "convert_options.h"
 
 #include "formats/picture_formats.h"
+#include "formats/png_export.h"
 #include "picture/mgs_image.h"
 
 #include <span>
@@ -71,20 +72,86 @@ QString ApplyBorder(ConvertOptions& options, const QString& value) {
     return {};
 }
 
-constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp;
+QString ApplyListPng(ConvertOptions& options, const QString&) {
+    return SetMode(options, ConvertMode::ListPng);
+}
 
-constexpr std::array<OptionRow, 4> kOptions = {{
+QString ApplyPng(ConvertOptions& options, const QString& value) {
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok || number < 1 || number > static_cast<int>(PngOptions.size())) {
+        return QStringLiteral("--png takes an option number 1..%1 (see --list-png), not \"%2\"")
+            .arg(QString::number(PngOptions.size()), value);
+    }
+    options.Png = number;
+    return {};
+}
+
+QString ApplySelection(ConvertOptions& options, const QString& value) {
+    const auto numbers = ParseIntList(value, 4, 0, 192);
+    if (!numbers || (*numbers)[2] < 1 || (*numbers)[3] < 1) {
+        return QStringLiteral("--selection takes X,Y,W,H (left column, top cell row, width in "
+                              "columns, height in cell rows; W and H at least 1), not \"%1\"")
+            .arg(value);
+    }
+    options.Selection = CellRect{(*numbers)[0], (*numbers)[1], (*numbers)[2], (*numbers)[3]};
+    return {};
+}
+
+QString SetPixMode(ConvertOptions& options, SelectionPixMode mode) {
+    if (options.PixMode && *options.PixMode != mode)
+        return QStringLiteral("--linear and --as-screen cannot be combined");
+    options.PixMode = mode;
+    return {};
+}
+
+QString ApplyLinear(ConvertOptions& options, const QString&) {
+    return SetPixMode(options, SelectionPixMode::Linear);
+}
+
+QString ApplyAsScreen(ConvertOptions& options, const QString&) {
+    return SetPixMode(options, SelectionPixMode::AsScreen);
+}
+
+// What the option rows cannot say one at a time.
+QString CheckCombination(const ConvertOptions& options) {
+    if (options.Mode != ConvertMode::Convert)
+        return {};
+    if (options.Png && options.Selection)
+        return QStringLiteral("--png and --selection cannot be combined");
+    if (options.Selection && !options.PixMode)
+        return QStringLiteral("--selection needs --linear or --as-screen");
+    if (options.PixMode && !options.Selection) {
+        return QStringLiteral("%1 is used with --selection")
+            .arg(*options.PixMode == SelectionPixMode::Linear ? QStringLiteral("--linear")
+                                                              : QStringLiteral("--as-screen"));
+    }
+    return {};
+}
+
+constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp | kForListPng;
+
+constexpr std::array<OptionRow, 9> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
     {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
      ApplyCharHeight},
     {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert, ApplyBorder},
+    {"--png", "N", "write OUTPUT as a PNG of the mixed picture, size option N (1..11)", kForConvert,
+     ApplyPng},
+    {"--list-png", "", "list the PNG size options with their numbers", kForListPng, ApplyListPng},
+    {"--selection", "X,Y,W,H", "write cells X,Y,W,H (columns, cell rows) as selection files",
+     kForConvert, ApplySelection},
+    {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
+    {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
+     ApplyAsScreen},
 }};
 
-constexpr std::array<ModeRow, 3> kModes = {{
+constexpr std::array<ModeRow, 4> kModes = {{
     {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
     {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
     {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
+    {ConvertMode::ListPng, "--list-png", 0, "tilesmith-convert --list-png"},
 }};
 
 const OptionRow* FindOption(const QString& name) {
@@ -171,7 +238,9 @@ ParsedArgs ParseConvertArgs(const QStringList& args) {
                            .arg(QString::number(mode.FileCount),
                                 mode.FileCount == 1 ? QString() : QStringLiteral("s"),
                                 QString::number(options.Files.size()), Text(mode.Usage));
+        return parsed;
     }
+    parsed.Error = CheckCombination(options);
     return parsed;
 }
 
@@ -195,6 +264,10 @@ QString ConvertUsage() {
             writable += QLatin1Char(' ') + ExtensionText(format);
     }
     text += QStringLiteral("\nReads:%1\nWrites:%2\n").arg(readable, writable);
+    text += QStringLiteral("With --png, OUTPUT is written as a PNG whatever its extension. With "
+                           "--selection,\nOUTPUT names the files: its base + \"_selection.ini\", "
+                           "\"_pix_0.bin\", \"_pix_1.bin\",\n\"_attr_0.bin\" and "
+                           "\"_attr_1.bin\"; OUTPUT itself is not written.\n");
     text += QStringLiteral(".mg1 is written in the 8x1 layout, .mg2/.mg4/.mg8 in the row layout "
                            "at the picture's\nchar height (use --char-height to pick it).\n");
     text += QStringLiteral("\nExit status: 0 done, 1 a file could not be read or written, "

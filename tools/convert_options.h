@@ -2,6 +2,9 @@
 // option is a new row and, if it needs one, a new field below.
 #pragma once
 
+#include "editing/selection.h"
+#include "formats/selection_export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +17,7 @@ enum class ConvertMode : uint8_t {
     Convert, // INPUT OUTPUT
     Info,    // --info INPUT
     Help,    // --help
+    ListPng, // --list-png
 };
 
 struct ConvertOptions {
@@ -21,6 +25,9 @@ struct ConvertOptions {
     QStringList Files; // the positional arguments, in order
     std::optional<int> CharHeight;
     std::optional<std::array<uint8_t, 2>> Border;
+    std::optional<int> Png;                  // --png N: option N (1..11) of the PNG export
+    std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
+    std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
 };
 
 // Which modes an option may be given in.
@@ -28,6 +35,7 @@ enum ModeMask : uint8_t {
     kForConvert = 1 << static_cast<int>(ConvertMode::Convert),
     kForInfo = 1 << static_cast<int>(ConvertMode::Info),
     kForHelp = 1 << static_cast<int>(ConvertMode::Help),
+    kForListPng = 1 << static_cast<int>(ConvertMode::ListPng),
 };
 
 struct OptionRow {

@@ -2,8 +2,11 @@
 // tells what a file holds. Uses the same readers and writers as the editor.
 #include "convert_options.h"
 
+#include "display/renderer.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
+#include "formats/png_export.h"
+#include "formats/selection_export.h"
 #include "picture/mgs_image.h"
 
 #include <cstdio>
@@ -56,6 +59,42 @@ int Info(const QString& path) {
     return 0;
 }
 
+int ListPng() {
+    for (size_t i = 0; i < PngOptions.size(); ++i) {
+        const PngOption& option = PngOptions[i];
+        Print(stdout, QStringLiteral("%1  %2\n")
+                          .arg(QString::number(i + 1).rightJustified(2),
+                               QString::fromLatin1(option.Caption.data(),
+                                                   static_cast<qsizetype>(option.Caption.size()))));
+    }
+    return 0;
+}
+
+// The PNG export and Save selection of the editor, on the converted picture.
+int WriteExport(const ConvertOptions& options, const MgsImage& picture, const QString& output) {
+    if (options.Png) {
+        RenderImages images = RenderImages::Create();
+        RenderPicture(picture, images);
+        const PngOption& option = PngOptions[static_cast<size_t>(*options.Png - 1)];
+        const QString error =
+            ExportPng(images.MixedImage, PngBorderColour(picture), option, output);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
+    const CellRect& rect = *options.Selection;
+    // Cell rows depend on the char height, known only now that INPUT is read.
+    if (!IsRectInPicture(rect, picture.CharHeight)) {
+        return Fail(kExitUsage,
+                    QStringLiteral("--selection %1,%2,%3,%4 does not lie inside the picture: "
+                                   "at char height %5 it has 32 columns and %6 cell rows")
+                        .arg(QString::number(rect.x), QString::number(rect.y),
+                             QString::number(rect.w), QString::number(rect.h),
+                             QString::number(picture.CharHeight),
+                             QString::number(CellRowCount(picture.CharHeight))));
+    }
+    const QString error = SaveSelection(picture, rect, *options.PixMode, output);
+    return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+}
+
 int Convert(const ConvertOptions& options) {
     const QString& input = options.Files[0];
     const QString& output = options.Files[1];
@@ -63,10 +102,11 @@ int Convert(const ConvertOptions& options) {
     const PictureFormat* inFormat = InputFormat(input, error);
     if (inFormat == nullptr)
         return Fail(kExitUsage, error);
+    const bool exporting = options.Png || options.Selection;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.
     const PictureFormat* outFormat = FormatForPath(output);
-    if (outFormat == nullptr || outFormat->Write == nullptr) {
+    if (!exporting && (outFormat == nullptr || outFormat->Write == nullptr)) {
         return Fail(kExitUsage,
                     QStringLiteral("%1: cannot write \"%2\" files (see --help for the formats)")
                         .arg(output, FileExtension(output)));
@@ -79,6 +119,8 @@ int Convert(const ConvertOptions& options) {
         ConvertCharHeight(picture, *options.CharHeight);
     if (options.Border)
         picture.BorderPair = *options.Border;
+    if (exporting)
+        return WriteExport(options, picture, output);
     error = SavePictureFile(output, *outFormat, picture);
     if (!error.isEmpty())
         return Fail(kExitFileError, error);
@@ -100,6 +142,8 @@ int main(int argc, char** argv) {
         return 0;
     case ConvertMode::Info:
         return Info(parsed.Options.Files[0]);
+    case ConvertMode::ListPng:
+        return ListPng();
     case ConvertMode::Convert:
         break;
     }

@@ -35,5 +35,12 @@ struct EditorState {
     // The executable's folder with a trailing separator.
     QString ProgramDir;
 
-    // The current file joins this aggregate with the file formats.
+    // The current file: the .mgs or MG file last loaded, or last saved as .mgs; empty at
+    // start. CurrentFileExt is its extension, dot included.
+    QString CurrentFileName;
+    QString CurrentFileExt;
+    // The picture as it was last loaded or saved as .mgs. Closing asks about unsaved
+    // changes when the picture differs from it, so no operation has to report that it
+    // changed something, and undoing back to the saved state counts as unchanged.
+    MgsImage SavedPicture;
 };

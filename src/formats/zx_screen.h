@@ -18,6 +18,12 @@ constexpr int ZxScreenOffset(int y, int c) {
     return (y & 7) * 256 + (y & 56) * 4 + (y & 192) * 32 + c;
 }
 
+// The other way round: the pixel row shown by memory line `line` (0..191), the line whose
+// 32 bytes start at offset line x 32.
+constexpr int ZxLineRow(int line) {
+    return (line & 192) + (line & 7) * 8 + (line & 56) / 8;
+}
+
 // Ink from bits 0-2 and paper from bits 3-5, both with the byte's one bright bit (6); the
 // flash bit (7) is dropped. Black is index 0 whether bright or not, so the result never
 // exceeds 14 and needs no check.

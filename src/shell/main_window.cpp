@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,16 +24,21 @@ const QString kVersion = QStringLiteral("version x0.96");
 } // namespace
 
 MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), dialogs_(std::make_unique<QtUserDialogs>()) {
+    : MainWindow(arguments, std::make_unique<QtUserDialogs>(), parent) {}
+
+MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs> dialogs,
+                       QWidget* parent)
+    : QMainWindow(parent), dialogs_(std::move(dialogs)) {
     CreateWorkArea();
     CreateMenus();
+    CreateFilePanels();
 
     // The start-up steps run in this fixed order; later steps rely on earlier ones.
     // First the palette message: this copy hears every pick made in any running copy.
     paletteBus_ = new PaletteMessageBus(this);
     connect(paletteBus_, &PaletteMessageBus::Received, this, &MainWindow::OnPaletteMessage);
     paletteBus_->Listen();
-    // Accepting dropped files comes with the feature that owns it.
+    setAcceptDrops(true);
     setWindowTitle(kCaption);
     Panel(QStringLiteral("Panel_About"))
         ->findChild<QLabel*>(QStringLiteral("Label12"))
@@ -50,8 +56,15 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
     // The border palette is shown by the colour tools; MixTable is built at compile time.
     patterns_ = LinePatterns::Create();
     images_ = RenderImages::Create();
-    // Opening a picture named on the command line comes with the file formats.
-    (void)arguments;
+    // Exactly one argument is a picture to open; otherwise the dialogs start in the
+    // program's folder. The path is made absolute, as the dialogs' are, so that it still
+    // names the file after the emulator preview changes the current folder.
+    if (arguments.size() == 1) {
+        OpenFileByName(QFileInfo(arguments.constFirst()).absoluteFilePath());
+    } else {
+        openDialog1_.InitialDir = QCoreApplication::applicationDirPath();
+        saveDialog1_.InitialDir = openDialog1_.InitialDir;
+    }
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
@@ -79,6 +92,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!ConfirmClose()) {
+        event->ignore();
+        return;
+    }
     timer_->stop();
     QMainWindow::closeEvent(event);
 }

@@ -3,7 +3,9 @@
 // on the core.
 #pragma once
 
+#include "formats/picture_file.h"
 #include "shell/editor.h"
+#include "shell/user_dialogs.h"
 #include "shell/window_positions.h"
 
 #include <QMainWindow>
@@ -12,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 
 class BorderPaletteWindow;
 class ColourPalettes;
@@ -23,12 +26,12 @@ class PictureView;
 class PreviewView;
 class QFrame;
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QTimer;
 class StatusBar;
 class TFreePanel;
 class ToolKey;
-class UserDialogs;
 class ZoomPreviewView;
 enum class KeyCommand;
 struct PictureMouseInput;
@@ -40,6 +43,9 @@ class MainWindow : public QMainWindow, public Editor {
 public:
     // `arguments` are the command-line arguments after the program name.
     explicit MainWindow(const QStringList& arguments, QWidget* parent = nullptr);
+    // With other dialogs from the start, so that tests answer even the start-up's own.
+    MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs> dialogs,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     EditorState& State() override { return state_; }
@@ -91,6 +97,24 @@ public:
     // Places the picture window and the floating windows as start-up does.
     void ApplyWindowPositions(const WindowPositions& positions);
 
+    // Files: the shared dialogs, loads and saves through the format table, exports, the
+    // emulator preview, opening by name and by drop.
+    void OpenMgs();
+    bool SaveMgs(); // false when cancelled or failed
+    void ImportPicture(std::string_view extension, const QString& filter);
+    void ExportPicture(std::string_view extension, const QString& filter);
+    void ExportPngFromPanel();     // Button4 of Panel_ExportToBmp
+    void ShowSaveSelectionPanel(); // MenuSaveSelection
+    void SaveSelectionFromPanel(); // Button19 of Panel_SaveSelection
+    void PreviewOnZx();
+    // By extension, without blocking the mouse; shows any error.
+    LoadStatus OpenFileByName(const QString& path);
+    // A drop: in order; unknown extensions are skipped, a file error stops the rest.
+    void OpenDroppedFiles(const QStringList& paths);
+    bool HasUnsavedChanges() const { return state_.Picture != state_.SavedPicture; }
+    const FileDialogMemory& OpenDialog1() const { return openDialog1_; }
+    const FileDialogMemory& SaveDialog1() const { return saveDialog1_; }
+
     // The 250 ms tick.
     void OnTimer();
     void AnimateSelectionFrame();
@@ -108,6 +132,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -117,6 +143,18 @@ private:
     void CreateColourTools();
     void CreateToolbar();
     void CreateMenus();
+    void AddFileMenuItems(QMenu* file);
+    void CreateFilePanels();
+    // A label, radio buttons and Ok/Cancel in a floating panel, widened if a caption
+    // needs it.
+    void LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>& rows, QWidget* ok,
+                           QWidget* cancel);
+    QString ShowOpenDialog(const QString& filter);
+    QString ShowSaveDialog(const QString& filter);
+    void ApplyLoad(const LoadResult& load, const QString& path);
+    void SetCurrentFile(const QString& path, const QString& extension);
+    // Mend 10: false when the user keeps the window open.
+    bool ConfirmClose();
     void LayOutWorkArea();
     void LayOutPictureWindow();
     QRect MaximisedPictureRect() const;
@@ -161,6 +199,8 @@ private:
     ColourPalettes* palettes_ = nullptr;      // Panel_Color's controls, Panel_CurrentColors
     PaletteMessageBus* paletteBus_ = nullptr; // WM_TILESMITH_GET_PALETTE
     std::unique_ptr<UserDialogs> dialogs_;
+    FileDialogMemory openDialog1_; // OpenDialog1
+    FileDialogMemory saveDialog1_; // SaveDialog1
 
     QRect pictureRestoreRect_{2, 42, 640, 480};
     bool firstShowDone_ = false;

@@ -76,6 +76,13 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::CharColor3:
         palettes_->SelectSwatch(static_cast<int>(command) -
                                 static_cast<int>(KeyCommand::CharColor0));
+        break;
+    case KeyCommand::OpenMgs:
+        OpenMgs();
+        break;
+    case KeyCommand::SaveMgs:
+        SaveMgs();
+        break;
     default:
         // The drawing, selection, clipboard, transform, undo and file commands are bound
         // here as their features join the main window.

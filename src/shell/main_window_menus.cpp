@@ -51,6 +51,7 @@ void MainWindow::CreateMenus() {
         const int height = item.charHeight;
         connect(action, &QAction::triggered, this, [this, height] { ConvertCharHeight(height); });
     }
+    AddFileMenuItems(file);
 
     file->addSeparator();
     QAction* positions = file->addAction(QStringLiteral("Save windows positions"));

@@ -1,8 +1,79 @@
 // The platform's own dialogs.
 #include "shell/user_dialogs.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+namespace {
+
+const QString kTitle = QStringLiteral("tileSmith");
+
+// A new dialog each time, started where the shared one was left: the folder of the last
+// file with that file's name filled in, else the initial folder.
+QString RunFileDialog(QWidget* parent, const QString& filter, const FileDialogMemory& memory,
+                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, kTitle);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    // No default suffix: the commands add their extension themselves, and the question
+    // about replacing a file concerns the name as chosen.
+    dialog.setNameFilter(filter);
+    if (!memory.FileName.isEmpty()) {
+        const QFileInfo last(memory.FileName);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    } else if (!memory.InitialDir.isEmpty()) {
+        dialog.setDirectory(memory.InitialDir);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString UserDialogs::ChooseOpenFile(QWidget*, const QString&, const FileDialogMemory&) {
+    return {};
+}
+
+QString UserDialogs::ChooseSaveFile(QWidget*, const QString&, const FileDialogMemory&) {
+    return {};
+}
+
+SaveChangesAnswer UserDialogs::AskSaveChanges(QWidget*, const QString&) {
+    return SaveChangesAnswer::Discard;
+}
+
 void QtUserDialogs::ShowError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("tileSmith"), text);
+    QMessageBox::critical(parent, kTitle, text);
+}
+
+QString QtUserDialogs::ChooseOpenFile(QWidget* parent, const QString& filter,
+                                      const FileDialogMemory& memory) {
+    return RunFileDialog(parent, filter, memory, QFileDialog::AcceptOpen);
+}
+
+QString QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& filter,
+                                      const FileDialogMemory& memory) {
+    return RunFileDialog(parent, filter, memory, QFileDialog::AcceptSave);
+}
+
+SaveChangesAnswer QtUserDialogs::AskSaveChanges(QWidget* parent, const QString& fileName) {
+    const QString text =
+        fileName.isEmpty()
+            ? QStringLiteral("The picture has changes that were never saved. Save them before "
+                             "closing?")
+            : QStringLiteral("The picture has changes that were never saved to %1. Save them "
+                             "before closing?")
+                  .arg(fileName);
+    const auto answer = QMessageBox::question(
+        parent, kTitle, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+        QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveChangesAnswer::Save;
+    if (answer == QMessageBox::Discard)
+        return SaveChangesAnswer::Discard;
+    return SaveChangesAnswer::Cancel;
 }

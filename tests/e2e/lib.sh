@@ -35,3 +35,19 @@ wait_for_exit() {
     kill "$pid" 2>/dev/null
     fail "process $pid did not end within $seconds s"
 }
+
+# close_discarding WINDOW PID: closes a copy of the program as a user would and, when it
+# asks about unsaved changes, answers Discard (the button after the default Save); then
+# waits for it to end and returns its exit status.
+close_discarding() {
+    local window=$1 pid=$2
+    "$XCLOSE" "$window" || fail "could not send the close request to $window"
+    for _ in $(seq 20); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        xdotool key Tab space
+    fi
+    wait_for_exit "$pid"
+}

@@ -105,13 +105,8 @@ send $((0xF0E1))
 send $((0x70E1))
 [ "$(swatch0 "$b")" = 000073 ] || fail "B's swatch 0 shows $(swatch0 "$b") after 0x70E1"
 
-for window in "$a" "$b"; do
-    "$XCLOSE" "$window" || fail "could not close $window"
-done
-for pid in "${pids[@]}"; do
-    status=0
-    wait_for_exit "$pid" || status=$?
-    [ "$status" -eq 0 ] || fail "a copy exited with status $status"
-done
+# A has unsaved changes (the painted cell): closing it asks, and the test discards them.
+close_discarding "$a" "${pids[0]}" || fail "copy A exited with status $?"
+close_discarding "$b" "${pids[1]}" || fail "copy B exited with status $?"
 pids=()
 echo "ok: a pick in one copy became the current colours of both; foreign messages checked"

@@ -1,8 +1,14 @@
 // tilesmith-convert as a user runs it: the built binary (named by TILESMITH_CONVERT) on
 // files made with the core's writers.
+#include "display/renderer.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
+#include "formats/png_export.h"
+#include "formats/selection_export.h"
+#include "support/png_decode.h"
 #include "support/test_pictures.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QFileInfo>
@@ -135,6 +141,84 @@ TEST_F(Convert, ErrorsExitNonZeroAndWriteNothing) {
         EXPECT_FALSE(Exists("out.scr")) << args;
         EXPECT_EQ(Contents("kept.mgs"), "old");
     }
+}
+
+TEST_F(Convert, PngOptionsByNumberInThePanelsOrder) {
+    const ToolRun list = Start({"--list-png"});
+    EXPECT_EQ(list.exitCode, 0);
+    const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[0], " 1  256 x 192 without border");
+    EXPECT_EQ(lines[10], "11  384 x 300 (256x192 full emul border)");
+
+    // The picture as the editor renders it, with the border given on the command line.
+    ASSERT_EQ(Start({"--png", "11", "--border", "1,2", "in.mgs", "framed.png"}).exitCode, 0);
+    DecodedPng png = DecodePng(Contents("framed.png"));
+    ASSERT_FALSE(png.image.isNull());
+    EXPECT_EQ(QSize(png.width, png.height), QSize(384, 300));
+    EXPECT_EQ(png.image.pixel(0, 299), qRgb(0x73, 0x00, 0x73));
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    EXPECT_EQ(png.image.pixel(64 + 17, 64 + 33), images.MixedImage.pixel(17, 33));
+
+    // OUTPUT is a PNG whatever its name says.
+    ASSERT_EQ(Start({"--png=1", "in.mgs", "plain.mgs"}).exitCode, 0);
+    png = DecodePng(Contents("plain.mgs"));
+    EXPECT_EQ(QSize(png.width, png.height), QSize(256, 192));
+    EXPECT_EQ(png.colourType, 2);
+}
+
+TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
+    ToolRun run = Start({"--selection", "3,2,4,5", "--as-screen", "in.mgs", "sprite.bin"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(Exists("sprite.bin"));
+    const SelectionData data = SelectionBytes(picture, {3, 2, 4, 5}, SelectionPixMode::AsScreen);
+    EXPECT_EQ(Contents("sprite_pix_0.bin"), data.Pix[0]);
+    EXPECT_EQ(Contents("sprite_pix_1.bin"), data.Pix[1]);
+    EXPECT_EQ(Contents("sprite_attr_0.bin"), data.Attr[0]);
+    EXPECT_EQ(Contents("sprite_attr_1.bin"), data.Attr[1]);
+    EXPECT_TRUE(Contents("sprite_selection.ini").contains("pixModeString=as screen"));
+
+    // Cell rows count in the char height after --char-height: 8x2 has 96 of them.
+    run = Start({"--char-height", "2", "--selection=0,90,32,6", "--linear", "in.mgs", "low"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(Contents("low_pix_0.bin").size(), 32 * 6 * 2);
+    EXPECT_TRUE(Contents("low_selection.ini").contains("MGS_VertSize=2\n"));
+}
+
+TEST_F(Convert, WrongExportArgumentsWriteNothing) {
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--png", "0", "in.mgs", "out.png"}, "--png takes an option number 1..11"},
+        {{"--png", "12", "in.mgs", "out.png"}, "--png takes an option number 1..11"},
+        {{"--png", "x", "in.mgs", "out.png"}, "--png takes an option number"},
+        {{"--list-png", "in.mgs"}, "expected 0 file names, got 1"},
+        {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, "--selection needs --linear or"},
+        {{"--selection", "0,0,1", "--linear", "in.mgs", "out.bin"}, "--selection takes X,Y,W,H"},
+        {{"--selection", "0,0,0,1", "--linear", "in.mgs", "out.bin"}, "--selection takes"},
+        {{"--selection", "30,0,3,1", "--linear", "in.mgs", "out.bin"},
+         "--selection 30,0,3,1 does not lie inside the picture: at char height 8 it has 32 "
+         "columns and 24 cell rows"},
+        {{"--selection", "0,20,1,5", "--as-screen", "in.mgs", "out.bin"}, "does not lie inside"},
+        {{"--linear", "in.mgs", "out.mgs"}, "--linear is used with --selection"},
+        {{"--selection", "0,0,1,1", "--linear", "--as-screen", "in.mgs", "out.bin"},
+         "--linear and --as-screen cannot be combined"},
+        {{"--png", "1", "--selection", "0,0,1,1", "--linear", "in.mgs", "out.bin"},
+         "--png and --selection cannot be combined"},
+    };
+    for (const Case& test : cases) {
+        const ToolRun run = Start(test.args);
+        const std::string args = test.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(test.message))) << run.err.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"in.mgs"}) << args;
+    }
+    const ToolRun failed = Start({"--png", "1", "in.mgs", "no/dir/out.png"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains("Cannot write no/dir/out.png"));
 }
 
 TEST_F(Convert, HelpListsTheFormats) {

@@ -1,0 +1,182 @@
+// The bytes, the INI text and the five files of Save selection.
+#include "formats/selection_export.h"
+
+#include "formats/picture_file.h"
+#include "formats/picture_formats.h"
+#include "formats/zx_screen.h"
+#include "picture/colour.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <utility>
+
+namespace {
+
+const QString kSection = QStringLiteral("tileSmithSelection");
+
+bool IsSectionHeader(const QString& line) {
+    const QString t = line.trimmed();
+    return t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'));
+}
+
+QString SectionName(const QString& line) {
+    const QString t = line.trimmed();
+    return t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
+}
+
+// The key of a "key=value" line, or an empty text for anything else (comments, blanks).
+QString KeyOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
+        return {};
+    const qsizetype equals = t.indexOf(QLatin1Char('='));
+    return equals <= 0 ? QString() : t.left(equals).trimmed();
+}
+
+} // namespace
+
+SelectionFileNames SelectionFiles(const QString& chosenName) {
+    const QString base = chosenName.chopped(FileExtension(chosenName).size());
+    SelectionFileNames names;
+    names.Ini = base + QStringLiteral("_selection.ini");
+    for (int s = 0; s < 2; ++s) {
+        names.Pix[s] = base + QStringLiteral("_pix_%1.bin").arg(s);
+        names.Attr[s] = base + QStringLiteral("_attr_%1.bin").arg(s);
+    }
+    return names;
+}
+
+bool IsRectInPicture(const CellRect& rect, int charHeight) {
+    return IsValidCharHeight(charHeight) && !rect.IsEmpty() && rect.x >= 0 && rect.y >= 0 &&
+           rect.x + rect.w <= kByteColumns && rect.y + rect.h <= CellRowCount(charHeight);
+}
+
+SelectionData SelectionBytes(const MgsImage& picture, const CellRect& rect, SelectionPixMode mode) {
+    SelectionData data;
+    if (!IsRectInPicture(rect, picture.CharHeight))
+        return data;
+    const int ch = picture.CharHeight;
+    for (int s = 0; s < 2; ++s) {
+        data.Pix[s].reserve(rect.w * rect.h * ch);
+        data.Attr[s].reserve(rect.w * rect.h);
+    }
+    for (int line = rect.y * ch; line < (rect.y + rect.h) * ch; ++line) {
+        const int row = mode == SelectionPixMode::AsScreen ? ZxLineRow(line) : line;
+        for (int c = rect.x; c < rect.x + rect.w; ++c) {
+            for (int s = 0; s < 2; ++s)
+                data.Pix[s].append(static_cast<char>(picture.PixelPlane[s][PlaneIndex(c, row)]));
+        }
+    }
+    for (int cellRow = rect.y; cellRow < rect.y + rect.h; ++cellRow) {
+        for (int c = rect.x; c < rect.x + rect.w; ++c) {
+            for (int s = 0; s < 2; ++s) {
+                const AttrCell cell = picture.AttrPlane[s][PlaneIndex(c, cellRow * ch)];
+                data.Attr[s].append(static_cast<char>(SpectrumAttr(cell)));
+            }
+        }
+    }
+    return data;
+}
+
+QString SelectionIniText(const QString& existing, const CellRect& rect, int charHeight,
+                         SelectionPixMode mode) {
+    const bool asScreen = mode == SelectionPixMode::AsScreen;
+    const std::pair<QString, QString> keys[] = {
+        {QStringLiteral("x"), QString::number(rect.x)},
+        {QStringLiteral("y"), QString::number(rect.y)},
+        {QStringLiteral("width"), QString::number(rect.w)},
+        {QStringLiteral("height"), QString::number(rect.h)},
+        {QStringLiteral("MGS_VertSize"), QString::number(charHeight)},
+        {QStringLiteral("pixMode"), QString::number(asScreen ? 1 : 0)},
+        {QStringLiteral("pixModeString"),
+         asScreen ? QStringLiteral("as screen") : QStringLiteral("linear")},
+    };
+
+    const QString eol =
+        existing.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QStringList lines = existing.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // the final line break
+
+    qsizetype header = -1;
+    for (qsizetype i = 0; i < lines.size() && header < 0; ++i) {
+        if (IsSectionHeader(lines[i]) &&
+            SectionName(lines[i]).compare(kSection, Qt::CaseInsensitive) == 0)
+            header = i;
+    }
+    if (header < 0) {
+        lines.append(QLatin1Char('[') + kSection + QLatin1Char(']'));
+        header = lines.size() - 1;
+    }
+    qsizetype end = header + 1; // one past the section's last line
+    while (end < lines.size() && !IsSectionHeader(lines[end]))
+        ++end;
+
+    for (const auto& [key, value] : keys) {
+        const QString line = key + QLatin1Char('=') + value;
+        qsizetype found = -1;
+        qsizetype lastKey = header;
+        for (qsizetype i = header + 1; i < end; ++i) {
+            const QString k = KeyOf(lines[i]);
+            if (k.isEmpty())
+                continue;
+            lastKey = i;
+            if (found < 0 && k.compare(key, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+        if (found >= 0) {
+            lines[found] = line;
+        } else {
+            lines.insert(lastKey + 1, line);
+            ++end;
+        }
+    }
+    return lines.join(eol) + eol;
+}
+
+QString SaveSelection(const MgsImage& picture, const CellRect& rect, SelectionPixMode mode,
+                      const QString& chosenName) {
+    const SelectionFileNames names = SelectionFiles(chosenName);
+    if (!IsPictureValid(picture)) {
+        return QStringLiteral("Cannot write %1: the picture holds values outside the model")
+            .arg(names.Ini);
+    }
+    if (!IsRectInPicture(rect, picture.CharHeight)) {
+        return QStringLiteral("Cannot write %1: the selection (%2, %3, %4 x %5) does not lie "
+                              "inside the picture")
+            .arg(names.Ini, QString::number(rect.x), QString::number(rect.y),
+                 QString::number(rect.w), QString::number(rect.h));
+    }
+
+    QString existing;
+    QFile ini(names.Ini);
+    if (ini.exists()) {
+        if (!ini.open(QIODevice::ReadOnly))
+            return QStringLiteral("Cannot read %1: %2").arg(names.Ini, ini.errorString());
+        existing = QString::fromUtf8(ini.readAll());
+        ini.close();
+    }
+    const QString text = SelectionIniText(existing, rect, picture.CharHeight, mode);
+    QString error = WriteFileBytes(names.Ini, text.toUtf8());
+    if (!error.isEmpty())
+        return error;
+
+    const SelectionData data = SelectionBytes(picture, rect, mode);
+    const std::pair<const QString*, const QByteArray*> files[] = {
+        {&names.Pix[0], &data.Pix[0]},
+        {&names.Pix[1], &data.Pix[1]},
+        {&names.Attr[0], &data.Attr[0]},
+        {&names.Attr[1], &data.Attr[1]},
+    };
+    for (const auto& [name, bytes] : files) {
+        error = WriteFileBytes(*name, *bytes);
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
+}

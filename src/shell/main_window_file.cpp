@@ -1,0 +1,370 @@
+// The file side of the main window: the File menu's picture items, the shared open and
+// save dialogs, loads and saves through the format table, the PNG export and Save
+// selection panels, the emulator preview, drops, and the question on close.
+#include "shell/main_window.h"
+
+#include "formats/emulator_preview.h"
+#include "formats/png_export.h"
+#include "formats/selection_export.h"
+#include "shell/floating_window.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const QString kTitlePrefix = QStringLiteral("tileSmith x0.96 - ");
+const QString kMgsFilter = QStringLiteral("*.mgs (*.mgs)");
+const QString kPngFilter = QStringLiteral("*.png (*.png)");
+const QString kBinFilter = QStringLiteral("*.bin (*.bin)");
+
+// A menu item that reads or writes with a row of the format table; an empty name is a
+// separator.
+struct FileItem {
+    const char* name;
+    const char* caption;
+    const char* filter; // Qt's form of the dialog filter
+    std::string_view extension;
+};
+
+// The MG import reads with the one MG reader, whatever the header says; the .mg8 row is
+// as good as any of the four. "Import from *.$scr" lists .$scr files, not .scr ones: the
+// headered import cannot read a plain .scr correctly.
+const FileItem kImportItems[] = {
+    {"Importfromimg2", "Import from *.img", "*.img (*.img)", ".img"},
+    {"Importfromimg1", "Import from *.$img", "*.$img (*.$img)", ".$img"},
+    {nullptr, nullptr, nullptr, {}},
+    {"Importfromscr1", "Import from *.scr", "*.scr (*.scr)", ".scr"},
+    {"Importfromscr2", "Import from *.$scr", "*.$scr (*.$scr)", ".$scr"},
+    {nullptr, nullptr, nullptr, {}},
+    {"Importfrommg1mg2mg4mg81", "Import from *.mg1/mg2/mg4/mg8",
+     "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)", ".mg8"},
+};
+
+const FileItem kExportItems[] = {
+    {"Exporttoimg2", "Export to *.img", "*.img (*.img)", ".img"},
+    {nullptr, nullptr, nullptr, {}},
+    {"Exporttomg01", "Export to *.mg1", "*.mg1 (*.mg1)", ".mg1"},
+    {"Exporttomg11", "Export to *.mg2", "*.mg2 (*.mg2)", ".mg2"},
+    {"Exporttomg21", "Export to *.mg4", "*.mg4 (*.mg4)", ".mg4"},
+    {"Exporttomg81", "Export to *.mg8", "*.mg8 (*.mg8)", ".mg8"},
+    {nullptr, nullptr, nullptr, {}},
+};
+
+QString Text(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const PictureFormat& FormatRow(std::string_view extension) {
+    // Every extension named in this file is a row of the table.
+    return *FindFormat(Text(extension));
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+void MainWindow::AddFileMenuItems(QMenu* file) {
+    file->addSeparator();
+    connect(AddItem(file, "Open1", "Open *.mgs"), &QAction::triggered, this, &MainWindow::OpenMgs);
+    connect(AddItem(file, "Save1", "Save *.mgs"), &QAction::triggered, this, [this] { SaveMgs(); });
+    file->addSeparator();
+    connect(AddItem(file, "MenuSaveSelection", "Save selection"), &QAction::triggered, this,
+            &MainWindow::ShowSaveSelectionPanel);
+    file->addSeparator();
+
+    QMenu* import = file->addMenu(QStringLiteral("Import"));
+    import->setObjectName("Import1");
+    for (const FileItem& item : kImportItems) {
+        if (item.name == nullptr) {
+            import->addSeparator();
+            continue;
+        }
+        const QString filter = QString::fromLatin1(item.filter);
+        const std::string_view extension = item.extension;
+        connect(AddItem(import, item.name, item.caption), &QAction::triggered, this,
+                [this, extension, filter] { ImportPicture(extension, filter); });
+    }
+
+    QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
+    exportMenu->setObjectName("Export1");
+    for (const FileItem& item : kExportItems) {
+        if (item.name == nullptr) {
+            exportMenu->addSeparator();
+            continue;
+        }
+        const QString filter = QString::fromLatin1(item.filter);
+        const std::string_view extension = item.extension;
+        connect(AddItem(exportMenu, item.name, item.caption), &QAction::triggered, this,
+                [this, extension, filter] { ExportPicture(extension, filter); });
+    }
+    connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
+            [this] { Panel(QStringLiteral("Panel_ExportToBmp"))->show(); });
+
+    file->addSeparator();
+    connect(AddItem(file, "PreviewonZX1", "Make trd/tap and preview in Emul"), &QAction::triggered,
+            this, &MainWindow::PreviewOnZx);
+}
+
+void MainWindow::CreateFilePanels() {
+    // Export to *.PNG: the eleven sizes, the last choice kept while the program runs.
+    FloatingWindow* png = Panel(QStringLiteral("Panel_ExportToBmp"));
+    auto* pngLabel = new QLabel(QStringLiteral("Select resolution and options:"), png);
+    pngLabel->setObjectName("Label1");
+    QList<QWidget*> pngRows{pngLabel};
+    for (const PngOption& option : PngOptions) {
+        auto* radio = new QRadioButton(Text(option.Caption), png);
+        radio->setObjectName(Text(option.RadioName));
+        pngRows.append(radio);
+    }
+    png->findChild<QRadioButton*>(Text(PngOptions[0].RadioName))->setChecked(true);
+    auto* pngOk = new QPushButton(QStringLiteral("Ok"), png);
+    pngOk->setObjectName("Button4");
+    connect(pngOk, &QPushButton::clicked, this, &MainWindow::ExportPngFromPanel);
+    auto* pngCancel = new QPushButton(QStringLiteral("Cancel"), png);
+    pngCancel->setObjectName("Button5");
+    connect(pngCancel, &QPushButton::clicked, png, &FloatingWindow::ClosePanel);
+    LayOutChoicePanel(png, pngRows, pngOk, pngCancel);
+
+    // Save Selection: the pixel row order, as screen at start.
+    FloatingWindow* sel = Panel(QStringLiteral("Panel_SaveSelection"));
+    auto* selLabel = new QLabel(QStringLiteral("Select pixel mode:"), sel);
+    selLabel->setObjectName("Label2");
+    auto* asScreen = new QRadioButton(QStringLiteral("as screen (only full height)"), sel);
+    asScreen->setObjectName("Radio_SaveSel_PixMode_AsScreen");
+    asScreen->setChecked(true);
+    auto* linear = new QRadioButton(QStringLiteral("linear"), sel);
+    linear->setObjectName("Radio_SaveSel_PixMode_Linear");
+    auto* selOk = new QPushButton(QStringLiteral("Ok"), sel);
+    selOk->setObjectName("Button19");
+    connect(selOk, &QPushButton::clicked, this, &MainWindow::SaveSelectionFromPanel);
+    auto* selCancel = new QPushButton(QStringLiteral("Cancel"), sel);
+    selCancel->setObjectName("Button20");
+    connect(selCancel, &QPushButton::clicked, sel, &FloatingWindow::ClosePanel);
+    LayOutChoicePanel(sel, {selLabel, asScreen, linear}, selOk, selCancel);
+}
+
+void MainWindow::LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>& rows, QWidget* ok,
+                                   QWidget* cancel) {
+    constexpr int kMargin = 8, kRowHeight = 23, kButtonWidth = 88, kButtonHeight = 28;
+    // The panel keeps its size unless the platform's font needs more room for a caption.
+    int widest = 0;
+    for (const QWidget* row : rows)
+        widest = std::max(widest, row->sizeHint().width());
+    const int chrome = panel->width() - panel->ContentRect().width();
+    if (widest + 2 * kMargin + chrome > panel->width())
+        panel->resize(widest + 2 * kMargin + chrome, panel->height());
+
+    const QRect area = panel->ContentRect();
+    int top = area.top() + 6;
+    for (QWidget* row : rows) {
+        row->setGeometry(area.left() + kMargin, top, area.width() - 2 * kMargin, kRowHeight - 1);
+        top += kRowHeight;
+    }
+    const int buttonTop = area.bottom() - kButtonHeight - kMargin;
+    ok->setGeometry(area.left() + 2 * kMargin, buttonTop, kButtonWidth, kButtonHeight);
+    cancel->setGeometry(area.right() - 2 * kMargin - kButtonWidth, buttonTop, kButtonWidth,
+                        kButtonHeight);
+}
+
+// ---- The shared dialogs ----------------------------------------------------------------
+
+QString MainWindow::ShowOpenDialog(const QString& filter) {
+    const QString path = dialogs_->ChooseOpenFile(this, filter, openDialog1_);
+    if (!path.isEmpty())
+        openDialog1_.FileName = path;
+    return path;
+}
+
+QString MainWindow::ShowSaveDialog(const QString& filter) {
+    const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
+    if (!name.isEmpty())
+        saveDialog1_.FileName = name;
+    return name;
+}
+
+// ---- Loads ---------------------------------------------------------------------------
+
+void MainWindow::SetCurrentFile(const QString& path, const QString& extension) {
+    state_.CurrentFileName = path;
+    state_.CurrentFileExt = extension;
+    setWindowTitle(kTitlePrefix + path);
+}
+
+void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
+    state_.Picture = load.Picture;
+    state_.SavedPicture = load.Picture;
+    if (load.SetsCurrentFile()) {
+        SetCurrentFile(path, load.Extension);
+        openDialog1_.FileName = path;
+        saveDialog1_.FileName = path;
+    }
+    // One reset is enough: the view's size follows the zoom level directly.
+    if (load.ResetsZoom())
+        SetZoom(1);
+    RefreshView(true);
+}
+
+void MainWindow::OpenMgs() {
+    ImportPicture(".mgs", kMgsFilter);
+}
+
+void MainWindow::ImportPicture(std::string_view extension, const QString& filter) {
+    const QString path = ShowOpenDialog(filter);
+    if (path.isEmpty())
+        return;
+    // The tail of the double click that closed the dialog must not paint.
+    state_.Drawing.MouseBlocked = true;
+    const LoadResult load = LoadPictureFile(path, FormatRow(extension), state_.Picture);
+    if (!load.Loaded()) {
+        dialogs_->ShowError(this, load.Error);
+        return;
+    }
+    ApplyLoad(load, path);
+}
+
+LoadStatus MainWindow::OpenFileByName(const QString& path) {
+    const LoadResult load = ::OpenByName(path, state_.Picture);
+    switch (load.Status) {
+    case LoadStatus::Loaded:
+        ApplyLoad(load, path);
+        break;
+    case LoadStatus::NotHandled:
+        break;
+    case LoadStatus::FileError:
+    case LoadStatus::FormatError:
+        dialogs_->ShowError(this, load.Error);
+        break;
+    }
+    return load.Status;
+}
+
+void MainWindow::OpenDroppedFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (OpenFileByName(path) == LoadStatus::FileError)
+            break;
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    OpenDroppedFiles(paths);
+}
+
+// ---- Saves and exports ----------------------------------------------------------------
+
+bool MainWindow::SaveMgs() {
+    const QString chosen = ShowSaveDialog(kMgsFilter);
+    if (chosen.isEmpty())
+        return false;
+    const SaveResult save = SavePictureAs(chosen, FormatRow(".mgs"), state_.Picture);
+    if (!save.Saved()) {
+        dialogs_->ShowError(this, save.Error);
+        return false;
+    }
+    if (save.SetsCurrentFile) {
+        SetCurrentFile(save.Path, FileExtension(save.Path));
+        state_.SavedPicture = state_.Picture;
+    }
+    return true;
+}
+
+void MainWindow::ExportPicture(std::string_view extension, const QString& filter) {
+    const QString chosen = ShowSaveDialog(filter);
+    if (chosen.isEmpty())
+        return;
+    const SaveResult save = SavePictureAs(chosen, FormatRow(extension), state_.Picture);
+    if (!save.Saved())
+        dialogs_->ShowError(this, save.Error);
+}
+
+void MainWindow::ExportPngFromPanel() {
+    FloatingWindow* panel = Panel(QStringLiteral("Panel_ExportToBmp"));
+    const PngOption* option = &PngOptions[0];
+    for (const PngOption& candidate : PngOptions) {
+        if (panel->findChild<QRadioButton*>(Text(candidate.RadioName))->isChecked())
+            option = &candidate;
+    }
+    const QString chosen = ShowSaveDialog(kPngFilter);
+    if (chosen.isEmpty()) {
+        panel->ClosePanel();
+        return;
+    }
+    const QString path = EnsureExtension(chosen, u".png");
+    const QString error =
+        ExportPng(images_.MixedImage, PngBorderColour(state_.Picture), *option, path);
+    if (!error.isEmpty()) {
+        dialogs_->ShowError(this, error); // the panel stays open for another try
+        return;
+    }
+    panel->ClosePanel();
+}
+
+void MainWindow::ShowSaveSelectionPanel() {
+    if (state_.Selection.exists)
+        Panel(QStringLiteral("Panel_SaveSelection"))->show();
+}
+
+void MainWindow::SaveSelectionFromPanel() {
+    if (!state_.Selection.exists)
+        return;
+    FloatingWindow* panel = Panel(QStringLiteral("Panel_SaveSelection"));
+    panel->ClosePanel();
+    const bool asScreen =
+        panel->findChild<QRadioButton*>(QStringLiteral("Radio_SaveSel_PixMode_AsScreen"))
+            ->isChecked();
+    const QString chosen = ShowSaveDialog(kBinFilter);
+    if (chosen.isEmpty())
+        return;
+    const CellRect rect = SelectionRect(state_.Selection, state_.Picture.CharHeight);
+    const QString error =
+        SaveSelection(state_.Picture, rect,
+                      asScreen ? SelectionPixMode::AsScreen : SelectionPixMode::Linear, chosen);
+    if (!error.isEmpty())
+        dialogs_->ShowError(this, error);
+}
+
+void MainWindow::PreviewOnZx() {
+    const PreviewResult preview = PreviewInEmulator(state_.Picture, state_.ProgramDir);
+    if (!preview.Error.isEmpty())
+        dialogs_->ShowError(this, preview.Error);
+}
+
+// ---- Closing ---------------------------------------------------------------------------
+
+bool MainWindow::ConfirmClose() {
+    if (!HasUnsavedChanges())
+        return true;
+    switch (dialogs_->AskSaveChanges(this, state_.CurrentFileName)) {
+    case SaveChangesAnswer::Save:
+        return SaveMgs();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,455 @@
+// The file side of the main window, driven through its menu items, keys, panels, drops and
+// close requests, with dialogs that answer from a script.
+#include "display/view_state.h"
+#include "formats/picture_formats.h"
+#include "formats/png_export.h"
+#include "shell/floating_window.h"
+#include "shell/main_window.h"
+#include "support/png_decode.h"
+#include "support/test_pictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCaption = QStringLiteral("tileSmith x0.96");
+
+class FakeDialogs : public UserDialogs {
+public:
+    void ShowError(QWidget*, const QString& text) override { errors.append(text); }
+    QString ChooseOpenFile(QWidget*, const QString& filter,
+                           const FileDialogMemory& memory) override {
+        openFilters.append(filter);
+        openStarts.push_back(memory);
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString ChooseSaveFile(QWidget*, const QString& filter,
+                           const FileDialogMemory& memory) override {
+        saveFilters.append(filter);
+        saveStarts.push_back(memory);
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    SaveChangesAnswer AskSaveChanges(QWidget*, const QString& fileName) override {
+        questions.append(fileName);
+        return closeAnswer;
+    }
+
+    QStringList errors, openFilters, saveFilters, questions;
+    QStringList openAnswers, saveAnswers; // taken in order; none left is Cancel
+    std::vector<FileDialogMemory> openStarts, saveStarts;
+    SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;
+};
+
+class FileUi : public testing::Test {
+protected:
+    void SetUp() override { Start({}); }
+
+    void Start(const QStringList& arguments) {
+        window.reset();
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        window = std::make_unique<MainWindow>(arguments, std::move(fake));
+        window->show();
+    }
+    MgsImage& Picture() { return window->State().Picture; }
+    void Trigger(const char* name) {
+        auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    template <class T>
+    T* Find(const char* name) {
+        auto* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Contents(const QString& name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Drop(const QStringList& names) {
+        QList<QUrl> urls;
+        for (const QString& name : names)
+            urls.append(QUrl::fromLocalFile(Path(name)));
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &drop);
+    }
+    // The file state a failed operation must leave alone.
+    struct Snapshot {
+        MgsImage picture;
+        QString title, fileName, fileExt;
+        friend bool operator==(const Snapshot&, const Snapshot&) = default;
+    };
+    Snapshot Take() const {
+        const EditorState& s = window->State();
+        return {s.Picture, window->windowTitle(), s.CurrentFileName, s.CurrentFileExt};
+    }
+
+    QTemporaryDir dir;
+    FakeDialogs* dialogs = nullptr;
+    std::unique_ptr<MainWindow> window;
+};
+
+QStringList Captions(const QMenu* menu) {
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
+    const auto* file = window->menuBar()->findChild<QMenu*>("File1");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(Captions(file),
+              (QStringList{"New", "Change char size", "-", "Open *.mgs", "Save *.mgs", "-",
+                           "Save selection", "-", "Import", "Export", "-",
+                           "Make trd/tap and preview in Emul", "-", "Save windows positions"}));
+    EXPECT_EQ(Captions(Find<QMenu>("Import1")),
+              (QStringList{"Import from *.img", "Import from *.$img", "-", "Import from *.scr",
+                           "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8"}));
+    EXPECT_EQ(Captions(Find<QMenu>("Export1")),
+              (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
+                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG"}));
+
+    // Cancelled, every item leaves everything as it was.
+    const Snapshot before = Take();
+    const std::pair<const char*, const char*> openItems[] = {
+        {"Open1", "*.mgs (*.mgs)"},
+        {"Importfromimg2", "*.img (*.img)"},
+        {"Importfromimg1", "*.$img (*.$img)"},
+        {"Importfromscr1", "*.scr (*.scr)"},
+        {"Importfromscr2", "*.$scr (*.$scr)"},
+        {"Importfrommg1mg2mg4mg81", "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)"},
+    };
+    for (auto [name, filter] : openItems) {
+        Trigger(name);
+        EXPECT_EQ(dialogs->openFilters.last(), filter) << name;
+    }
+    const std::pair<const char*, const char*> saveItems[] = {
+        {"Save1", "*.mgs (*.mgs)"},        {"Exporttoimg2", "*.img (*.img)"},
+        {"Exporttomg01", "*.mg1 (*.mg1)"}, {"Exporttomg11", "*.mg2 (*.mg2)"},
+        {"Exporttomg21", "*.mg4 (*.mg4)"}, {"Exporttomg81", "*.mg8 (*.mg8)"},
+    };
+    for (auto [name, filter] : saveItems) {
+        Trigger(name);
+        EXPECT_EQ(dialogs->saveFilters.last(), filter) << name;
+    }
+    EXPECT_EQ(Take(), before);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+    EXPECT_FALSE(window->State().Drawing.MouseBlocked);
+    // Without a file on the command line both dialogs start in the program's folder.
+    EXPECT_EQ(dialogs->openStarts.front().InitialDir, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(dialogs->saveStarts.front().InitialDir, QCoreApplication::applicationDirPath());
+}
+
+TEST_F(FileUi, SaveAndOpenRoundTripThroughTheItemsAndKeys) {
+    Picture() = RandomPicture(4, 11);
+    Picture().BorderPair = {3, 6};
+    const MgsImage drawn = Picture();
+    EXPECT_TRUE(window->HasUnsavedChanges());
+
+    dialogs->saveAnswers = {Path("pic")};
+    Trigger("Save1");
+    const QString saved = Path("pic.mgs");
+    EXPECT_EQ(Contents("pic.mgs"), WriteMgs(drawn));
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + saved);
+    EXPECT_EQ(window->State().CurrentFileName, saved);
+    EXPECT_EQ(window->State().CurrentFileExt, ".mgs");
+    EXPECT_FALSE(window->HasUnsavedChanges());
+    // A save names neither dialog's file beyond what was chosen in it.
+    EXPECT_EQ(window->OpenDialog1().FileName, QString());
+
+    Trigger("N1x81");
+    EXPECT_TRUE(window->HasUnsavedChanges());
+    window->SetZoom(3);
+    dialogs->openAnswers = {saved};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->openFilters.size(), 1);
+    EXPECT_EQ(Picture(), drawn);
+    EXPECT_EQ(window->State().View.ZoomLevel, 1);
+    EXPECT_TRUE(window->State().Drawing.MouseBlocked);
+    EXPECT_FALSE(window->HasUnsavedChanges());
+    EXPECT_EQ(window->OpenDialog1().FileName, saved);
+    EXPECT_EQ(window->SaveDialog1().FileName, saved);
+    window->OnTimer();
+    EXPECT_FALSE(window->State().Drawing.MouseBlocked);
+
+    // The save dialog starts at the loaded file; Ctrl+S saves.
+    dialogs->saveAnswers = {Path("again.mgs")};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->saveStarts.back().FileName, saved);
+    EXPECT_EQ(Contents("again.mgs"), WriteMgs(drawn));
+    EXPECT_EQ(window->State().CurrentFileName, Path("again.mgs"));
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+TEST_F(FileUi, FailedLoadsAndSavesLeavePictureTitleAndCurrentFile) {
+    Picture() = RandomPicture(8, 12);
+    dialogs->saveAnswers = {Path("keep.mgs")};
+    Trigger("Save1");
+    Picture().PixelPlane[0][5] ^= 0xFF; // an unsaved change, which must survive too
+    const Snapshot before = Take();
+    const FileDialogMemory saveMemory = window->SaveDialog1();
+
+    Write("short.mgs", WriteMgs(RandomPicture(8)).left(100));
+    Write("wrong.mg8", WriteMgs(RandomPicture(8)));
+    dialogs->openAnswers = {Path("short.mgs"), Path("wrong.mg8")};
+    Trigger("Open1");
+    Trigger("Importfrommg1mg2mg4mg81");
+    dialogs->saveAnswers = {Path("no/such/folder/pic"), Path("no/such/folder/pic")};
+    Trigger("Save1");
+    Trigger("Exporttomg81");
+
+    ASSERT_EQ(dialogs->errors.size(), 4);
+    EXPECT_TRUE(dialogs->errors[0].startsWith(Path("short.mgs") + " is too short"));
+    EXPECT_EQ(dialogs->errors[1], "Error file format");
+    EXPECT_TRUE(dialogs->errors[2].startsWith("Cannot write " + Path("no/such/folder/pic.mgs")));
+    EXPECT_TRUE(dialogs->errors[3].startsWith("Cannot write " + Path("no/such/folder/pic.mg8")));
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(window->SaveDialog1().FileName, Path("no/such/folder/pic"));
+    EXPECT_NE(saveMemory.FileName, window->SaveDialog1().FileName);
+    EXPECT_TRUE(window->HasUnsavedChanges());
+    EXPECT_EQ(Contents("keep.mgs").size(), kMgsFileSize);
+}
+
+TEST_F(FileUi, ImportsLoadWithoutNamingTheFileButMgFilesAreNamed) {
+    dialogs->saveAnswers = {Path("named.mgs")};
+    Trigger("Save1");
+    const QString title = window->windowTitle();
+
+    const MgsImage source = RandomPicture(8, 13);
+    Write("two.img", WriteImg(source));
+    window->SetZoom(2);
+    dialogs->openAnswers = {Path("two.img")};
+    Trigger("Importfromimg2");
+    EXPECT_EQ(Picture().PixelPlane, source.PixelPlane);
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_EQ(window->State().CurrentFileName, Path("named.mgs"));
+    EXPECT_EQ(window->SaveDialog1().FileName, Path("named.mgs"));
+    EXPECT_EQ(window->State().View.ZoomLevel, 1);
+    EXPECT_TRUE(window->State().Drawing.MouseBlocked);
+    EXPECT_FALSE(window->HasUnsavedChanges()); // the picture is what the file holds
+
+    MgsImage fine = RandomPicture(4, 14);
+    Write("fine.mg4", WriteMg(fine));
+    dialogs->openAnswers = {Path("fine.mg4")};
+    Trigger("Importfrommg1mg2mg4mg81");
+    EXPECT_EQ(Picture().CharHeight, 4);
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("fine.mg4"));
+    EXPECT_EQ(window->State().CurrentFileExt, ".mg4");
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+TEST_F(FileUi, DropsOpenInOrderSkipUnknownNamesAndStopAtFileErrors) {
+    const MgsImage a = RandomPicture(8, 15), b = RandomPicture(2, 16);
+    Write("a.scr", WriteImg(a).left(6912));
+    Write("b.mgs", WriteMgs(b));
+    Drop({"a.scr", "b.mgs"});
+    EXPECT_EQ(Picture(), b);
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("b.mgs"));
+    EXPECT_FALSE(window->State().Drawing.MouseBlocked);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+
+    Write("PIC.SCR", WriteImg(a).left(6912));
+    Drop({"PIC.SCR"});
+    EXPECT_EQ(Picture(), b);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+
+    // A format error is shown and the drop goes on; a file error ends it.
+    Write("bad.mg8", WriteMgs(a));
+    Write("c.mgs", WriteMgs(a));
+    Drop({"bad.mg8", "c.mgs"});
+    EXPECT_EQ(Picture().PixelPlane, a.PixelPlane);
+    Drop({"missing.mgs", "b.mgs"});
+    EXPECT_EQ(Picture().PixelPlane, a.PixelPlane);
+    ASSERT_EQ(dialogs->errors.size(), 2);
+    EXPECT_EQ(dialogs->errors[0], "Error file format");
+    EXPECT_TRUE(dialogs->errors[1].startsWith("Cannot open " + Path("missing.mgs")));
+    EXPECT_EQ(window->State().CurrentFileName, Path("c.mgs"));
+}
+
+TEST_F(FileUi, OneCommandLineArgumentIsOpenedAtStart) {
+    const MgsImage picture = RandomPicture(8, 17);
+    Write("start.mgs", WriteMgs(picture));
+    Start({Path("start.mgs")});
+    EXPECT_EQ(Picture(), picture);
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("start.mgs"));
+    EXPECT_FALSE(window->State().Drawing.MouseBlocked);
+    EXPECT_EQ(window->OpenDialog1().InitialDir, QString());
+    EXPECT_FALSE(window->HasUnsavedChanges());
+
+    Start({Path("start.mgs"), Path("start.mgs")});
+    EXPECT_EQ(Picture(), MgsImage{});
+    EXPECT_EQ(window->windowTitle(), kCaption);
+    EXPECT_EQ(window->SaveDialog1().InitialDir, QCoreApplication::applicationDirPath());
+
+    Start({Path("start.MGS")});
+    EXPECT_EQ(Picture(), MgsImage{});
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+    Start({Path("gone.mgs")});
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_TRUE(dialogs->errors[0].contains(Path("gone.mgs")));
+    EXPECT_EQ(window->windowTitle(), kCaption);
+}
+
+TEST_F(FileUi, ClosingAsksOnlyAboutChangesNeverSaved) {
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+
+    // Changed and changed back: nothing to ask.
+    Start({});
+    Picture().BorderPair[1] = 4;
+    Picture().BorderPair[1] = 0;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+
+    Start({});
+    Trigger("Convertto8x2");
+    dialogs->closeAnswer = SaveChangesAnswer::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    dialogs->closeAnswer = SaveChangesAnswer::Save; // the save dialog is cancelled
+    EXPECT_FALSE(window->close());
+    dialogs->saveAnswers = {Path("closing")};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(Contents("closing.mgs"), WriteMgs(Picture()));
+    EXPECT_EQ(dialogs->questions, (QStringList{"", "", ""}));
+
+    Start({});
+    Picture().PixelPlane[1][100] = 1;
+    dialogs->closeAnswer = SaveChangesAnswer::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs->questions.size(), 1);
+    EXPECT_TRUE(dialogs->saveFilters.isEmpty());
+}
+
+TEST_F(FileUi, PngPanelExportsTheCheckedSizeAndKeepsTheChoice) {
+    FloatingWindow* panel = window->Panel("Panel_ExportToBmp");
+    EXPECT_FALSE(panel->isVisible());
+    Trigger("ExporttoBMP1");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->findChild<QLabel*>("Label1")->text(), "Select resolution and options:");
+    int lastTop = -1;
+    for (const PngOption& option : PngOptions) {
+        auto* radio = panel->findChild<QRadioButton*>(QString::fromLatin1(option.RadioName.data()));
+        ASSERT_NE(radio, nullptr);
+        EXPECT_EQ(radio->text(), QString::fromLatin1(option.Caption.data()));
+        EXPECT_GT(radio->y(), lastTop);
+        EXPECT_LE(radio->geometry().bottom(), panel->height());
+        lastTop = radio->y();
+        EXPECT_EQ(radio->isChecked(), option.RadioName == "RadioButton1");
+    }
+    Picture() = RandomPicture(8, 18);
+    Picture().BorderPair = {7, 7};
+    window->RefreshView(true);
+
+    panel->findChild<QRadioButton*>("RadioButton11")->setChecked(true);
+    dialogs->saveAnswers = {Path("shot")};
+    panel->findChild<QPushButton*>("Button4")->click();
+    EXPECT_EQ(dialogs->saveFilters.last(), "*.png (*.png)");
+    EXPECT_FALSE(panel->isVisible());
+    const DecodedPng png = DecodePng(Contents("shot.png"));
+    ASSERT_FALSE(png.image.isNull());
+    EXPECT_EQ(png.image.size(), QSize(384, 300));
+    EXPECT_EQ(png.image.pixel(0, 0), qRgb(0xCA, 0xCA, 0xCA));
+    EXPECT_EQ(png.image.pixel(64 + 200, 64 + 100), window->Images().MixedImage.pixel(200, 100));
+    EXPECT_EQ(window->windowTitle(), kCaption);
+
+    // Cancelled: nothing written, the panel closes; the choice stays.
+    Trigger("ExporttoBMP1");
+    panel->findChild<QPushButton*>("Button4")->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(panel->findChild<QRadioButton*>("RadioButton11")->isChecked());
+
+    // A failed write keeps the panel open for another try.
+    Trigger("ExporttoBMP1");
+    dialogs->saveAnswers = {Path("no/folder/shot.png")};
+    panel->findChild<QPushButton*>("Button4")->click();
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_TRUE(dialogs->errors[0].startsWith("Cannot write " + Path("no/folder/shot.png")));
+    EXPECT_TRUE(panel->isVisible());
+    panel->findChild<QPushButton*>("Button5")->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"shot.png"});
+}
+
+TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
+    FloatingWindow* panel = window->Panel("Panel_SaveSelection");
+    Trigger("MenuSaveSelection"); // no selection: nothing
+    EXPECT_FALSE(panel->isVisible());
+
+    Picture() = RandomPicture(8, 19);
+    SelectionRecord& sel = window->State().Selection;
+    sel.exists = true;
+    sel.x = 1, sel.y = 2, sel.w = 2, sel.h = 3;
+    Trigger("MenuSaveSelection");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->findChild<QLabel*>("Label2")->text(), "Select pixel mode:");
+    auto* asScreen = panel->findChild<QRadioButton*>("Radio_SaveSel_PixMode_AsScreen");
+    auto* linear = panel->findChild<QRadioButton*>("Radio_SaveSel_PixMode_Linear");
+    EXPECT_EQ(asScreen->text(), "as screen (only full height)");
+    EXPECT_EQ(linear->text(), "linear");
+    EXPECT_TRUE(asScreen->isChecked());
+
+    linear->setChecked(true);
+    dialogs->saveAnswers = {Path("sprite.bin")};
+    panel->findChild<QPushButton*>("Button19")->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(dialogs->saveFilters.last(), "*.bin (*.bin)");
+    EXPECT_FALSE(QFile::exists(Path("sprite.bin")));
+    EXPECT_EQ(Contents("sprite_pix_0.bin").size(), 2 * 3 * 8);
+    EXPECT_EQ(uint8_t(Contents("sprite_pix_1.bin")[1]), Picture().PixelPlane[1][PlaneIndex(2, 16)]);
+    EXPECT_TRUE(Contents("sprite_selection.ini").contains("x=1\ny=2\nwidth=2\nheight=3\n"));
+
+    Trigger("MenuSaveSelection");
+    panel->findChild<QPushButton*>("Button20")->click();
+    EXPECT_FALSE(panel->isVisible());
+    // Without a selection Ok does nothing, not even hide the panel.
+    Trigger("MenuSaveSelection");
+    sel.exists = false;
+    panel->findChild<QPushButton*>("Button19")->click();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(dialogs->saveFilters.size(), 1);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+TEST_F(FileUi, EmulatorPreviewNamesWhatIsMissing) {
+    window->State().ProgramDir = dir.path() + '/';
+    Trigger("PreviewonZX1");
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_TRUE(dialogs->errors[0].startsWith("Cannot write " + Path("zxview/image.mg8")))
+        << dialogs->errors[0].toStdString();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("zxview"));
+    Trigger("PreviewonZX1");
+    ASSERT_EQ(dialogs->errors.size(), 2);
+    EXPECT_EQ(dialogs->errors[1], "Cannot start " + Path("zxview/view8x8.sh") + ": No such file");
+    EXPECT_EQ(Contents("zxview/image.mg8"), WriteMg(Picture()));
+    QDir::setCurrent(QDir::tempPath()); // the preview made the temporary folder current
+}
+
+} // namespace
