@@ -14,10 +14,11 @@ namespace {
 
 QString KeyName(int key) {
     static const std::map<int, QString> names = {
-        {Qt::Key_Escape, "Esc"},    {Qt::Key_Up, "Up"},         {Qt::Key_Down, "Down"},
-        {Qt::Key_Left, "Left"},     {Qt::Key_Right, "Right"},   {Qt::Key_Space, "Space"},
-        {Qt::Key_Return, "Enter"},  {Qt::Key_Enter, "keypad Enter"},
-        {Qt::Key_Delete, "Del"},    {Qt::Key_F12, "F12"},
+        {Qt::Key_Escape, "Esc"},   {Qt::Key_Up, "Up"},
+        {Qt::Key_Down, "Down"},    {Qt::Key_Left, "Left"},
+        {Qt::Key_Right, "Right"},  {Qt::Key_Space, "Space"},
+        {Qt::Key_Return, "Enter"}, {Qt::Key_Enter, "keypad Enter"},
+        {Qt::Key_Delete, "Del"},   {Qt::Key_F12, "F12"},
     };
     const auto it = names.find(key);
     if (it != names.end())

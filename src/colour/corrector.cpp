@@ -15,10 +15,6 @@
 
 namespace {
 
-int SafeCharHeight(int charHeight) {
-    return IsValidCharHeight(charHeight) ? charHeight : 8;
-}
-
 int FloorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }

@@ -43,10 +43,6 @@ inline void MixByte(uint8_t b0, uint8_t b1, const CharColours& mixed, Rgb* mixed
     }
 }
 
-int SafeCharHeight(const MgsImage& picture) {
-    return IsValidCharHeight(picture.CharHeight) ? picture.CharHeight : 8;
-}
-
 } // namespace
 
 RenderImages RenderImages::Create() {

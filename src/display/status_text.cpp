@@ -1,29 +1,11 @@
 // The status bar's numbers and texts, computed from the picture without any widget.
 #include "display/status_text.h"
 
+#include "display/zoom.h"
 #include "editing/drawing_state.h"
+#include "formats/zx_screen.h"
 
 namespace {
-
-// The picture pixel under a view point, or none outside the view.
-std::optional<QPoint> PixelAt(int zoomFactor, QPoint viewPoint) {
-    if (zoomFactor < 1 || viewPoint.x() < 0 || viewPoint.y() < 0)
-        return std::nullopt;
-    const QPoint pixel(viewPoint.x() / zoomFactor, viewPoint.y() / zoomFactor);
-    if (pixel.x() >= kPictureWidth || pixel.y() >= kPictureHeight)
-        return std::nullopt;
-    return pixel;
-}
-
-int SafeCharHeight(const MgsImage& picture) {
-    return IsValidCharHeight(picture.CharHeight) ? picture.CharHeight : 8;
-}
-
-// The offset of the pixel byte (row, column) in the Spectrum's screen bitmap, whose thirds,
-// character rows and pixel rows interleave.
-int BitmapOffset(int row, int column) {
-    return 2048 * (row / 64) + 256 * (row % 8) + 32 * ((row % 64) / 8) + column;
-}
 
 QString Hex(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 16, QLatin1Char('0')).toUpper();
@@ -33,7 +15,7 @@ QString Hex(int value, int width) {
 
 std::optional<PointerInfo> TakePointerInfo(const MgsImage& picture, int zoomFactor, int paintSize,
                                            QPoint viewPoint, PointerInfoVariant variant) {
-    const std::optional<QPoint> pixel = PixelAt(zoomFactor, viewPoint);
+    const std::optional<QPoint> pixel = PicturePixelAt(zoomFactor, viewPoint);
     if (!pixel)
         return std::nullopt;
     const int charHeight = SafeCharHeight(picture);
@@ -49,7 +31,7 @@ std::optional<PointerInfo> TakePointerInfo(const MgsImage& picture, int zoomFact
         info.x = px;
     }
     info.y = py;
-    info.scrOffset = BitmapOffset(py, info.column);
+    info.scrOffset = ZxScreenOffset(py, info.column);
     info.attrOffset = 32 * (py / 8) + info.column;
     const int pixelIndex = PlaneIndex(info.column, py);
     info.byte0 = picture.PixelPlane[0][pixelIndex];
@@ -81,7 +63,7 @@ PointerInfoTexts PointerInfoText(const PointerInfo& info) {
 
 std::optional<CharColours> CellColoursAt(const MgsImage& picture, int zoomFactor,
                                          QPoint viewPoint) {
-    const std::optional<QPoint> pixel = PixelAt(zoomFactor, viewPoint);
+    const std::optional<QPoint> pixel = PicturePixelAt(zoomFactor, viewPoint);
     if (!pixel)
         return std::nullopt;
     const int column = pixel->x() / 8;

@@ -2,6 +2,8 @@
 // so that zooming in and out again returns to the same place.
 #include "display/zoom.h"
 
+#include "picture/mgs_image.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -34,4 +36,13 @@ QPoint ZoomSelectorCell(QPoint previewPoint, QSize box, int selectorFactor) {
 
 QRect ZoomSelectorRect(QPoint cell, QSize box, int selectorFactor) {
     return QRect(QPoint(16 * cell.x(), 16 * cell.y()), ZoomSelectorFrameSize(box, selectorFactor));
+}
+
+std::optional<QPoint> PicturePixelAt(int zoomFactor, QPoint viewPoint) {
+    if (zoomFactor < 1 || viewPoint.x() < 0 || viewPoint.y() < 0)
+        return std::nullopt;
+    const QPoint pixel(viewPoint.x() / zoomFactor, viewPoint.y() / zoomFactor);
+    if (pixel.x() >= kPictureWidth || pixel.y() >= kPictureHeight)
+        return std::nullopt;
+    return pixel;
 }

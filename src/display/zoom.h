@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QPoint>
+
 #include <QRect>
 #include <QSize>
+#include <optional>
 
 // Scroll positions after a change of zoom factor from `oldFactor` to `newFactor` that keep
 // the centre of the visible area in place. `box` is the outer size of the scroll box and
@@ -23,3 +25,7 @@ QPoint ZoomSelectorCell(QPoint previewPoint, QSize box, int selectorFactor);
 
 // The frame's rectangle on the Preview image for a selector cell.
 QRect ZoomSelectorRect(QPoint cell, QSize box, int selectorFactor);
+
+// The picture pixel under a point of the picture view at `zoomFactor`; none outside the
+// view (and for negative points, which integer division would round toward the picture).
+std::optional<QPoint> PicturePixelAt(int zoomFactor, QPoint viewPoint);

@@ -3,14 +3,12 @@
 // its column byte or the planes.
 #include "editing/drawing.h"
 
+#include "display/zoom.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
-
-int SafeCharHeight(const MgsImage& picture) {
-    return IsValidCharHeight(picture.CharHeight) ? picture.CharHeight : 8;
-}
 
 // Adds the cell that holds pixel row `row` of `column`, unless a cell with the same
 // attribute row (and so the same pixel rows) is already listed.
@@ -53,13 +51,7 @@ void PaintResult::RemoveRepeatedCells() {
 }
 
 std::optional<QPoint> PicturePixelAt(const EditorState& state, QPoint viewPoint) {
-    const int z = state.View.ZoomFactor();
-    if (z < 1 || viewPoint.x() < 0 || viewPoint.y() < 0)
-        return std::nullopt;
-    const QPoint pixel(viewPoint.x() / z, viewPoint.y() / z);
-    if (pixel.x() >= kPictureWidth || pixel.y() >= kPictureHeight)
-        return std::nullopt;
-    return pixel;
+    return PicturePixelAt(state.View.ZoomFactor(), viewPoint);
 }
 
 PaintResult PaintAt(EditorState& state, QPoint viewPoint) {

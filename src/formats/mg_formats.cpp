@@ -97,7 +97,7 @@ QByteArray WriteMg(const MgsImage& picture) {
     // CharHeight 1 that is 192 rows of 32 bytes a screen.
     // Writers are given valid pictures; the guard only keeps a stray value from dividing
     // by zero.
-    const int charHeight = IsValidCharHeight(picture.CharHeight) ? picture.CharHeight : 8;
+    const int charHeight = SafeCharHeight(picture);
     QByteArray bytes(MgFileSize(charHeight, false), Qt::Uninitialized);
     uint8_t* out = WriteMgStart(picture, bytes);
     const int rows = kPixelRows / charHeight;

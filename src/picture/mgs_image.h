@@ -49,6 +49,12 @@ constexpr bool IsValidCharHeight(int h) {
     return h == 1 || h == 2 || h == 4 || h == 8;
 }
 
+// The CharHeight to compute with. The model keeps CharHeight valid; should a value ever not
+// be, it counts as 8, so that no division or index built on it can go wrong.
+constexpr int SafeCharHeight(int charHeight) {
+    return IsValidCharHeight(charHeight) ? charHeight : 8;
+}
+
 // Number of cell rows on a screen: 24, 48, 96 or 192.
 constexpr int CellRowCount(int charHeight) {
     return kPixelRows / charHeight;
@@ -62,6 +68,9 @@ constexpr int EffectiveAttrRow(int charHeight, int row, int column) {
     if (charHeight == 1 && (column < 8 || column >= 24))
         return row & ~7;
     return row & -charHeight;
+}
+inline int SafeCharHeight(const MgsImage& picture) {
+    return SafeCharHeight(picture.CharHeight);
 }
 inline int EffectiveAttrRow(const MgsImage& picture, int row, int column) {
     return EffectiveAttrRow(picture.CharHeight, row, column);
