@@ -159,6 +159,14 @@ pid=$!
 MAIN=$(wait_for_window "^tileSmith x0\\.96 - $work/drawn\\.mgs\$") ||
     fail "the second session does not name drawn.mgs"
 find_layout "$MAIN"
+# The view shows what was drawn: the stroke (ink0 + ink1, 11 with 13), the polyline's cells
+# (paper0 + paper1, 1 with 3) and the rectangle (paper0 + ink1, 1 with 9).
+for point in "8 20 caca73" "100 100 730073" "140 150 730073" "180 120 0073ca"; do
+    read -r px py colour <<<"$point"
+    # shellcheck disable=SC2046
+    [ "$(pixel "$MAIN" $(at "$px" "$py"))" = "$colour" ] ||
+        fail "the reopened view shows $(pixel "$MAIN" $(at "$px" "$py")) at ($px,$py), not $colour"
+done
 xdotool mousemove $((VIEW_X + 600)) $((VIEW_Y + 700))
 xdotool key ctrl+s
 answer_file_dialog "$work/again.mgs"

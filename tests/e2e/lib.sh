@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of the end-to-end scripts: start the real program, find its window,
 # close it as a user would.
 # Needs TILESMITH (the program), XCLOSE (the close helper) and XPIXELS (the pixel reader)
@@ -212,9 +213,8 @@ file_menu() {
     xdotool key "$@"
 }
 # The File menu's items in keyboard order (separators are skipped).
-FILE_CHANGE_CHAR_SIZE=2
-FILE_SAVE_MGS=4
-FILE_EXPORT=7
+# shellcheck disable=SC2034
+FILE_CHANGE_CHAR_SIZE=2 FILE_SAVE_MGS=4 FILE_EXPORT=7
 # file_item N [KEY...]: the File menu's item N, then KEYs inside its submenu.
 file_item() {
     local n=$1

@@ -88,6 +88,9 @@ for px in $(seq 18 2 60); do
     xdotool mousemove "$x" "$y" sleep 0.01
 done
 xdotool mouseup 1
+# The stroke paints combination 0 of A's colours: paper0 10 with paper1 4.
+# shellcheck disable=SC2046
+wait_for_pixel "$b" $(at 40 40) 9d9d9d || fail "B's view shows no stroke in A's colours"
 xdotool key ctrl+s
 answer_file_dialog "$work/b.mgs"
 wait_for_file b.mgs 36871 || fail "B did not write b.mgs"

@@ -45,13 +45,14 @@ expect_value() { # expect_value FILE KEY VALUE
 pid=$!
 MAIN=$(wait_for_window '^tileSmith x0\.96$') || fail "no main window"
 find_top "$MAIN"
-width=$(xdotool getwindowgeometry "$MAIN" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+read -r width height < <(xdotool getwindowgeometry "$MAIN" |
+    sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 
 # Windows by their places in the work area: (left, top) of the window, whose title bar
 # lies inside a 2-pixel frame and is 17 pixels high.
 title_at() { echo "$(($1 + 2 + $3)) $((TOP + $2 + 2 + 8))"; }
-is_title() { # is_title LEFT TOP: the title bar's colour shows 10 pixels into it
-    [ "$(pixel "$MAIN" $(($1 + 2 + 10)) $((TOP + $2 + 2 + 8)))" = a6caf0 ]
+is_title() { # is_title LEFT TOP [INTO]: the title bar's colour shows INTO (10) pixels in
+    [ "$(pixel "$MAIN" $(($1 + 2 + ${3:-10})) $((TOP + $2 + 2 + 8)))" = a6caf0 ]
 }
 
 tool_key KEY_Palette
@@ -59,18 +60,24 @@ tool_key KEY_BorderPalette
 # shellcheck disable=SC2046
 wait_for_pixel "$MAIN" $(title_at 345 43 10) a6caf0 || fail "the Border Palette did not show"
 save_positions first.ini
-for kv in picture_align=0 palette_x=3 palette_y=43 borderpal_x=345 borderpal_y=43 \
+# The maximised picture window saves the bounds it has: the work area between the toolbar
+# (41) and the status bar (22).
+for kv in picture_x=0 picture_y=41 picture_width="$width" \
+    picture_height=$((height - TOP - 41 - 22)) picture_align=0 palette_x=3 palette_y=43 borderpal_x=345 borderpal_y=43 \
     preview_x=3 preview_y=43 zoompreview_x=495 zoompreview_y=43 colorcorrector_x=3 \
     colorcorrector_y=43; do
     expect_value first.ini "${kv%%=*}" "${kv#*=}"
 done
 
-# The Full Palette by (+120, +200), the Border Palette by (+400, +300).
+# The Full Palette by (-120, +200), partly out of the main window on the left; the Border
+# Palette by (+400, +300).
 # shellcheck disable=SC2046
-drag $(title_at 3 43 60) 120 200
+drag $(title_at 3 43 160) -120 200
 # shellcheck disable=SC2046
 drag $(title_at 345 43 30) 400 300
-is_title 123 243 || fail "the Full Palette is not at (123, 243) after the drag"
+is_title -117 243 130 || fail "the Full Palette is not at (-117, 243) after the drag"
+[ "$(pixel "$MAIN" 1 $((TOP + 243 + 2 + 8)))" = a6caf0 ] ||
+    fail "the Full Palette's title bar does not reach the main window's left edge"
 is_title 745 343 || fail "the Border Palette is not at (745, 343) after the drag"
 # The maximise box Image6 at the right end of the picture window's title bar frees the
 # window at 2, 42, 640 x 480; then its title bar by (+300, +100).
@@ -82,7 +89,7 @@ drag $(title_at 2 42 100) 300 100
 is_title 302 142 || fail "the picture window is not at (302, 142) after the drag"
 save_positions moved.ini
 for kv in picture_x=302 picture_y=142 picture_width=640 picture_height=480 picture_align=1 \
-    palette_x=123 palette_y=243 borderpal_x=745 borderpal_y=343 preview_x=3 preview_y=43 \
+    palette_x=-117 palette_y=243 borderpal_x=745 borderpal_y=343 preview_x=3 preview_y=43 \
     zoompreview_x=495 zoompreview_y=43 colorcorrector_x=3 colorcorrector_y=43; do
     expect_value moved.ini "${kv%%=*}" "${kv#*=}"
 done
@@ -108,7 +115,7 @@ tool_key KEY_BorderPalette
 # shellcheck disable=SC2046
 wait_for_pixel "$MAIN" $(title_at 745 343 10) a6caf0 ||
     fail "the Border Palette is not at (745, 343) after the restart"
-is_title 123 243 || fail "the Full Palette is not at (123, 243) after the restart"
+is_title -117 243 130 || fail "the Full Palette is not at (-117, 243) after the restart"
 save_positions again.ini
 cmp moved.ini again.ini || fail "positions saved after the restart differ from those before"
 
