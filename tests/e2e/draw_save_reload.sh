@@ -77,8 +77,9 @@ click_at 200 160
 # Undo takes the rectangle away; that picture is saved; a second Ctrl+Z brings it back.
 xdotool mousemove $((VIEW_X + 600)) $((VIEW_Y + 700))
 xdotool key ctrl+z
+# A name typed without its extension is saved with ".mgs" added.
 file_item "$FILE_SAVE_MGS"
-answer_file_dialog "$work/undone.mgs"
+answer_file_dialog "$work/undone"
 wait_for_file undone.mgs 36871 || fail "undone.mgs was not written"
 wait_for_window "^tileSmith x0\\.96 - $work/undone\\.mgs\$" >/dev/null ||
     fail "the title does not name undone.mgs"

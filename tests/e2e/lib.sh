@@ -210,6 +210,7 @@ palette_swatch() {
 file_menu() {
     xdotool mousemove 16 $((TOP / 2)) click 1
     wait_for_popup 50 1000 5 >/dev/null || fail "the File menu did not open"
+    sleep 0.2 # the menu takes the keyboard once it is shown
     xdotool key "$@"
 }
 # The File menu's items in keyboard order (separators are skipped).
@@ -228,7 +229,12 @@ file_item() {
 answer_file_dialog() {
     local dialog
     dialog=$(wait_for_popup 500 1000) || fail "no file dialog appeared"
-    sleep 0.3 # the name field takes the focus once the dialog is shown
+    # The dialog gives its name field the focus as it is shown; keys count from then on.
+    for _ in $(seq 100); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ] && break
+        sleep 0.1
+    done
+    sleep 0.1
     xdotool key ctrl+a
     xdotool type --delay 2 "$1"
     xdotool key Return

@@ -87,8 +87,10 @@ wait_for_pixel "$MAIN" $((2 + 2 + 10)) $((TOP + 42 + 2 + 8)) a6caf0 ||
 # shellcheck disable=SC2046
 drag $(title_at 2 42 100) 300 100
 is_title 302 142 || fail "the picture window is not at (302, 142) after the drag"
+# Its bottom-right corner (the last 6 pixels of both edges resize it) by (+100, +50).
+drag $((302 + 640 - 3)) $((TOP + 142 + 480 - 3)) 100 50
 save_positions moved.ini
-for kv in picture_x=302 picture_y=142 picture_width=640 picture_height=480 picture_align=1 \
+for kv in picture_x=302 picture_y=142 picture_width=740 picture_height=530 picture_align=1 \
     palette_x=-117 palette_y=243 borderpal_x=745 borderpal_y=343 preview_x=3 preview_y=43 \
     zoompreview_x=495 zoompreview_y=43 colorcorrector_x=3 colorcorrector_y=43; do
     expect_value moved.ini "${kv%%=*}" "${kv#*=}"
