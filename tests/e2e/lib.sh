@@ -64,8 +64,8 @@ close_discarding() {
 # wait_for_popup MIN-WIDTH MAX-WIDTH [SECONDS]: prints the id of a mapped window of the
 # program whose width lies in the range. Menus, dialogs and message boxes are top-level
 # windows of their own, narrower than a main window (which fills the screen); a file
-# dialog is the only one wider than 500 pixels. Menus carry no WM_NAME, so they are found
-# by their class.
+# dialog (624 pixels wide) is the only one wider than 560 (the question on close is 500).
+# Menus carry no WM_NAME, so they are found by their class.
 wait_for_popup() {
     local minWidth=$1 maxWidth=$2 seconds=${3:-20} id width
     for _ in $(seq $((seconds * 10))); do
@@ -228,7 +228,7 @@ file_item() {
 # answer_file_dialog PATH: types PATH into the open file dialog's name field and accepts.
 answer_file_dialog() {
     local dialog
-    dialog=$(wait_for_popup 500 1000) || fail "no file dialog appeared"
+    dialog=$(wait_for_popup 560 1000) || fail "no file dialog appeared"
     # The dialog gives its name field the focus as it is shown; keys count from then on.
     for _ in $(seq 100); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ] && break
