@@ -115,6 +115,16 @@ wait_for_pixel() {
     return 1
 }
 
+# wait_for_pixel_not WINDOW X Y RRGGBB [SECONDS]: waits until the point shows another colour.
+wait_for_pixel_not() {
+    local window=$1 x=$2 y=$3 colour=$4 seconds=${5:-10}
+    for _ in $(seq $((seconds * 10))); do
+        [ "$(pixel "$window" "$x" "$y")" != "$colour" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # find_top WINDOW: sets TOP, the top of the work area below the menu bar, in window
 # coordinates. A window has its name before it is mapped and painted, so this waits for the
 # toolbar to show.

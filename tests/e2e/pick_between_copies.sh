@@ -67,7 +67,8 @@ wait_for_pixel "$a" $(swatch_point 3) e69d73 || fail "A's colours did not change
 
 # B has chosen nothing yet.
 front "$b"
-[ "$(swatch_colour "$b" 0)" = 000000 ] || fail "B does not start with black swatches"
+# shellcheck disable=SC2046
+wait_for_pixel "$b" $(swatch_point 0) 000000 || fail "B does not start with black swatches"
 
 # The pick: a right click on the painted cell in A.
 front "$a"

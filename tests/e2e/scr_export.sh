@@ -54,7 +54,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -s out.png ] || fail "out.png was not written"
-! wait_for_pixel "$MAIN" $((panel_x + 10)) $((panel_y + 8)) a6caf0 1 ||
+wait_for_pixel_not "$MAIN" $((panel_x + 10)) $((panel_y + 8)) a6caf0 ||
     fail "the Export to *.PNG panel stayed open"
 
 ./tilesmith-convert --char-height 1 pic.scr ref.mg1 || fail "the converter failed on .mg1"

@@ -52,7 +52,7 @@ read -r width height < <(xdotool getwindowgeometry "$MAIN" |
 # lies inside a 2-pixel frame and is 17 pixels high.
 title_at() { echo "$(($1 + 2 + $3)) $((TOP + $2 + 2 + 8))"; }
 is_title() { # is_title LEFT TOP [INTO]: the title bar's colour shows INTO (10) pixels in
-    [ "$(pixel "$MAIN" $(($1 + 2 + ${3:-10})) $((TOP + $2 + 2 + 8)))" = a6caf0 ]
+    wait_for_pixel "$MAIN" $(($1 + 2 + ${3:-10})) $((TOP + $2 + 2 + 8)) a6caf0 5
 }
 
 tool_key KEY_Palette
@@ -76,7 +76,7 @@ drag $(title_at 3 43 160) -120 200
 # shellcheck disable=SC2046
 drag $(title_at 345 43 30) 400 300
 is_title -117 243 130 || fail "the Full Palette is not at (-117, 243) after the drag"
-[ "$(pixel "$MAIN" 1 $((TOP + 243 + 2 + 8)))" = a6caf0 ] ||
+wait_for_pixel "$MAIN" 1 $((TOP + 243 + 2 + 8)) a6caf0 5 ||
     fail "the Full Palette's title bar does not reach the main window's left edge"
 is_title 745 343 || fail "the Border Palette is not at (745, 343) after the drag"
 # The maximise box Image6 at the right end of the picture window's title bar frees the
@@ -110,7 +110,7 @@ find_top "$MAIN"
 # The picture window is free where it was left; the palettes show where they were left.
 wait_for_pixel "$MAIN" $((302 + 2 + 10)) $((TOP + 142 + 2 + 8)) a6caf0 ||
     fail "the picture window is not at (302, 142) after the restart"
-[ "$(pixel "$MAIN" $((width / 2 + 400)) $((TOP + 41 + 2 + 8)))" != a6caf0 ] ||
+wait_for_pixel_not "$MAIN" $((width / 2 + 400)) $((TOP + 41 + 2 + 8)) a6caf0 5 ||
     fail "the picture window is maximised after the restart"
 tool_key KEY_Palette
 tool_key KEY_BorderPalette
