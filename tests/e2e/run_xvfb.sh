@@ -6,5 +6,13 @@ set -euo pipefail
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-# A random first display number keeps test runs that start together off each other's display.
-xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1920x1080x24" "$@"
+# A random first display number keeps test runs that start together off each other's
+# display. -noreset keeps the server as it is between the sessions of one script, and the
+# script starts only once the server answers.
+# shellcheck disable=SC2016
+xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1920x1080x24 -noreset" \
+    bash -c 'for _ in $(seq 100); do
+                 xdotool getdisplaygeometry >/dev/null 2>&1 && break
+                 sleep 0.1
+             done
+             exec "$@"' run_xvfb "$@"
