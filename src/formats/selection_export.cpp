@@ -1,6 +1,7 @@
 // The bytes, the INI text and the five files of Save selection.
 #include "formats/selection_export.h"
 
+#include "formats/ini_text.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
 #include "formats/zx_screen.h"
@@ -14,25 +15,6 @@
 namespace {
 
 const QString kSection = QStringLiteral("tileSmithSelection");
-
-bool IsSectionHeader(const QString& line) {
-    const QString t = line.trimmed();
-    return t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'));
-}
-
-QString SectionName(const QString& line) {
-    const QString t = line.trimmed();
-    return t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
-}
-
-// The key of a "key=value" line, or an empty text for anything else (comments, blanks).
-QString KeyOf(const QString& line) {
-    const QString t = line.trimmed();
-    if (t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
-        return {};
-    const qsizetype equals = t.indexOf(QLatin1Char('='));
-    return equals <= 0 ? QString() : t.left(equals).trimmed();
-}
 
 } // namespace
 
@@ -82,7 +64,7 @@ SelectionData SelectionBytes(const MgsImage& picture, const CellRect& rect, Sele
 QString SelectionIniText(const QString& existing, const CellRect& rect, int charHeight,
                          SelectionPixMode mode) {
     const bool asScreen = mode == SelectionPixMode::AsScreen;
-    const std::pair<QString, QString> keys[] = {
+    const std::vector<std::pair<QString, QString>> keys = {
         {QStringLiteral("x"), QString::number(rect.x)},
         {QStringLiteral("y"), QString::number(rect.y)},
         {QStringLiteral("width"), QString::number(rect.w)},
@@ -93,50 +75,7 @@ QString SelectionIniText(const QString& existing, const CellRect& rect, int char
          asScreen ? QStringLiteral("as screen") : QStringLiteral("linear")},
     };
 
-    const QString eol =
-        existing.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QStringList lines = existing.split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the final line break
-
-    qsizetype header = -1;
-    for (qsizetype i = 0; i < lines.size() && header < 0; ++i) {
-        if (IsSectionHeader(lines[i]) &&
-            SectionName(lines[i]).compare(kSection, Qt::CaseInsensitive) == 0)
-            header = i;
-    }
-    if (header < 0) {
-        lines.append(QLatin1Char('[') + kSection + QLatin1Char(']'));
-        header = lines.size() - 1;
-    }
-    qsizetype end = header + 1; // one past the section's last line
-    while (end < lines.size() && !IsSectionHeader(lines[end]))
-        ++end;
-
-    for (const auto& [key, value] : keys) {
-        const QString line = key + QLatin1Char('=') + value;
-        qsizetype found = -1;
-        qsizetype lastKey = header;
-        for (qsizetype i = header + 1; i < end; ++i) {
-            const QString k = KeyOf(lines[i]);
-            if (k.isEmpty())
-                continue;
-            lastKey = i;
-            if (found < 0 && k.compare(key, Qt::CaseInsensitive) == 0)
-                found = i;
-        }
-        if (found >= 0) {
-            lines[found] = line;
-        } else {
-            lines.insert(lastKey + 1, line);
-            ++end;
-        }
-    }
-    return lines.join(eol) + eol;
+    return UpdateIniSection(existing, kSection, keys);
 }
 
 QString SaveSelection(const MgsImage& picture, const CellRect& rect, SelectionPixMode mode,

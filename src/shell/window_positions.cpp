@@ -2,7 +2,11 @@
 // of other programs and users when it writes.
 #include "shell/window_positions.h"
 
+#include "formats/ini_text.h"
+#include "formats/picture_file.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -56,11 +60,13 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
     const QString failure = QStringLiteral("Unable to write to %1").arg(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return failure;
-    QSettings settings(path, QSettings::IniFormat);
-    if (!settings.isWritable())
-        return failure;
-    settings.beginGroup(kSection);
-    const std::pair<const char*, int> keys[] = {
+    QString existing;
+    if (QFile file(path); file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            return failure;
+        existing = QString::fromUtf8(file.readAll());
+    }
+    const std::pair<const char*, int> values[] = {
         {"picture_x", p.picture.x()},
         {"picture_y", p.picture.y()},
         {"picture_width", p.picture.width()},
@@ -77,9 +83,10 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
         {"colorcorrector_x", p.corrector.x()},
         {"colorcorrector_y", p.corrector.y()},
     };
-    for (const auto& [key, value] : keys)
-        settings.setValue(QString::fromLatin1(key), value);
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError ? QString() : failure;
+    std::vector<std::pair<QString, QString>> keys;
+    for (const auto& [key, value] : values)
+        keys.emplace_back(QString::fromLatin1(key), QString::number(value));
+    // Written whole through a temporary file, so a failure leaves the old file as it was.
+    const QByteArray text = UpdateIniSection(existing, kSection, keys).toUtf8();
+    return WriteFileBytes(path, text).isEmpty() ? QString() : failure;
 }

@@ -32,6 +32,7 @@ QString SettingsFilePath(const QString& programDir);
 // picture window's size to at least its minimum. Never fails.
 WindowPositions ReadWindowPositions(const QString& path);
 
-// Writes the fifteen keys into section "positions", keeping every other section and key.
-// Returns an empty string, or "Unable to write to <path>".
+// Writes the fifteen keys into section "positions" in their order, keeping every other
+// section and key. Returns an empty string, or "Unable to write to <path>"; a failed
+// write leaves the old file as it was.
 QString WriteWindowPositions(const QString& path, const WindowPositions& positions);
