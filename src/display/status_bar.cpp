@@ -2,6 +2,7 @@
 #include "display/status_bar.h"
 
 #include <QHBoxLayout>
+#include <QTimer>
 
 namespace {
 
@@ -58,6 +59,14 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     for (QLabel* label : {ax_, ay_, bx_, by_, byte_})
         layout->addWidget(label);
     layout->addStretch(1);
+
+    note_ = new QLabel(this);
+    note_->setObjectName("Status_Note");
+    layout->addWidget(note_);
+    noteTimer_ = new QTimer(this);
+    noteTimer_->setSingleShot(true);
+    noteTimer_->setInterval(8000);
+    connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
 }
 
 void StatusBar::SetCellColours(const CharColours& colours) {
@@ -75,4 +84,9 @@ void StatusBar::SetPointerTexts(const QString& ax, const QString& ay, const QStr
     bx_->setText(bx);
     by_->setText(by);
     byte_->setText(byteLine);
+}
+
+void StatusBar::ShowNote(const QString& text) {
+    note_->setText(text);
+    noteTimer_->start();
 }

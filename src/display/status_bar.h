@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QLabel>
 
+class QTimer;
+
 #include <array>
 
 class StatusBar : public QFrame {
@@ -20,6 +22,10 @@ public:
     void SetPointerTexts(const QString& ax, const QString& ay, const QString& bx, const QString& by,
                          const QString& byteLine);
 
+    // A short note at the right end (Status_Note), such as why a clipboard block was not
+    // used; it goes by itself after a few seconds, or when the next note replaces it.
+    void ShowNote(const QString& text);
+
     const std::array<QFrame*, 4>& Swatches() const { return swatches_; }
 
 private:
@@ -29,4 +35,6 @@ private:
     QLabel* bx_;
     QLabel* by_;
     QLabel* byte_;
+    QLabel* note_;
+    QTimer* noteTimer_;
 };

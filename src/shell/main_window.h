@@ -34,6 +34,7 @@ class TFreePanel;
 class ToolKey;
 class ZoomPreviewView;
 enum class KeyCommand;
+enum class Transform;
 struct PictureMouseInput;
 struct PictureMouseResult;
 struct PointerInfo;
@@ -73,6 +74,24 @@ public:
     void TogglePixMode();
     void ToggleRgbMode();
     void SwapUndo();
+
+    // The Edit menu and its keys: the selection, the clipboard, Delete and the transforms
+    // of the selected rectangle.
+    void SelectAll();
+    void RemoveSelection();
+    void CopySelection();
+    void Paste();
+    void DeleteSelection();
+    void CopySelectionAsPicture();
+    void CopySelectionAsText(bool bothScreens);
+    void TransformSelection(Transform transform);
+    // Whether the widget under the screen pointer is the picture view or its panel.
+    bool PointerOverPicture() const;
+    // The keyboard joystick: the pointer by `delta` screen pixels, and a click of `button`
+    // wherever the pointer is, delivered to the widget under it.
+    void MovePointer(QPoint delta);
+    void ClickAtPointer(Qt::MouseButton button);
+
     ColourPalettes* Palettes() const { return palettes_; }
     PaletteMessageBus* PaletteBus() const { return paletteBus_; }
     // A palette message from any running copy, this one included.
@@ -155,6 +174,7 @@ private:
     void SetCurrentFile(const QString& path, const QString& extension);
     // Mend 10: false when the user keeps the window open.
     bool ConfirmClose();
+    void FillEditMenu(QMenu* edit);
     void LayOutWorkArea();
     void LayOutPictureWindow();
     QRect MaximisedPictureRect() const;

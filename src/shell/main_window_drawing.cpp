@@ -101,14 +101,6 @@ void MainWindow::OnPictureMouseRelease() {
     state_.Selection.dragging = false;
 }
 
-void MainWindow::TrackSelectionPoint(QPoint viewPoint, bool press) {
-    // The Select instrument's selection is built here: a press starts a one-cell selection
-    // at the cell of `viewPoint`, a move while dragging stretches it to that cell. The
-    // release is OnPictureMouseRelease. Nothing more exists yet.
-    (void)viewPoint;
-    (void)press;
-}
-
 void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {
     if (result.selectionPoint)
         TrackSelectionPoint(*result.selectionPoint, press);

@@ -4,6 +4,7 @@
 #include "colour/palette_window.h"
 #include "editing/key_table.h"
 #include "editing/picture_mouse.h"
+#include "editing/transforms.h"
 #include "shell/floating_window.h"
 #include "shell/tool_key.h"
 
@@ -18,6 +19,7 @@ bool MainWindow::HandleKey(QKeyEvent* event) {
 }
 
 void MainWindow::HandleKeyRelease(QKeyEvent* event) {
+    KeyReleased(state_.Keys, event->isAutoRepeat());
     // X11 repeats a held key as release and press pairs; only the real release counts.
     if (event->isAutoRepeat())
         return;
@@ -31,6 +33,90 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     ViewState& view = state_.View;
     const bool previewShown = Panel(QStringLiteral("Panel_Preview"))->isVisible();
     switch (command) {
+    case KeyCommand::SelectPaint:
+        SetInstrument(InstrumentKind::Paint);
+        break;
+    case KeyCommand::SelectFillChar:
+        SetInstrument(InstrumentKind::FillChar);
+        break;
+    case KeyCommand::SelectSelect:
+        SetInstrument(InstrumentKind::Select);
+        break;
+    case KeyCommand::SelectLine:
+        SetInstrument(InstrumentKind::Line);
+        break;
+    case KeyCommand::SelectRect:
+        SetInstrument(InstrumentKind::Rect);
+        break;
+    case KeyCommand::EndShape:
+        // The rubber band goes with the refresh of the row that follows (Esc also removes
+        // the selection).
+        state_.Drawing.ShapeActive = false;
+        break;
+    case KeyCommand::RemoveSelection:
+        RemoveSelection();
+        break;
+    case KeyCommand::PointerStepLeft:
+    case KeyCommand::PointerStepRight:
+    case KeyCommand::PointerStepDown:
+    case KeyCommand::PointerStepUp:
+    case KeyCommand::PointerPixelLeft:
+    case KeyCommand::PointerPixelRight:
+    case KeyCommand::PointerPixelDown:
+    case KeyCommand::PointerPixelUp:
+        MovePointer(PointerMove(command, state_.Keys, view.ZoomFactor()));
+        break;
+    case KeyCommand::ClickLeft:
+        ClickAtPointer(Qt::LeftButton);
+        break;
+    case KeyCommand::ClickRight:
+        ClickAtPointer(Qt::RightButton);
+        break;
+    case KeyCommand::Delete:
+        DeleteSelection();
+        break;
+    case KeyCommand::Copy:
+        CopySelection();
+        break;
+    case KeyCommand::CopyAsPicture:
+        CopySelectionAsPicture();
+        break;
+    case KeyCommand::CopyBothScreensAsText:
+        CopySelectionAsText(true);
+        break;
+    case KeyCommand::CopyScreen0AsText:
+        CopySelectionAsText(false);
+        break;
+    case KeyCommand::Paste:
+        Paste();
+        break;
+    case KeyCommand::RollLeft:
+        TransformSelection(Transform::RollLeft);
+        break;
+    case KeyCommand::RollRight:
+        TransformSelection(Transform::RollRight);
+        break;
+    case KeyCommand::RollUp:
+        TransformSelection(Transform::RollUp);
+        break;
+    case KeyCommand::RollDown:
+        TransformSelection(Transform::RollDown);
+        break;
+    case KeyCommand::FlipHorizontal:
+        TransformSelection(Transform::FlipHorizontal);
+        break;
+    case KeyCommand::FlipVertical:
+        TransformSelection(Transform::FlipVertical);
+        break;
+    case KeyCommand::TogglePixMode:
+        TogglePixMode();
+        break;
+    case KeyCommand::ToggleRgbMode:
+        ToggleRgbMode();
+        break;
+    case KeyCommand::SelectAll:
+        SelectAll();
+        break;
     case KeyCommand::ZoomSelectorUp:
         if (previewShown && view.SelectorFactor < 16) {
             view.SelectorFactor += 4;

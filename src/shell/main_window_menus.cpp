@@ -58,7 +58,9 @@ void MainWindow::CreateMenus() {
     positions->setObjectName("Savewindowspositions1");
     connect(positions, &QAction::triggered, this, &MainWindow::SaveWindowPositions);
 
-    bar->addMenu(QStringLiteral("Edit"))->setObjectName("Edit1");
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName("Edit1");
+    FillEditMenu(edit);
     QMenu* corrector = bar->addMenu(QStringLiteral(" Color Corrector"));
     corrector->setObjectName("ColorCorrector1");
     QAction* showHide = corrector->addAction(QStringLiteral("Show/Hide"));

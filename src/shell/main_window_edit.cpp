@@ -1,0 +1,184 @@
+// The Edit menu and its keys: selecting with the Select instrument, the clipboard, Delete,
+// the flips, the quarter turn and the pixel rolls, and the keyboard joystick's pointer.
+#include "shell/main_window.h"
+
+#include "display/picture_view.h"
+#include "display/status_bar.h"
+#include "editing/selection.h"
+#include "editing/transforms.h"
+#include "editing/undo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include <functional>
+
+namespace {
+
+const QString kClipboardFormat = QString::fromLatin1(kClipboardFormatName);
+
+} // namespace
+
+void MainWindow::FillEditMenu(QMenu* edit) {
+    struct Item {
+        const char* name;
+        const char* caption;
+        std::function<void()> run;
+        bool separatorAfter;
+    };
+    auto transform = [this](Transform t) { return [this, t] { TransformSelection(t); }; };
+    // The captions name their keys, but the menu has no accelerators: keys act only through
+    // the key table. "Change Attr and Pix" is left out: it never had an action, and an entry
+    // that does nothing only puzzles the user.
+    const Item items[] = {
+        {"RemoveselectionCTRLDorESC1", "Remove selection (CTRL+D or ESC)",
+         [this] { RemoveSelection(); }, true},
+        {"CopyCTRLC1", "Copy (CTRL+C)", [this] { CopySelection(); }, false},
+        {"PasteCTRLV1", "Paste (CTRL+V)", [this] { Paste(); }, false},
+        {"DeleteDEL1", "Delete (DEL)", [this] { DeleteSelection(); }, true},
+        {"FlipHorizontal1", "Flip Horizontal", transform(Transform::FlipHorizontal), false},
+        {"FlipVertical1", "Flip Vertical", transform(Transform::FlipVertical), true},
+        {"Rotate90cw1", "Rotate 90` cw", transform(Transform::Rotate90), true},
+        {"RotatepixelsRightCTRLCursorRight1", "Rotate pixels Right (CTRL+CursorRight)",
+         transform(Transform::RollRight), false},
+        {"RotatepixelsLeftCTRLCursorLeft1", "Rotate pixels Left (CTRL+CursorLeft)",
+         transform(Transform::RollLeft), false},
+        {"RotatepixelsUpCTRLCursorUp1", "Rotate pixels Up (CTRL+CursorUp)",
+         transform(Transform::RollUp), false},
+        {"RotatepixelsDownCTRLCursorDown1", "Rotate pixels Down (CTRL+CursorDown)",
+         transform(Transform::RollDown), false},
+    };
+    for (const Item& item : items) {
+        QAction* action = edit->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        connect(action, &QAction::triggered, this, item.run);
+        if (item.separatorAfter)
+            edit->addSeparator();
+    }
+}
+
+void MainWindow::TrackSelectionPoint(QPoint viewPoint, bool press) {
+    SelectionRecord& selection = state_.Selection;
+    const int z = state_.View.ZoomFactor();
+    const int charHeight = state_.Picture.CharHeight;
+    if (press) {
+        SelectionMousePress(selection, viewPoint, z, charHeight);
+        RefreshView(false);
+    } else if (SelectionMouseMove(selection, viewPoint, z, charHeight) != ViewUpdate::None) {
+        // The frame follows the pointer at once rather than at the next tick; only its old
+        // and new edges are repainted.
+        AnimateSelectionFrame();
+    }
+}
+
+void MainWindow::SelectAll() {
+    ::SelectAll(state_.Selection, state_.Picture.CharHeight);
+    // The tick would draw the frame within 250 ms; drawing it now costs only its edges.
+    AnimateSelectionFrame();
+}
+
+void MainWindow::RemoveSelection() {
+    ::RemoveSelection(state_.Selection);
+    RefreshView(false);
+}
+
+bool MainWindow::PointerOverPicture() const {
+    const QWidget* under = QApplication::widgetAt(QCursor::pos());
+    return under && (under == view_ || under == editPanel_);
+}
+
+void MainWindow::CopySelection() {
+    const ViewUpdate update = ::CopySelection(state_.Selection, state_.Picture,
+                                              PointerOverPicture(), state_.Drawing.PointerPosition,
+                                              state_.View.ZoomFactor(), state_.FramePhase);
+    if (update != ViewUpdate::None)
+        RefreshView(false);
+    const std::vector<uint8_t> block = ClipboardBlock(state_.Selection);
+    auto* data = new QMimeData;
+    data->setData(kClipboardFormat, QByteArray(reinterpret_cast<const char*>(block.data()),
+                                               static_cast<qsizetype>(block.size())));
+    QGuiApplication::clipboard()->setMimeData(data); // the clipboard owns it from here
+}
+
+void MainWindow::Paste() {
+    TakeSnapshot(state_.Picture, state_.Undo);
+    QByteArray block;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data && data->hasFormat(kClipboardFormat))
+        block = data->data(kClipboardFormat);
+    const PasteResult result =
+        ::Paste(state_.Selection, state_.Picture,
+                std::span(reinterpret_cast<const uint8_t*>(block.constData()),
+                          static_cast<std::size_t>(block.size())),
+                PointerOverPicture(), state_.Drawing.PointerPosition, state_.View.ZoomFactor());
+    // A damaged or foreign block is not used; say so, since what is pasted instead is this
+    // copy's own last Copy, which the user may not expect.
+    if (!result.blockError.isEmpty())
+        statusBar_->ShowNote(QStringLiteral("Clipboard block not used: %1").arg(result.blockError));
+    if (result.update == ViewUpdate::Rerender) {
+        RefreshView(true);
+        UpdateZoomPreview();
+    }
+}
+
+void MainWindow::DeleteSelection() {
+    if (!state_.Selection.exists)
+        return; // no snapshot either: there is nothing to undo
+    TakeSnapshot(state_.Picture, state_.Undo);
+    const AttrSet& attr = state_.Drawing.CurrentAttr;
+    ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
+                      state_.Drawing.CurrentCharColor);
+    RefreshView(true);
+    UpdateZoomPreview();
+}
+
+void MainWindow::CopySelectionAsPicture() {
+    const QImage picture =
+        SelectionPicture(state_.Selection, images_.MixedImage, state_.Picture.CharHeight);
+    if (!picture.isNull())
+        QGuiApplication::clipboard()->setImage(picture);
+}
+
+void MainWindow::CopySelectionAsText(bool bothScreens) {
+    const QString text = SelectionText(state_.Selection, state_.Picture, bothScreens);
+    if (!text.isNull())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void MainWindow::TransformSelection(Transform transform) {
+    TakeSnapshot(state_.Picture, state_.Undo);
+    ApplyTransform(state_.Picture, state_.Selection, transform);
+    RefreshView(true);
+    UpdateZoomPreview();
+}
+
+void MainWindow::MovePointer(QPoint delta) {
+    // The window system reports the move to the widget under the pointer, like a real one.
+    QCursor::setPos(QCursor::pos() + delta);
+}
+
+void MainWindow::ClickAtPointer(Qt::MouseButton button) {
+    const QPoint global = QCursor::pos();
+    QWidget* under = QApplication::widgetAt(global);
+    // A real click passes through widgets that let the mouse through (a key's icon).
+    while (under && !under->isWindow() && under->testAttribute(Qt::WA_TransparentForMouseEvents))
+        under = under->parentWidget();
+    QPointer<QWidget> target = under;
+    if (!target)
+        return;
+    const QPointF local = target->mapFromGlobal(QPointF(global));
+    // The modifiers held now, as a real click would carry them (Shift+Space draws a line).
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
+    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(global), button, button, modifiers);
+    QApplication::sendEvent(target, &press);
+    if (!target) // the press may have closed what was under the pointer
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(global), button, Qt::NoButton,
+                        modifiers);
+    QApplication::sendEvent(target, &release);
+}

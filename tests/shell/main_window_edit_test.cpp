@@ -1,0 +1,477 @@
+// The Edit menu and its keys through the real widgets: selecting with the mouse, the
+// clipboard, Delete, the transforms, the key table's combinations and the keyboard
+// joystick. The operations themselves are covered by the core tests.
+#include "display/picture_view.h"
+#include "editing/selection.h"
+#include "editing/transforms.h"
+#include "picture/colour.h"
+#include "shell/floating_window.h"
+#include "shell/main_window.h"
+#include "shell/tool_key.h"
+#include "support/test_pictures.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto kAlt = Qt::AltModifier;
+constexpr auto kShift = Qt::ShiftModifier;
+const QString kFormat = QString::fromLatin1(kClipboardFormatName);
+
+QByteArray Bytes(const std::vector<uint8_t>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+// The offscreen platform's screen is 800 x 600: the window system finds widgets under the
+// pointer only there, so the tests keep the pointer inside it.
+class Edit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(1300, 1000); // the whole 1024 x 768 view is visible at zoom level 1
+        window.show();
+        window.ApplyWindowPositions({});
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        view = window.View();
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override {
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(view, Qt::RightButton, {}, QPoint(1, 1));
+    }
+
+    // The middle of cell (column, row) at zoom factor 4 and CharHeight 8.
+    static QPoint Cell(int column, int row) { return {32 * column + 16, 32 * row + 16}; }
+    // The pointer over a point of the view, as a real move puts it there.
+    void PointTo(QPoint viewPoint) { QTest::mouseMove(view, viewPoint); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&window, static_cast<Qt::Key>(key), modifiers);
+    }
+    void Menu(const char* name) {
+        auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    Rgb ViewPixel(QPoint p) { return view->grab(QRect(p, QSize(1, 1))).toImage().pixel(0, 0); }
+    // The cell's planes: every row's attributes and pixel bytes on both screens.
+    static std::vector<uint8_t> CellBytes(const PicturePlanes& planes, int column, int row) {
+        std::vector<uint8_t> bytes;
+        for (int y = 8 * row; y < 8 * row + 8; ++y)
+            for (int s = 0; s < 2; ++s) {
+                const int i = PlaneIndex(column, y);
+                bytes.insert(bytes.end(), {planes.PixelPlane[s][i], planes.AttrPlane[s][i].paper,
+                                           planes.AttrPlane[s][i].ink});
+            }
+        return bytes;
+    }
+    MgsImage& Picture() { return window.State().Picture; }
+    SelectionRecord& Selection() { return window.State().Selection; }
+    void Select(int x, int y, int w, int h) {
+        SelectionRecord& s = Selection();
+        s.exists = true;
+        s.x = x;
+        s.y = y;
+        s.w = w;
+        s.h = h;
+    }
+    void SetPicture(const MgsImage& picture) {
+        Picture() = picture;
+        window.RefreshView(true);
+    }
+
+    MainWindow window{QStringList{}};
+    PictureView* view = nullptr;
+};
+
+TEST_F(Edit, DraggingWithTheSelectToolFramesTheCellsAndTheReleaseEndsTheDrag) {
+    Key(Qt::Key_S);
+    ASSERT_EQ(window.State().Drawing.Instrument, InstrumentKind::Select);
+    QTest::mousePress(view, Qt::LeftButton, {}, Cell(5, 3));
+    QTest::mouseMove(view, Cell(2, 7));
+    const SelectionRecord& s = Selection();
+    EXPECT_TRUE(s.exists && s.dragging);
+    EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{2, 3, 4, 5}));
+    // The frame runs along the rectangle's edges, dashes of black and white over the picture.
+    const QImage shown = view->grab().toImage();
+    bool white = false;
+    for (int y = 3 * 32; y < 8 * 32; ++y)
+        white = white || shown.pixel(2 * 32, y) == MakeRgb(255, 255, 255);
+    EXPECT_TRUE(white);
+    EXPECT_EQ(shown.pixel(2 * 32 + 5, 5 * 32), MakeRgb(0, 0, 0)); // inside: the picture
+    QTest::mouseRelease(view, Qt::LeftButton, {}, Cell(2, 7));
+    EXPECT_FALSE(s.dragging);
+    QTest::mouseMove(view, Cell(9, 9));
+    EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{2, 3, 4, 5}));
+}
+
+TEST_F(Edit, CtrlASelectsTheWholePictureAndEscOrCtrlDRemovesTheFrame) {
+    window.NewPicture(4);
+    Key(Qt::Key_A, kCtrl);
+    const SelectionRecord& s = Selection();
+    EXPECT_TRUE(s.exists);
+    EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{0, 0, 32, 48}));
+    EXPECT_NE(view->grab(QRect(0, 0, 1, 768)).toImage(),
+              view->grab(QRect(5, 0, 1, 768)).toImage()); // the left edge is framed
+    Key(Qt::Key_D, kCtrl);
+    EXPECT_FALSE(s.exists);
+    EXPECT_EQ(view->grab(QRect(0, 0, 1, 768)).toImage(), view->grab(QRect(5, 0, 1, 768)).toImage());
+    Key(Qt::Key_A, kCtrl);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(s.exists);
+    EXPECT_EQ(s.w, 32); // the rectangle stays in the record
+}
+
+TEST_F(Edit, CopyAndPasteThroughTheClipboardMoveABlockAndPasteCanBeUndone) {
+    SetPicture(RandomPicture(8, 7));
+    const MgsImage before = Picture();
+    Select(1, 1, 2, 2);
+    Key(Qt::Key_C, kCtrl);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data && data->hasFormat(kFormat));
+    EXPECT_EQ(data->data(kFormat).size(), static_cast<qsizetype>(kClipboardBlockSize));
+    // This copy's own record is forgotten: only the clipboard can bring the block back.
+    Selection() = SelectionRecord{};
+
+    PointTo(Cell(10, 5));
+    Key(Qt::Key_V, kCtrl);
+    for (int c = 0; c < 2; ++c)
+        for (int r = 0; r < 2; ++r)
+            EXPECT_EQ(CellBytes(Picture(), 10 + c, 5 + r), CellBytes(before, 1 + c, 1 + r));
+    EXPECT_EQ(CellBytes(Picture(), 12, 5), CellBytes(before, 12, 5));
+    // The pasted record is the one of the Copy: its selection at its old place.
+    EXPECT_TRUE(Selection().exists);
+    EXPECT_EQ(Selection().x, 1);
+    // The view shows the block (re-rendered): picture pixel (80, 40) came from (8, 8).
+    const int from = PlaneIndex(1, 8);
+    const AttrCell a0 = before.AttrPlane[0][from], a1 = before.AttrPlane[1][from];
+    const bool b0 = before.PixelPlane[0][from] & 0x80, b1 = before.PixelPlane[1][from] & 0x80;
+    EXPECT_EQ(ViewPixel(QPoint(4 * 80 + 1, 4 * 40 + 1)),
+              Mix(b0 ? a0.ink : a0.paper, b1 ? a1.ink : a1.paper));
+    // Ctrl+Z takes the block away again.
+    Key(Qt::Key_Z, kCtrl);
+    EXPECT_EQ(static_cast<const PicturePlanes&>(Picture()),
+              static_cast<const PicturePlanes&>(before));
+}
+
+TEST_F(Edit, CopyWithoutSelectionTakesTheCellUnderThePointerOnlyOverThePicture) {
+    auto* palette = window.findChild<ToolKey*>("KEY_Palette");
+    QTest::mouseMove(palette, QPoint(5, 5));
+    EXPECT_FALSE(window.PointerOverPicture());
+    Key(Qt::Key_C, kCtrl);
+    EXPECT_FALSE(Selection().exists);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));
+    EXPECT_EQ(Selection().copyW, 0);
+
+    PointTo(Cell(4, 6));
+    EXPECT_TRUE(window.PointerOverPicture());
+    Key(Qt::Key_C, kCtrl);
+    const SelectionRecord& s = Selection();
+    EXPECT_TRUE(s.exists);
+    EXPECT_EQ((std::array{s.copyX, s.copyY, s.copyW, s.copyH}), (std::array{4, 6, 1, 1}));
+}
+
+TEST_F(Edit, PasteNeedsThePointerOverThePictureAlsoFromTheMenu) {
+    SetPicture(RandomPicture(8, 3));
+    Select(0, 0, 1, 1);
+    window.CopySelection();
+    const MgsImage before = Picture();
+    auto* palette = window.findChild<ToolKey*>("KEY_Palette");
+    QTest::mouseMove(palette, QPoint(5, 5));
+    Picture().PixelPlane[0][0] ^= 0xFF; // what the snapshot must hold
+    Menu("PasteCTRLV1");
+    EXPECT_EQ(window.State().Undo.PixelPlane[0][0], before.PixelPlane[0][0] ^ 0xFF);
+    EXPECT_EQ(Picture().PixelPlane[0][PlaneIndex(20, 80)],
+              before.PixelPlane[0][PlaneIndex(20, 80)]);
+    PointTo(Cell(15, 10));
+    Menu("PasteCTRLV1");
+    EXPECT_EQ(CellBytes(Picture(), 15, 10), CellBytes(before, 0, 0));
+}
+
+TEST_F(Edit, ABlockFromAnotherProgramIsClippedAndAWrongSizedOneFallsBack) {
+    SetPicture(RandomPicture(8, 11));
+    const MgsImage before = Picture();
+    // This copy's own block: cell (3, 3).
+    Select(3, 3, 1, 1);
+    window.CopySelection();
+
+    // Another program's block: a rectangle far outside the picture, and planes of its own.
+    SelectionRecord foreign;
+    foreign.copy = static_cast<const PicturePlanes&>(RandomPicture(8, 99));
+    std::vector<uint8_t> block = ClipboardBlock(foreign);
+    const auto put = [&block](std::size_t offset, int32_t value) {
+        for (int i = 0; i < 4; ++i)
+            block[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+    };
+    put(SelectionOffset::X, -70000);
+    put(SelectionOffset::W, INT32_MAX);
+    put(SelectionOffset::CopyX, -5);
+    put(SelectionOffset::CopyW, INT32_MAX);
+    put(SelectionOffset::CopyY, -100);
+    put(SelectionOffset::CopyH, 103);
+    auto* data = new QMimeData;
+    data->setData(kFormat, Bytes(block));
+    QGuiApplication::clipboard()->setMimeData(data);
+    PointTo(Cell(18, 10));
+    Key(Qt::Key_V, kCtrl);
+    // The block's rectangle is cut to the picture (columns 0..31, rows 0..2); what lands on
+    // cells 18..31 x 10..12 comes from its top-left cells, and nothing else changes.
+    const SelectionRecord& s = Selection();
+    EXPECT_EQ((std::array{s.copyX, s.copyY, s.copyW, s.copyH}), (std::array{0, 0, 32, 3}));
+    EXPECT_EQ((std::array{s.x, s.w}), (std::array{0, 32}));
+    for (int c = 0; c < 32; ++c) {
+        for (int r = 0; r < 24; ++r) {
+            const bool pasted = c >= 18 && r >= 10 && r <= 12;
+            EXPECT_EQ(CellBytes(Picture(), c, r),
+                      pasted ? CellBytes(foreign.copy, c - 18, r - 10) : CellBytes(before, c, r))
+                << c << "," << r;
+        }
+    }
+
+    // A block one byte short is not used: this copy's own block is pasted and the status
+    // bar says why.
+    window.CopySelection(); // the record holds cell (3, 3) of the picture as it is now
+    const MgsImage now = Picture();
+    block.pop_back();
+    block.pop_back();
+    data = new QMimeData;
+    data->setData(kFormat, Bytes(block));
+    QGuiApplication::clipboard()->setMimeData(data);
+    PointTo(Cell(8, 8));
+    Key(Qt::Key_V, kCtrl);
+    EXPECT_EQ(CellBytes(Picture(), 8, 8), CellBytes(now, s.copyX, s.copyY));
+    EXPECT_TRUE(window.findChild<QLabel*>("Status_Note")->text().contains("36913"));
+}
+
+TEST_F(Edit, DeleteFillsTheSelectionWithTheCurrentColoursAndOnlyThenTakesASnapshot) {
+    SetPicture(RandomPicture(8, 5));
+    DrawingState& drawing = window.State().Drawing;
+    drawing.CurrentAttr = {1, 3, 5, 7};
+    drawing.CurrentCharColor = 2;
+    window.State().Undo.PixelPlane[0][0] = 0x5A; // a marker in the snapshot
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(window.State().Undo.PixelPlane[0][0], 0x5A); // no selection: nothing at all
+
+    const MgsImage before = Picture();
+    Select(2, 1, 1, 1);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(static_cast<const PicturePlanes&>(window.State().Undo),
+              static_cast<const PicturePlanes&>(before));
+    const int i = PlaneIndex(2, 12);
+    EXPECT_EQ(Picture().PixelPlane[0][i], 0xFF);
+    EXPECT_EQ(Picture().PixelPlane[1][i], 0x00);
+    EXPECT_EQ(Picture().AttrPlane[1][i], (AttrCell{5, 7}));
+    EXPECT_EQ(ViewPixel(Cell(2, 1)), Mix(3, 5));
+    Menu("RemoveselectionCTRLDorESC1");
+    EXPECT_FALSE(Selection().exists);
+    Key(Qt::Key_Z, kCtrl);
+    EXPECT_EQ(static_cast<const PicturePlanes&>(Picture()),
+              static_cast<const PicturePlanes&>(before));
+}
+
+TEST_F(Edit, EveryTransformFromItsMenuEntryAndItsKeys) {
+    struct Case {
+        const char* menu;
+        Transform transform;
+        std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
+    };
+    const Case cases[] = {
+        {"FlipHorizontal1",
+         Transform::FlipHorizontal,
+         {{Qt::Key_Left, kShift}, {Qt::Key_Right, kShift}}},
+        {"FlipVertical1", Transform::FlipVertical, {{Qt::Key_Up, kShift}, {Qt::Key_Down, kShift}}},
+        {"Rotate90cw1", Transform::Rotate90, {}},
+        {"RotatepixelsRightCTRLCursorRight1", Transform::RollRight, {{Qt::Key_Right, kCtrl}}},
+        {"RotatepixelsLeftCTRLCursorLeft1", Transform::RollLeft, {{Qt::Key_Left, kCtrl}}},
+        {"RotatepixelsUpCTRLCursorUp1", Transform::RollUp, {{Qt::Key_Up, kCtrl}}},
+        {"RotatepixelsDownCTRLCursorDown1", Transform::RollDown, {{Qt::Key_Down, kCtrl}}},
+    };
+    const MgsImage start = RandomPicture(8, 21);
+    for (const Case& c : cases) {
+        SetPicture(start);
+        Select(3, 2, 3, 2);
+        MgsImage expected = start;
+        ApplyTransform(expected, Selection(), c.transform);
+        Menu(c.menu);
+        EXPECT_EQ(Picture(), expected) << c.menu;
+        EXPECT_EQ(static_cast<const PicturePlanes&>(window.State().Undo),
+                  static_cast<const PicturePlanes&>(start))
+            << c.menu;
+        // Re-rendered: the view shows the new planes.
+        const int x = 3 * 8 + 5, y = 2 * 8 + 3, i = PlaneIndex(x / 8, y);
+        const AttrCell a0 = expected.AttrPlane[0][PlaneIndex(x / 8, 16)];
+        const AttrCell a1 = expected.AttrPlane[1][PlaneIndex(x / 8, 16)];
+        const bool b0 = expected.PixelPlane[0][i] & PixelMask(x);
+        const bool b1 = expected.PixelPlane[1][i] & PixelMask(x);
+        EXPECT_EQ(ViewPixel(QPoint(4 * x + 1, 4 * y + 1)),
+                  Mix(b0 ? a0.ink : a0.paper, b1 ? a1.ink : a1.paper))
+            << c.menu;
+        for (const auto& [key, modifiers] : c.keys) {
+            SetPicture(start);
+            Key(key, modifiers);
+            EXPECT_EQ(Picture(), expected) << c.menu << " key " << key;
+        }
+    }
+    // Ctrl+Shift+arrow is neither a roll nor a flip.
+    SetPicture(start);
+    Key(Qt::Key_Left, kCtrl | kShift);
+    EXPECT_EQ(Picture(), start);
+}
+
+TEST_F(Edit, TheEditMenuInOrderWithItsSeparatorsAndNoAccelerators) {
+    auto* edit = window.findChild<QMenu*>("Edit1");
+    ASSERT_NE(edit, nullptr);
+    QStringList captions;
+    for (QAction* action : edit->actions()) {
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    }
+    EXPECT_EQ(
+        captions,
+        (QStringList{"Remove selection (CTRL+D or ESC)", "-", "Copy (CTRL+C)", "Paste (CTRL+V)",
+                     "Delete (DEL)", "-", "Flip Horizontal", "Flip Vertical", "-", "Rotate 90` cw",
+                     "-", "Rotate pixels Right (CTRL+CursorRight)",
+                     "Rotate pixels Left (CTRL+CursorLeft)", "Rotate pixels Up (CTRL+CursorUp)",
+                     "Rotate pixels Down (CTRL+CursorDown)"}));
+}
+
+TEST_F(Edit, CopyAsTextAndAsPictureReachTheClipboardOnlyWithASelection) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("kept");
+    Key(Qt::Key_C, kAlt);
+    Key(Qt::Key_C, kCtrl | kShift);
+    EXPECT_EQ(clipboard->text(), "kept");
+
+    MgsImage picture = RandomPicture(2, 4);
+    SetPicture(picture);
+    Select(4, 10, 2, 1);
+    Key(Qt::Key_C, kAlt);
+    EXPECT_EQ(clipboard->text(), SelectionText(Selection(), picture, false));
+    EXPECT_TRUE(clipboard->text().startsWith("\tDB\t#"));
+    Key(Qt::Key_C, kCtrl | kAlt | kShift);
+    EXPECT_EQ(clipboard->text(), SelectionText(Selection(), picture, true));
+    EXPECT_FALSE(window.Panel("Panel_Color")->isVisible()); // no modified C shows the palette
+    Key(Qt::Key_C, kCtrl | kShift);
+    const QImage image = clipboard->image();
+    ASSERT_EQ(image.size(), QSize(16, 2));
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+              window.Images().MixedImage.copy(32, 20, 16, 2));
+}
+
+TEST_F(Edit, KeyCombinationsRunEveryMatchingRow) {
+    // P selects the pencil and moves the pointer one picture pixel right.
+    window.SetInstrument(InstrumentKind::Line);
+    PointTo(QPoint(400, 300));
+    const QPoint start = QCursor::pos();
+    Key(Qt::Key_P);
+    EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
+    EXPECT_EQ(QCursor::pos(), start + QPoint(4, 0));
+    // Ctrl+S is no Select; S alone is. N, L, J, W and E.
+    Key(Qt::Key_S, kCtrl);
+    EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
+    for (auto [key, instrument] : {std::pair{Qt::Key_S, InstrumentKind::Select},
+                                   {Qt::Key_N, InstrumentKind::FillChar},
+                                   {Qt::Key_L, InstrumentKind::Line},
+                                   {Qt::Key_J, InstrumentKind::Rect}}) {
+        Key(key);
+        EXPECT_EQ(window.State().Drawing.Instrument, instrument) << key;
+    }
+    Key(Qt::Key_W);
+    Key(Qt::Key_E, kShift);
+    EXPECT_FALSE(window.State().Drawing.PixMode || window.State().Drawing.RgbMode);
+    // Shift+3 arrives as "#" on a US keyboard and still chooses I0+P1.
+    Key(Qt::Key_NumberSign, kShift);
+    EXPECT_EQ(window.State().Drawing.CurrentCharColor, 2);
+
+    // Ctrl+Alt+C does nothing at all.
+    SetPicture(RandomPicture(8, 2));
+    QGuiApplication::clipboard()->setText("kept");
+    Key(Qt::Key_C, kCtrl | kAlt);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_FALSE(Selection().exists);
+    EXPECT_FALSE(window.Panel("Panel_Color")->isVisible());
+
+    // Ctrl+Alt+V pastes and shows the Preview Zoom window.
+    const MgsImage before = Picture();
+    Select(0, 0, 1, 1);
+    window.CopySelection();
+    PointTo(Cell(7, 7));
+    Key(Qt::Key_V, kCtrl | kAlt);
+    EXPECT_EQ(CellBytes(Picture(), 7, 7), CellBytes(before, 0, 0));
+    EXPECT_TRUE(window.Panel("Panel_ZoomPreview")->isVisible());
+}
+
+TEST_F(Edit, EscEndsAPolylineWithoutDrawingAndRemovesTheSelection) {
+    Select(1, 1, 2, 2);
+    window.SetInstrument(InstrumentKind::Line);
+    const PicturePlanes before = Picture();
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(view, QPoint(400, 200));
+    EXPECT_TRUE(view->ShownRubberBand().has_value());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window.State().Drawing.ShapeActive);
+    EXPECT_FALSE(view->ShownRubberBand().has_value());
+    EXPECT_FALSE(Selection().exists);
+    QTest::mouseMove(view, QPoint(420, 220));
+    EXPECT_FALSE(view->ShownRubberBand().has_value());
+    EXPECT_EQ(static_cast<const PicturePlanes&>(Picture()), before);
+}
+
+TEST_F(Edit, JoystickStepsGrowWhileAKeyRepeatsAndSpaceClicksAtThePointer) {
+    PointTo(QPoint(600, 400));
+    const auto send = [this](QEvent::Type type, int key, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(&window, &event);
+    };
+    // Holding O: one press, then a release and a press for every repeat.
+    std::vector<int> steps;
+    QPoint last = QCursor::pos();
+    send(QEvent::KeyPress, Qt::Key_O, false);
+    for (int i = 0; i < 8; ++i) {
+        steps.push_back(last.x() - QCursor::pos().x());
+        last = QCursor::pos();
+        send(QEvent::KeyRelease, Qt::Key_O, true);
+        send(QEvent::KeyPress, Qt::Key_O, true);
+    }
+    EXPECT_EQ(steps, (std::vector{4, 8, 12, 16, 20, 24, 24, 24}));
+    send(QEvent::KeyRelease, Qt::Key_O, false); // the real release starts again at one
+    last = QCursor::pos();
+    Key(Qt::Key_9);
+    EXPECT_EQ(QCursor::pos(), last + QPoint(0, -4));
+    Key(Qt::Key_7, kCtrl);
+    EXPECT_EQ(QCursor::pos(), last + QPoint(1, -4));
+    window.SetZoom(2);
+    last = QCursor::pos();
+    Key(Qt::Key_A);
+    EXPECT_EQ(QCursor::pos(), last + QPoint(0, 8));
+
+    // Space over the view is a left click there: the pencil paints the pixel under it.
+    window.SetZoom(1);
+    window.SetInstrument(InstrumentKind::Paint);
+    window.State().Drawing.CurrentCharColor = 3;
+    window.State().Drawing.CurrentAttr = {0, 6, 0, 2};
+    PointTo(QPoint(4 * 50 + 2, 4 * 30 + 2));
+    Key(Qt::Key_Space);
+    const int i = PlaneIndex(50 / 8, 30);
+    EXPECT_TRUE(Picture().PixelPlane[0][i] & PixelMask(50));
+    EXPECT_TRUE(Picture().PixelPlane[1][i] & PixelMask(50));
+    EXPECT_EQ(ViewPixel(QPoint(4 * 50 + 2, 4 * 30 + 2)), Mix(6, 2));
+    // Enter is a right click: it picks the cell's colours.
+    window.State().Drawing.CurrentAttr = {};
+    Key(Qt::Key_Return);
+    EXPECT_EQ(window.State().Drawing.CurrentAttr, (AttrSet{0, 6, 0, 2}));
+    // Over a toolbar key, 0 presses the key.
+    QTest::mouseMove(window.findChild<ToolKey*>("KEY_Zoom2_1"), QPoint(10, 10));
+    Key(Qt::Key_0);
+    EXPECT_EQ(window.State().View.ZoomLevel, 2);
+}
+
+} // namespace
