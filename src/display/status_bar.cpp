@@ -58,11 +58,13 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     byte_ = MakeLabel(this, "Status_Byte", "Byte: 00", fixed, 0);
     for (QLabel* label : {ax_, ay_, bx_, by_, byte_})
         layout->addWidget(label);
-    layout->addStretch(1);
 
+    // The note takes only the room the pointer texts leave; a long one is cut at the edge.
     note_ = new QLabel(this);
     note_->setObjectName("Status_Note");
-    layout->addWidget(note_);
+    note_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addSpacing(16);
+    layout->addWidget(note_, 1);
     noteTimer_ = new QTimer(this);
     noteTimer_->setSingleShot(true);
     noteTimer_->setInterval(8000);

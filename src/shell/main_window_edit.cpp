@@ -119,7 +119,7 @@ void MainWindow::Paste() {
     // A damaged or foreign block is not used; say so, since what is pasted instead is this
     // copy's own last Copy, which the user may not expect.
     if (!result.blockError.isEmpty())
-        statusBar_->ShowNote(QStringLiteral("Clipboard block not used: %1").arg(result.blockError));
+        statusBar_->ShowNote(result.blockError + QStringLiteral(" It was not used."));
     if (result.update == ViewUpdate::Rerender) {
         RefreshView(true);
         UpdateZoomPreview();
