@@ -8,6 +8,7 @@
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
 #include "shell/tool_key.h"
+#include "shell/user_dialogs.h"
 #include "support/test_pictures.h"
 
 #include <QApplication>
@@ -31,6 +32,20 @@ const QString kFormat = QString::fromLatin1(kClipboardFormatName);
 QByteArray Bytes(const std::vector<uint8_t>& bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
+
+// Dialogs that count the saves asked for and cancel them, so that Ctrl+S shows nothing.
+class QuietDialogs : public UserDialogs {
+public:
+    explicit QuietDialogs(int& saves) : saves_(saves) {}
+    void ShowError(QWidget*, const QString&) override {}
+    QString ChooseSaveFile(QWidget*, const QString&, const FileDialogMemory&) override {
+        ++saves_;
+        return {};
+    }
+
+private:
+    int& saves_;
+};
 
 // The offscreen platform's screen is 800 x 600: the window system finds widgets under the
 // pointer only there, so the tests keep the pointer inside it.
@@ -88,7 +103,8 @@ protected:
         window.RefreshView(true);
     }
 
-    MainWindow window{QStringList{}};
+    int savesAsked = 0;
+    MainWindow window{QStringList{}, std::make_unique<QuietDialogs>(savesAsked)};
     PictureView* view = nullptr;
 };
 
@@ -374,8 +390,9 @@ TEST_F(Edit, KeyCombinationsRunEveryMatchingRow) {
     Key(Qt::Key_P);
     EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
     EXPECT_EQ(QCursor::pos(), start + QPoint(4, 0));
-    // Ctrl+S is no Select; S alone is. N, L, J, W and E.
+    // Ctrl+S saves and is no Select; S alone is. N, L, J, W and E.
     Key(Qt::Key_S, kCtrl);
+    EXPECT_EQ(savesAsked, 1);
     EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
     for (auto [key, instrument] : {std::pair{Qt::Key_S, InstrumentKind::Select},
                                    {Qt::Key_N, InstrumentKind::FillChar},
