@@ -32,6 +32,7 @@ void MainWindow::HandleKeyRelease(QKeyEvent* event) {
 void MainWindow::RunKeyCommand(KeyCommand command) {
     ViewState& view = state_.View;
     const bool previewShown = Panel(QStringLiteral("Panel_Preview"))->isVisible();
+    // No default: the compiler names any command of the table left unbound.
     switch (command) {
     case KeyCommand::SelectPaint:
         SetInstrument(InstrumentKind::Paint);
@@ -168,10 +169,6 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
         break;
     case KeyCommand::SaveMgs:
         SaveMgs();
-        break;
-    default:
-        // The drawing, selection, clipboard, transform, undo and file commands are bound
-        // here as their features join the main window.
         break;
     }
 }

@@ -336,6 +336,13 @@ TEST_F(Edit, EveryTransformFromItsMenuEntryAndItsKeys) {
             EXPECT_EQ(Picture(), expected) << c.menu << " key " << key;
         }
     }
+    // A turn whose block reaches past the bottom edge writes only the part inside.
+    SetPicture(start);
+    Select(28, 21, 4, 2);
+    MgsImage turned = start;
+    ApplyTransform(turned, Selection(), Transform::Rotate90);
+    Menu("Rotate90cw1");
+    EXPECT_EQ(Picture(), turned);
     // Ctrl+Shift+arrow is neither a roll nor a flip.
     SetPicture(start);
     Key(Qt::Key_Left, kCtrl | kShift);
