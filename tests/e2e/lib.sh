@@ -223,6 +223,22 @@ file_menu() {
     sleep 0.2 # the menu takes the keyboard once it is shown
     xdotool key "$@"
 }
+# menu_bar WINDOW N KEY...: opens the menu bar's Nth menu (1 File, 2 Edit, 3 Color
+# Corrector) with a click on its title and presses the KEYs in it. The titles are found
+# from the bar's pixels: runs of text separated by background, read along the middle row.
+menu_bar() {
+    local window=$1 n=$2 x
+    shift 2
+    x=$("$XPIXELS" "$window" 0 $((TOP / 2)) 400 1 | awk -v n="$n" '
+        NR == 1 { bg = $1 }
+        $1 != bg { if (NR - last > 8) { runs++; if (runs == n) { print NR + 3; exit } } last = NR }')
+    [ -n "$x" ] || fail "cannot find menu $n in the menu bar"
+    xdotool mousemove "$x" $((TOP / 2)) click 1
+    wait_for_popup 50 1000 5 >/dev/null || fail "menu $n did not open"
+    sleep 0.2
+    xdotool key "$@"
+}
+
 # The File menu's items in keyboard order (separators are skipped).
 # shellcheck disable=SC2034
 FILE_CHANGE_CHAR_SIZE=2 FILE_SAVE_MGS=4 FILE_EXPORT=7
