@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -86,31 +87,25 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
             &MainWindow::ShowSaveSelectionPanel);
     file->addSeparator();
 
+    // The import and export submenus: one item a row of their tables.
+    auto addItems = [this](QMenu* menu, std::span<const FileItem> items, auto run) {
+        for (const FileItem& item : items) {
+            if (item.name == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            const QString filter = QString::fromLatin1(item.filter);
+            const std::string_view extension = item.extension;
+            connect(AddItem(menu, item.name, item.caption), &QAction::triggered, this,
+                    [this, run, extension, filter] { (this->*run)(extension, filter); });
+        }
+    };
     QMenu* import = file->addMenu(QStringLiteral("Import"));
     import->setObjectName("Import1");
-    for (const FileItem& item : kImportItems) {
-        if (item.name == nullptr) {
-            import->addSeparator();
-            continue;
-        }
-        const QString filter = QString::fromLatin1(item.filter);
-        const std::string_view extension = item.extension;
-        connect(AddItem(import, item.name, item.caption), &QAction::triggered, this,
-                [this, extension, filter] { ImportPicture(extension, filter); });
-    }
-
+    addItems(import, kImportItems, &MainWindow::ImportPicture);
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName("Export1");
-    for (const FileItem& item : kExportItems) {
-        if (item.name == nullptr) {
-            exportMenu->addSeparator();
-            continue;
-        }
-        const QString filter = QString::fromLatin1(item.filter);
-        const std::string_view extension = item.extension;
-        connect(AddItem(exportMenu, item.name, item.caption), &QAction::triggered, this,
-                [this, extension, filter] { ExportPicture(extension, filter); });
-    }
+    addItems(exportMenu, kExportItems, &MainWindow::ExportPicture);
     connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
             [this] { Panel(QStringLiteral("Panel_ExportToBmp"))->show(); });
 
