@@ -1,3 +1,5 @@
+// The floating windows: title-bar drags, maximising the picture window, the sizing band and
+// the minimum size.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
 
@@ -75,16 +77,13 @@ TEST(FloatingWindows, SizingBandAndMinimumSize) {
     window.TogglePictureMaximised(); // free, 640 x 480 at 2, 42
     TFreePanel* picture = window.PictureWindow();
     using A = TPanelCaption::HitArea;
-    EXPECT_EQ(picture->HitTest({639, 479}), A::BottomRight);
-    EXPECT_EQ(picture->HitTest({634, 474}), A::Client);
-    EXPECT_EQ(picture->HitTest({635, 475}), A::BottomRight);
-    EXPECT_EQ(picture->HitTest({634, 300}), A::Client);
-    EXPECT_EQ(picture->HitTest({635, 300}), A::Right);
-    EXPECT_EQ(picture->HitTest({5, 5}), A::TopLeft);
-    EXPECT_EQ(picture->HitTest({639, 0}), A::TopRight);
-    EXPECT_EQ(picture->HitTest({0, 479}), A::BottomLeft);
-    EXPECT_EQ(picture->HitTest({300, 2}), A::Top);
-    EXPECT_EQ(picture->HitTest({2, 300}), A::Left);
+    const std::pair<QPoint, A> hits[] = {{{639, 479}, A::BottomRight}, {{634, 474}, A::Client},
+                                         {{635, 475}, A::BottomRight}, {{634, 300}, A::Client},
+                                         {{635, 300}, A::Right},       {{5, 5}, A::TopLeft},
+                                         {{639, 0}, A::TopRight},      {{0, 479}, A::BottomLeft},
+                                         {{300, 2}, A::Top},           {{2, 300}, A::Left}};
+    for (auto [point, area] : hits)
+        EXPECT_EQ(picture->HitTest(point), area) << point.x() << "," << point.y();
 
     // Dragging the bottom-right corner far up and left stops at 524 x 414.
     const QPoint corner(638, 478);
@@ -116,18 +115,6 @@ TEST(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
     picture->SetMoving(false); // ignored
     EXPECT_TRUE(picture->Moving());
     EXPECT_EQ(picture->property("MinWidth").toInt(), 524);
-}
-
-TEST(FloatingWindows, CloseBoxHidesItsWindow) {
-    MainWindow window({});
-    window.show();
-    window.ToggleAbout();
-    FloatingWindow* about = window.Panel("Panel_About");
-    ASSERT_TRUE(about->isVisible());
-    auto* box = about->findChild<QLabel*>("Image10");
-    ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box, Qt::LeftButton);
-    EXPECT_FALSE(about->isVisible());
 }
 
 } // namespace
