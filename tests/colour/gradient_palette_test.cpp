@@ -44,14 +44,12 @@ TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCells) {
         EXPECT_EQ(count, 1) << std::hex << colour;
     EXPECT_EQ(boxes.at({2, 56}).size(), 8u);
     EXPECT_EQ(boxes.at({11, 56}).size(), 8u);
-    EXPECT_EQ(MixTable[0][13], MakeRgb(115, 115, 115));
 }
 
 TEST(GradientTables, PressListsTheCellsOfTheBoxRowByRow) {
     const std::vector<PaletteCell> grey = {{13, 0}, {11, 1}, {9, 3},  {7, 5},
                                            {5, 7},  {3, 9},  {1, 11}, {0, 13}};
-    EXPECT_EQ(Cells({5, 60}), grey);
-    EXPECT_EQ(Cells({2, 56}), grey);
+    EXPECT_EQ(Cells({2, 56}), grey); // the box's first and last pixel
     EXPECT_EQ(Cells({10, 64}), grey);
     EXPECT_EQ(Cells({51, 60}), (std::vector<PaletteCell>{{0, 0}}));
     EXPECT_TRUE(Cells({1, 1}).empty());
