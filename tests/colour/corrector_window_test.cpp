@@ -5,6 +5,7 @@
 #include "colour/image_control.h"
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "support/main_window_fixture.h"
 #include "support/test_pictures.h"
 #include "support/widgets.h"
 
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+class CorrectorWindow : public ShownMainWindow {};
 
 ImageControl* Image(MainWindow& window, const char* name) {
     return Child<ImageControl>(window, name);
@@ -47,9 +50,7 @@ QImage Expected(MainWindow& window, int screen) {
     return CorrectorScreenView(window.Images().ScreenImage[screen]);
 }
 
-TEST(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
     window.NewPicture(2);
     FloatingWindow* corrector = Corrector(window);
     ASSERT_FALSE(corrector->isVisible());
@@ -78,9 +79,7 @@ TEST(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
     EXPECT_FALSE(corrector->isVisible());
 }
 
-TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem) {
     window.State().Picture = RandomPicture(8, 4);
     window.ToggleCorrector();
     ImageControl* view0 = Image(window, "IMGCorrector0");
@@ -113,9 +112,7 @@ TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem)
     EXPECT_EQ(view0->Image(), before);
 }
 
-TEST(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
     window.State().Picture = RandomPicture(4, 6);
     window.RefreshView(true);
     window.ToggleCorrector();
@@ -142,9 +139,7 @@ TEST(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
     EXPECT_EQ(Image(window, "IMGCorrector0")->Image(), screen1);
 }
 
-TEST(CorrectorWindow, ChangingCharHeightBringsTheRangeBackInside) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, ChangingCharHeightBringsTheRangeBackInside) {
     window.NewPicture(1);
     window.ToggleCorrector();
     Drag(Image(window, "IMGCorrector0"), {64, 300}, {}, {200, 380});

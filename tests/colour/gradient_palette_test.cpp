@@ -118,20 +118,6 @@ TEST(GradientBlink, BlinksTheCellsWhiteAndBackThenStops) {
     EXPECT_EQ(full.image.pixel(17, 1), MixTable[1][0]);
 }
 
-TEST(GradientBlink, APressOutsideEveryBoxEndsTheBlinkAndRestoresTheCells) {
-    FullPalette full;
-    GradientBlinkRecord blink;
-    PressGradientPalette(blink, &full.image, {5, 60}, full.changed);
-    TickGradientPalette(blink, &full.image, full.changed); // white
-    ASSERT_EQ(full.image.pixel(16 * 13 + 3, 3), kWhite);
-    EXPECT_FALSE(PressGradientPalette(blink, &full.image, {1, 1}, full.changed));
-    EXPECT_FALSE(blink.Running);
-    EXPECT_EQ(full.image.pixel(16 * 13 + 3, 3), MixTable[13][0]);
-    EXPECT_EQ(full.image.pixel(3, 16 * 13 + 3), MixTable[0][13]);
-    EXPECT_EQ(full.markerRedraws, 2);
-    EXPECT_FALSE(TickGradientPalette(blink, &full.image, full.changed));
-}
-
 TEST(GradientBlink, ASecondPressBeforeTheFirstTickPaintsNothing) {
     FullPalette full;
     full.changed();

@@ -1,4 +1,5 @@
 #include "picture/mgs_image.h"
+#include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(PictureOperations, NewClearsPlanesAndKeepsTheBorder) {
     MgsImage picture = PictureWithContent();
     NewPicture(picture, 1);
     EXPECT_EQ(picture.CharHeight, 1);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(picture), PicturePlanes{});
+    EXPECT_EQ(Planes(picture), PicturePlanes{});
     EXPECT_EQ(picture.BorderPair, (std::array<uint8_t, 2>{3, 6}));
 }
 

@@ -2,6 +2,7 @@
 // the minimum size.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "support/main_window_fixture.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+class FloatingWindows : public ShownMainWindow {};
 
 // Drives a title-bar drag with events whose screen positions move by `delta`, as the real
 // pointer does while the window moves under it.
@@ -30,9 +33,7 @@ void DragTitleBar(PanelTitleBar* bar, QPoint delta) {
     QApplication::sendEvent(bar, &release);
 }
 
-TEST(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     FloatingWindow* palette = window.Panel("Panel_Color");
     palette->show();
     const QPoint start = palette->pos();
@@ -43,10 +44,7 @@ TEST(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     EXPECT_EQ(palette->pos(), start + QPoint(-470, -310));
 }
 
-TEST(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
-    MainWindow window({});
-    window.ApplyWindowPositions({});
-    window.show();
+TEST_F(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
     TFreePanel* picture = window.PictureWindow();
     ASSERT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
     const QRect before = picture->geometry();
@@ -54,9 +52,7 @@ TEST(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
     EXPECT_EQ(picture->geometry(), before);
 }
 
-TEST(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
     TFreePanel* picture = window.PictureWindow();
     // A window that started maximised restores to the initial restore rectangle.
     window.TogglePictureMaximised();
@@ -71,9 +67,7 @@ TEST(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
     EXPECT_EQ(picture->geometry(), QRect(100, 90, 700, 500));
 }
 
-TEST(FloatingWindows, SizingBandAndMinimumSize) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, SizingBandAndMinimumSize) {
     window.TogglePictureMaximised(); // free, 640 x 480 at 2, 42
     TFreePanel* picture = window.PictureWindow();
     using A = TPanelCaption::HitArea;
@@ -100,10 +94,8 @@ TEST(FloatingWindows, SizingBandAndMinimumSize) {
     EXPECT_EQ(picture->HitTest({1, 1}), A::Client);
 }
 
-TEST(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
-    MainWindow window({});
+TEST_F(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
     TFreePanel* picture = window.PictureWindow();
-    window.ApplyWindowPositions({}); // maximised
     picture->SetMoving(true);
     EXPECT_FALSE(picture->Moving());
     picture->setProperty("Moving", true);

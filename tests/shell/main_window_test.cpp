@@ -1,6 +1,7 @@
 // The main window as it starts, and New and Convert from the File menu.
 #include "display/picture_view.h"
 #include "shell/main_window.h"
+#include "support/test_pictures.h"
 #include "support/widgets.h"
 
 #include <QMenuBar>
@@ -34,12 +35,12 @@ TEST(MainWindow, NewClearsThePictureAndResetsTheZoomConvertKeepsThePlanes) {
                                 {"Convertto8x8", 8}}) {
         Trigger(window, name);
         EXPECT_EQ(picture.CharHeight, height);
-        EXPECT_EQ(static_cast<const PicturePlanes&>(picture), before);
+        EXPECT_EQ(Planes(picture), before);
     }
     window.SetZoom(3);
     Trigger(window, "N1x81");
     EXPECT_EQ(picture.CharHeight, 1);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(picture), PicturePlanes{});
+    EXPECT_EQ(Planes(picture), PicturePlanes{});
     EXPECT_EQ(window.State().View.ZoomLevel, 1);
     EXPECT_EQ(window.View()->size(), QSize(1024, 768));
 }
