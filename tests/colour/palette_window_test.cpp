@@ -150,9 +150,7 @@ TEST_F(Palettes, GradientPaletteBlinksTheFullPalettesCells) {
     EXPECT_EQ(full, before);
 }
 
-TEST(BorderPaletteWindow, StartsMarkedAtBlackAndAPressSetsTheBorderAndThePreviewFrame) {
-    MainWindow window({});
-    window.show();
+TEST_F(Palettes, BorderPaletteStartsMarkedAtBlackAndAPressSetsTheBorderAndThePreviewFrame) {
     auto* palette = window.findChild<ImageControl*>(QStringLiteral("Img_Palette_Border"));
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(palette->Image(), MarkedBorderPalette(0, 0));

@@ -294,10 +294,6 @@ TEST_F(Edit, EveryTransformFromItsMenuEntryAndItsKeys) {
     ApplyTransform(turned, Selection(), Transform::Rotate90);
     Trigger(window, "Rotate90cw1");
     EXPECT_EQ(Picture(), turned);
-    // Ctrl+Shift+arrow is neither a roll nor a flip.
-    SetPicture(start);
-    Key(Qt::Key_Left, kCtrl | kShift);
-    EXPECT_EQ(Picture(), start);
 }
 
 TEST_F(Edit, TheEditMenuInOrderWithItsSeparatorsAndNoAccelerators) {
