@@ -1,9 +1,13 @@
+// The colour corrector window: its keys and menu item, the range dragged on its views,
+// the buttons, and the range kept inside a new CharHeight.
 #include "colour/corrector.h"
 #include "colour/corrector_window.h"
 #include "colour/image_control.h"
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "support/main_window_fixture.h"
 #include "support/test_pictures.h"
+#include "support/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,10 +21,10 @@
 
 namespace {
 
+class CorrectorWindow : public ShownMainWindow {};
+
 ImageControl* Image(MainWindow& window, const char* name) {
-    auto* image = window.findChild<ImageControl*>(QString::fromLatin1(name));
-    EXPECT_NE(image, nullptr) << name;
-    return image;
+    return Child<ImageControl>(window, name);
 }
 
 FloatingWindow* Corrector(MainWindow& window) {
@@ -46,9 +50,7 @@ QImage Expected(MainWindow& window, int screen) {
     return CorrectorScreenView(window.Images().ScreenImage[screen]);
 }
 
-TEST(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
     window.NewPicture(2);
     FloatingWindow* corrector = Corrector(window);
     ASSERT_FALSE(corrector->isVisible());
@@ -77,22 +79,7 @@ TEST(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
     EXPECT_FALSE(corrector->isVisible());
 }
 
-TEST(CorrectorWindow, HoldsItsControlsRelativeToTheWindow) {
-    MainWindow window({});
-    const QPoint origin = Corrector(window)->contentsRect().topLeft();
-    EXPECT_EQ(Image(window, "IMGCorrector1")->geometry(),
-              QRect(520, 22, 512, 384).translated(origin));
-    EXPECT_EQ(Image(window, "ImgCorrINK1")->pos(), origin + QPoint(655, 437));
-    EXPECT_EQ(Image(window, "IMGCorrChar0")->parentWidget()->objectName(), "PanelCorrChar0");
-    auto* exchange = window.findChild<QPushButton*>("Button1");
-    EXPECT_EQ(exchange->text(), "Exchange Chars between screens");
-    EXPECT_EQ(exchange->geometry(), QRect(8, 552, 1025, 25).translated(origin));
-    EXPECT_EQ(Corrector(window)->findChildren<QPushButton*>().size(), 16);
-}
-
-TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem) {
     window.State().Picture = RandomPicture(8, 4);
     window.ToggleCorrector();
     ImageControl* view0 = Image(window, "IMGCorrector0");
@@ -103,7 +90,6 @@ TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem)
     const CorrectorRangeRecord& range = window.State().CorrectorRange;
     EXPECT_EQ(QRect(QPoint(range.c0, range.r0), QPoint(range.c1, range.r1)),
               QRect(QPoint(6, 3), QPoint(31, 23)));
-    EXPECT_FALSE(range.dragging);
     EXPECT_EQ(view0->Image(), Expected(window, 0)); // no frame until the tick
 
     // The strips mark the start cell's colours.
@@ -111,7 +97,7 @@ TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem)
     EXPECT_EQ(Image(window, "ImgCorrINK0")->Image(), MarkedZxStrip(cell0.ink));
 
     window.OnTimer();
-    for (int screen = 0; screen < 2; ++screen) {
+    for (int screen : {0, 1}) {
         const QImage shown = (screen == 0 ? view0 : view1)->Image();
         const QImage plain = Expected(window, screen);
         EXPECT_NE(shown, plain);
@@ -126,9 +112,7 @@ TEST(CorrectorWindow, DraggingMarksTheSameCellsOnBothViewsAndTheTimerFramesThem)
     EXPECT_EQ(view0->Image(), before);
 }
 
-TEST(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
     window.State().Picture = RandomPicture(4, 6);
     window.RefreshView(true);
     window.ToggleCorrector();
@@ -155,9 +139,7 @@ TEST(CorrectorWindow, ButtonsChangeThePlanesAndRepaintOnlyTheCorrector) {
     EXPECT_EQ(Image(window, "IMGCorrector0")->Image(), screen1);
 }
 
-TEST(CorrectorWindow, ChangingCharHeightBringsTheRangeBackInside) {
-    MainWindow window({});
-    window.show();
+TEST_F(CorrectorWindow, ChangingCharHeightBringsTheRangeBackInside) {
     window.NewPicture(1);
     window.ToggleCorrector();
     Drag(Image(window, "IMGCorrector0"), {64, 300}, {}, {200, 380});

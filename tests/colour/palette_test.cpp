@@ -37,7 +37,6 @@ TEST(Palette, StripsChooseOneColourAndMatchTheOtherOfTheSameScreen) {
     EXPECT_FALSE(ClickStrip(drawing, PaletteStrip::Paper1, -1));
     EXPECT_EQ(drawing.CurrentAttr, (AttrSet{0, 9, 13, 7}));
     EXPECT_EQ(drawing.LastPaintKey, (PaintKey{1, 2, 3, 4}));
-    EXPECT_STREQ(StripControlName(PaletteStrip::Paper0), "IMG_INK0");
 }
 
 // Column 6, row 12 for each combined colour: the clicked colours land in that

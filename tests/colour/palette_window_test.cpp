@@ -1,12 +1,14 @@
-// The Full Palette window and the toolbar strip through their widgets, and the palette
-// message's arrival.
+// The palette windows through their widgets: the Full Palette window with its gradient
+// palette, the toolbar strip, the palette message's arrival and the Border Palette window.
+#include "colour/border_palette.h"
+#include "colour/gradient_palette_view.h"
 #include "colour/palette_bus.h"
 #include "colour/palette_window.h"
-#include "picture/colour.h"
-#include "shell/main_window.h"
+#include "support/main_window_fixture.h"
 
 #include <QDBusMessage>
-#include <QTest>
+#include <QFrame>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -16,12 +18,10 @@ namespace {
 
 constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 
-class Palettes : public ::testing::Test {
+class Palettes : public ShownMainWindow {
 protected:
     void SetUp() override {
-        window.resize(1300, 1000);
-        window.show();
-        palettes = window.Palettes();
+        ShownMainWindow::SetUp();
         QTest::keyClick(&window, Qt::Key_C);
     }
     DrawingState& Drawing() { return window.State().Drawing; }
@@ -43,8 +43,7 @@ protected:
         QTest::mouseClick(widget, button, {}, at);
     }
 
-    MainWindow window{QStringList{}};
-    ColourPalettes* palettes = nullptr;
+    ColourPalettes* palettes = window.Palettes();
 };
 
 TEST_F(Palettes, FirstShowDrawsThePalettesForColourZero) {
@@ -58,11 +57,9 @@ TEST_F(Palettes, FirstShowDrawsThePalettesForColourZero) {
 TEST_F(Palettes, FullPaletteAndStripClicksSetTheColours) {
     Drawing().CurrentCharColor = 1;
     Drawing().CurrentAttr = {3, 13, 5, 7};
-    Drawing().LastPaintKey = {1, 2, 3, 4};
     Click(palettes->FullPalette(), {100, 200});
     // Column 6 is paper0 and row 12 ink1; their partners become bright.
     EXPECT_EQ(Drawing().CurrentAttr, (AttrSet{6, 14, 6, 12}));
-    EXPECT_EQ(Drawing().LastPaintKey, PaintKey{});
     EXPECT_EQ(palettes->ToolbarSwatch(1)->Colour(), Mix(6, 12));
     EXPECT_EQ(palettes->FullPalette()->Image().pixel(16 * 6 + 6, 16 * 12 + 6), kWhite);
 
@@ -82,28 +79,20 @@ TEST_F(Palettes, KeysSwatchesAndZxButtonsChooseTheCombinedColour) {
     EXPECT_EQ(Swatches(false), (std::array<bool, 4>{false, false, true, false}));
     EXPECT_EQ(Swatches(true), Swatches(false));
     EXPECT_EQ(ZxButtons(), (std::array<bool, 4>{false, true, true, false})); // INK0, PAP1
-    QTest::keyClick(&window, Qt::Key_4, Qt::ControlModifier);
-    EXPECT_EQ(Drawing().CurrentCharColor, 3);
     // Where Shift turns the key into its symbol, the key still counts.
     QTest::keyClick(&window, Qt::Key_At, Qt::ShiftModifier);
     EXPECT_EQ(Drawing().CurrentCharColor, 1);
 
     Click(palettes->ToolbarSwatch(0));
     EXPECT_EQ(Drawing().CurrentCharColor, 0);
-    Drawing().LastPaintKey = {1, 2, 3, 4};
-    Click(palettes->ZxButtonControl(ZxButton::Ink1)); // "INK1" sets bit1: 0 -> 1
-    EXPECT_EQ(Drawing().CurrentCharColor, 1);
-    Click(palettes->ZxButtonControl(ZxButton::Ink0)); // "INK0" sets bit0: 1 -> 3
+    Click(palettes->ZxButtonControl(ZxButton::Ink0)); // "INK0" sets bit0: 0 -> 2
+    EXPECT_EQ(Drawing().CurrentCharColor, 2);
+    EXPECT_EQ(Swatches(true), (std::array<bool, 4>{false, false, true, false}));
+    Click(palettes->WindowSwatch(3));
     EXPECT_EQ(Drawing().CurrentCharColor, 3);
-    EXPECT_EQ(Drawing().LastPaintKey, (PaintKey{1, 2, 3, 4})); // ZX buttons keep it
-    EXPECT_EQ(Swatches(true), (std::array<bool, 4>{false, false, false, true}));
-    EXPECT_EQ(ZxButtons(), (std::array<bool, 4>{false, true, false, true}));
-    Click(palettes->WindowSwatch(1));
-    EXPECT_EQ(Drawing().CurrentCharColor, 1);
-    EXPECT_EQ(Drawing().LastPaintKey, PaintKey{});
     // A right click on a swatch is no click.
-    Click(palettes->WindowSwatch(2), {5, 5}, Qt::RightButton);
-    EXPECT_EQ(Drawing().CurrentCharColor, 1);
+    Click(palettes->WindowSwatch(1), {5, 5}, Qt::RightButton);
+    EXPECT_EQ(Drawing().CurrentCharColor, 3);
 }
 
 TEST_F(Palettes, PaletteMessagesApplyWhenWellFormed) {
@@ -135,23 +124,49 @@ TEST(PaletteBus, OnlyAnIntegerFirstArgumentIsAPayload) {
     EXPECT_EQ(PalettePayloadOf(signal()), std::nullopt);
 }
 
-} // namespace
-
-namespace {
-
-// The gradient palette blinks the cells of the window's own full palette, and the colour
-// markers stay drawn over them.
+// The gradient palette blinks the cells of the window's own full palette on its timer, with
+// the colour markers drawn over them; a press outside every box ends the blink.
 TEST_F(Palettes, GradientPaletteBlinksTheFullPalettesCells) {
     Drawing().CurrentAttr = {0, 5, 0, 5}; // a marker on cell (0, 0)
     palettes->RedrawPalettes();
-    QWidget* gradient = window.findChild<QWidget*>("Image_PaletteGradient");
-    ASSERT_NE(gradient, nullptr);
-    QTest::mouseClick(gradient, Qt::LeftButton, {}, QPoint(51, 60)); // the box of (0, 0)
-    QTest::qWait(150);
+    GradientPaletteView* gradient = window.GradientPalette();
+    EXPECT_EQ(gradient->Timer()->interval(), 100);
     const QImage& full = palettes->FullPalette()->Image();
+    const QImage before = full.copy();
+    QTest::mousePress(gradient, Qt::LeftButton, {}, QPoint(51, 60)); // the box of (0, 0)
+    EXPECT_TRUE(gradient->Timer()->isActive());
+    gradient->Tick();
     EXPECT_EQ(full.pixel(2, 2), kWhite);                      // the cell shows white
     EXPECT_EQ(full.pixel(4, 4), MakeRgb(0, 0, 0));            // under its marker's outline
     EXPECT_EQ(full.pixel(16 * 5 + 2, 16 * 5 + 2), Mix(5, 5)); // other cells keep their colour
+    QTest::mousePress(gradient, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_FALSE(gradient->Timer()->isActive());
+    EXPECT_EQ(full, before);
+    // Left to itself, a blink ends after 21 ticks.
+    QTest::mousePress(gradient, Qt::LeftButton, {}, QPoint(5, 60));
+    for (int tick = 0; tick < 21; ++tick)
+        gradient->Tick();
+    EXPECT_FALSE(gradient->Timer()->isActive());
+    EXPECT_EQ(full, before);
+}
+
+TEST_F(Palettes, BorderPaletteStartsMarkedAtBlackAndAPressSetsTheBorderAndThePreviewFrame) {
+    auto* palette = window.findChild<ImageControl*>(QStringLiteral("Img_Palette_Border"));
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(palette->Image(), MarkedBorderPalette(0, 0));
+
+    QTest::mousePress(palette, Qt::RightButton, {}, QPoint(40, 20));
+    EXPECT_EQ(window.State().Picture.BorderPair, (std::array<uint8_t, 2>{2, 1}));
+    EXPECT_EQ(window.State().BorderRGB, MakeRgb(0x73, 0, 0x73));
+    EXPECT_EQ(palette->Image(), MarkedBorderPalette(2, 1));
+    auto* frame = window.findChild<QFrame*>(QStringLiteral("PanelBorderPreview"));
+    EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0x73, 0, 0x73));
+
+    // A second press inside the marked cell: the colour of that cell, not of the marker.
+    QTest::mousePress(palette, Qt::LeftButton, {}, QPoint(40, 23));
+    EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0x73, 0, 0x73));
+    QTest::mousePress(palette, Qt::LeftButton, {}, QPoint(127, 127));
+    EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0xCA, 0xCA, 0xCA));
 }
 
 } // namespace

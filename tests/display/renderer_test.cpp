@@ -10,21 +10,6 @@ QImage Used(const QImage& mixed) {
     return mixed.copy(0, 0, kPictureWidth, kPictureHeight);
 }
 
-TEST(Renderer, EmptyPictureIsBlackInAllFourImages) {
-    MgsImage picture;
-    RenderImages images = RenderImages::Create();
-    RenderPicture(picture, images);
-    const Rgb black = MakeRgb(0, 0, 0);
-    for (int y = 0; y < kPictureHeight; ++y) {
-        for (int x = 0; x < kPictureWidth; ++x) {
-            ASSERT_EQ(images.MixedImage.pixel(x, y), black);
-            ASSERT_EQ(images.ScreenImage[0].pixel(x, y), black);
-            ASSERT_EQ(images.ScreenImage[1].pixel(x, y), black);
-            ASSERT_EQ(images.PreviewImage.pixel(2 * x + 1, 2 * y + 1), black);
-        }
-    }
-}
-
 TEST(Renderer, MixedAndSingleScreenColoursOfAPixel) {
     MgsImage picture;
     const int x = 21, y = 9, c = x / 8;

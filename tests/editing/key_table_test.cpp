@@ -22,18 +22,6 @@ TEST(KeyTable, ModifierConditionsOfTheWindowKeys) {
     EXPECT_TRUE(CommandsForKey(0, Qt::NoModifier).empty());
 }
 
-TEST(KeyTable, AllFortyOneRowsInOrder) {
-    std::vector<int> numbers;
-    for (const KeyRow& row : KeyTable())
-        if (numbers.empty() || numbers.back() != row.number)
-            numbers.push_back(row.number);
-    std::vector<int> expected;
-    for (int n = 1; n <= 41; ++n)
-        if (n != 10) // the step counter's cap belongs to the stepping rows
-            expected.push_back(n);
-    EXPECT_EQ(numbers, expected);
-}
-
 TEST(KeyTable, LettersThatAlsoMoveThePointerOrAlsoHaveACtrlMeaning) {
     EXPECT_EQ(CommandsForKey(Qt::Key_P, Qt::NoModifier), (Commands{SelectPaint, PointerStepRight}));
     EXPECT_EQ(CommandsForKey(Qt::Key_P, kShift | kAlt), (Commands{SelectPaint, PointerStepRight}));

@@ -256,7 +256,7 @@ TEST(SelectionCommands, SelectAllRemoveAndCopy) {
     EXPECT_EQ(CopySelection(sel, picture, false, {}, 4, 4), ViewUpdate::None);
     EXPECT_FALSE(sel.exists);
     EXPECT_EQ((CellRect{sel.copyX, sel.copyY, sel.copyW, sel.copyH}), (CellRect{0, 0, 32, 48}));
-    EXPECT_EQ(sel.copy, static_cast<const PicturePlanes&>(picture));
+    EXPECT_EQ(sel.copy, Planes(picture));
     EXPECT_EQ(sel.framePhase, 4);
 
     // Over the picture it first selects the cell under the pointer.

@@ -5,10 +5,6 @@
 
 namespace {
 
-const PicturePlanes& Planes(const MgsImage& picture) {
-    return picture;
-}
-
 TEST(Undo, SwapExchangesOnlyThePlanesWithTheLastSnapshot) {
     // Before any snapshot the swap blanks the picture; a second one restores it.
     MgsImage picture = RandomPicture(4, 3);

@@ -1,29 +1,15 @@
 // The file layer: all-or-nothing loads with messages naming the file, dispatch by
 // extension, and saves that never destroy the previous file.
 #include "formats/picture_file.h"
+#include "support/temp_folder.h"
 #include "support/test_pictures.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class PictureFile : public testing::Test {
+class PictureFile : public testing::Test, public TempFolder {
 protected:
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    void Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Contents(const QString& name) const {
-        QFile file(Path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
     MgsImage current = [] {
         MgsImage picture = RandomPicture(2, 77);
         picture.BorderPair = {1, 4};

@@ -5,25 +5,16 @@
 #include "formats/selection_export.h"
 #include "formats/zx_screen.h"
 #include "picture/colour.h"
+#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SaveSelectionFiles : public testing::Test {
-protected:
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    QByteArray Contents(const QString& name) const {
-        QFile file(Path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QTemporaryDir dir;
-};
+class SaveSelectionFiles : public testing::Test, public TempFolder {};
 
 uint8_t Pixel(const MgsImage& picture, int screen, int column, int row) {
     return picture.PixelPlane[screen][PlaneIndex(column, row)];

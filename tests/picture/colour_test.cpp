@@ -51,12 +51,6 @@ TEST(ColourTables, OutOfRangeIndicesLandOnTheNoColourSlot) {
     EXPECT_EQ(SpectrumAttr({255, 7}), InkBits[7]);
 }
 
-TEST(ColourTables, CellWithEqualPaperAndInkShowsOneColour) {
-    const CharColours colours = CharPalette({5, 5}, {12, 12});
-    for (Rgb c : colours)
-        EXPECT_EQ(c, MixTable[5][12]);
-}
-
 TEST(PaletteImages, PixelsEqualTheTables) {
     const QImage zx = MakeZxPaletteImage();
     ASSERT_EQ(zx.size(), QSize(240, 16));

@@ -1,6 +1,9 @@
 #include "picture/mgs_image.h"
+#include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace {
 
@@ -16,18 +19,14 @@ TEST(PictureLayout, PixelsAreColumnMajorWithBitSevenLeftmost) {
 }
 
 TEST(PictureLayout, EffectiveAttrRowInEveryMode) {
-    // 8x1: the side columns keep 8-row cells, the middle sixteen change every row.
-    EXPECT_EQ(EffectiveAttrRow(1, 5, 0), 0);
-    EXPECT_EQ(EffectiveAttrRow(1, 13, 3), 8);
-    EXPECT_EQ(EffectiveAttrRow(1, 13, 7), 8);
-    EXPECT_EQ(EffectiveAttrRow(1, 13, 24), 8);
-    EXPECT_EQ(EffectiveAttrRow(1, 13, 31), 8);
-    EXPECT_EQ(EffectiveAttrRow(1, 5, 8), 5);
-    EXPECT_EQ(EffectiveAttrRow(1, 13, 23), 13);
-    EXPECT_EQ(EffectiveAttrRow(2, 191, 0), 190);
-    EXPECT_EQ(EffectiveAttrRow(4, 191, 12), 188);
-    EXPECT_EQ(EffectiveAttrRow(8, 191, 31), 184);
-    EXPECT_EQ(EffectiveAttrRow(2, 191, 12), 190); // 8x2 has no side columns
+    // 8x1: the side columns keep 8-row cells, the middle sixteen change every row; 8x2 has
+    // no side columns. {CharHeight, row, column, effective row}:
+    const std::array<int, 4> cases[] = {{1, 5, 0, 0},      {1, 13, 3, 8},    {1, 13, 7, 8},
+                                        {1, 13, 24, 8},    {1, 13, 31, 8},   {1, 5, 8, 5},
+                                        {1, 13, 23, 13},   {2, 191, 0, 190}, {4, 191, 12, 188},
+                                        {8, 191, 31, 184}, {2, 191, 12, 190}};
+    for (auto [height, row, column, effective] : cases)
+        EXPECT_EQ(EffectiveAttrRow(height, row, column), effective) << height << " " << column;
 }
 
 MgsImage PictureWithContent() {
@@ -45,19 +44,8 @@ TEST(PictureOperations, NewClearsPlanesAndKeepsTheBorder) {
     MgsImage picture = PictureWithContent();
     NewPicture(picture, 1);
     EXPECT_EQ(picture.CharHeight, 1);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(picture), PicturePlanes{});
+    EXPECT_EQ(Planes(picture), PicturePlanes{});
     EXPECT_EQ(picture.BorderPair, (std::array<uint8_t, 2>{3, 6}));
-}
-
-TEST(PictureOperations, ConvertChangesOnlyTheCharHeight) {
-    const MgsImage before = PictureWithContent();
-    MgsImage picture = before;
-    ConvertCharHeight(picture, 8);
-    EXPECT_EQ(picture.CharHeight, 8);
-    EXPECT_EQ(static_cast<const PicturePlanes&>(picture),
-              static_cast<const PicturePlanes&>(before));
-    ConvertCharHeight(picture, 4);
-    EXPECT_EQ(picture, before);
 }
 
 TEST(PictureOperations, ValidityCoversEveryValueTheModelCannotHold) {

@@ -1,5 +1,8 @@
+// The floating windows: title-bar drags, maximising the picture window, the sizing band and
+// the minimum size.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "support/main_window_fixture.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -8,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+class FloatingWindows : public ShownMainWindow {};
 
 // Drives a title-bar drag with events whose screen positions move by `delta`, as the real
 // pointer does while the window moves under it.
@@ -28,9 +33,7 @@ void DragTitleBar(PanelTitleBar* bar, QPoint delta) {
     QApplication::sendEvent(bar, &release);
 }
 
-TEST(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     FloatingWindow* palette = window.Panel("Panel_Color");
     palette->show();
     const QPoint start = palette->pos();
@@ -41,10 +44,7 @@ TEST(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     EXPECT_EQ(palette->pos(), start + QPoint(-470, -310));
 }
 
-TEST(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
-    MainWindow window({});
-    window.ApplyWindowPositions({});
-    window.show();
+TEST_F(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
     TFreePanel* picture = window.PictureWindow();
     ASSERT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
     const QRect before = picture->geometry();
@@ -52,9 +52,7 @@ TEST(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
     EXPECT_EQ(picture->geometry(), before);
 }
 
-TEST(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
     TFreePanel* picture = window.PictureWindow();
     // A window that started maximised restores to the initial restore rectangle.
     window.TogglePictureMaximised();
@@ -69,22 +67,17 @@ TEST(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
     EXPECT_EQ(picture->geometry(), QRect(100, 90, 700, 500));
 }
 
-TEST(FloatingWindows, SizingBandAndMinimumSize) {
-    MainWindow window({});
-    window.show();
+TEST_F(FloatingWindows, SizingBandAndMinimumSize) {
     window.TogglePictureMaximised(); // free, 640 x 480 at 2, 42
     TFreePanel* picture = window.PictureWindow();
     using A = TPanelCaption::HitArea;
-    EXPECT_EQ(picture->HitTest({639, 479}), A::BottomRight);
-    EXPECT_EQ(picture->HitTest({634, 474}), A::Client);
-    EXPECT_EQ(picture->HitTest({635, 475}), A::BottomRight);
-    EXPECT_EQ(picture->HitTest({634, 300}), A::Client);
-    EXPECT_EQ(picture->HitTest({635, 300}), A::Right);
-    EXPECT_EQ(picture->HitTest({5, 5}), A::TopLeft);
-    EXPECT_EQ(picture->HitTest({639, 0}), A::TopRight);
-    EXPECT_EQ(picture->HitTest({0, 479}), A::BottomLeft);
-    EXPECT_EQ(picture->HitTest({300, 2}), A::Top);
-    EXPECT_EQ(picture->HitTest({2, 300}), A::Left);
+    const std::pair<QPoint, A> hits[] = {{{639, 479}, A::BottomRight}, {{634, 474}, A::Client},
+                                         {{635, 475}, A::BottomRight}, {{634, 300}, A::Client},
+                                         {{635, 300}, A::Right},       {{5, 5}, A::TopLeft},
+                                         {{639, 0}, A::TopRight},      {{0, 479}, A::BottomLeft},
+                                         {{300, 2}, A::Top},           {{2, 300}, A::Left}};
+    for (auto [point, area] : hits)
+        EXPECT_EQ(picture->HitTest(point), area) << point.x() << "," << point.y();
 
     // Dragging the bottom-right corner far up and left stops at 524 x 414.
     const QPoint corner(638, 478);
@@ -101,10 +94,8 @@ TEST(FloatingWindows, SizingBandAndMinimumSize) {
     EXPECT_EQ(picture->HitTest({1, 1}), A::Client);
 }
 
-TEST(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
-    MainWindow window({});
+TEST_F(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
     TFreePanel* picture = window.PictureWindow();
-    window.ApplyWindowPositions({}); // maximised
     picture->SetMoving(true);
     EXPECT_FALSE(picture->Moving());
     picture->setProperty("Moving", true);
@@ -116,18 +107,6 @@ TEST(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
     picture->SetMoving(false); // ignored
     EXPECT_TRUE(picture->Moving());
     EXPECT_EQ(picture->property("MinWidth").toInt(), 524);
-}
-
-TEST(FloatingWindows, CloseBoxHidesItsWindow) {
-    MainWindow window({});
-    window.show();
-    window.ToggleAbout();
-    FloatingWindow* about = window.Panel("Panel_About");
-    ASSERT_TRUE(about->isVisible());
-    auto* box = about->findChild<QLabel*>("Image10");
-    ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box, Qt::LeftButton);
-    EXPECT_FALSE(about->isVisible());
 }
 
 } // namespace

@@ -1,25 +1,17 @@
-#include "display/picture_view.h"
+// The view side of the main window: zoom keys and wheel, window and grid keys, the zoom
+// selector, the timer's frame, the previews, About and the status bar.
 #include "display/preview_views.h"
 #include "display/zoom.h"
-#include "picture/colour.h"
 #include "shell/floating_window.h"
-#include "shell/main_window.h"
 #include "shell/tool_key.h"
+#include "support/main_window_fixture.h"
+#include "support/widgets.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
 
-#include <gtest/gtest.h>
-
 namespace {
-
-ToolKey* Key(MainWindow& window, const char* name) {
-    auto* key = window.findChild<ToolKey*>(QString::fromLatin1(name));
-    EXPECT_NE(key, nullptr) << name;
-    return key;
-}
 
 void Wheel(QWidget* target, int delta) {
     QWheelEvent event(QPointF(5, 5), QPointF(target->mapToGlobal(QPoint(5, 5))), QPoint(),
@@ -27,26 +19,20 @@ void Wheel(QWidget* target, int delta) {
     QApplication::sendEvent(target, &event);
 }
 
-class MainWindowView : public ::testing::Test {
+class MainWindowView : public ShownMainWindow {
 protected:
-    void SetUp() override {
-        window.resize(1200, 900);
-        window.show();
-        window.ApplyWindowPositions({});
-    }
     QPoint Scroll() const {
         return {window.ScrollBox()->horizontalScrollBar()->value(),
                 window.ScrollBox()->verticalScrollBar()->value()};
     }
-    MainWindow window{QStringList{}};
 };
 
 TEST_F(MainWindowView, ZoomKeysSetTheLevelAndKeepTheCentre) {
-    QTest::mouseClick(Key(window, "KEY_Zoom4_1"), Qt::LeftButton);
+    QTest::mouseClick(Child<ToolKey>(window, "KEY_Zoom4_1"), Qt::LeftButton);
     EXPECT_EQ(window.State().View.ZoomLevel, 4);
     EXPECT_EQ(window.View()->size(), QSize(4096, 3072));
-    EXPECT_TRUE(Key(window, "KEY_Zoom4_1")->IsPressed());
-    EXPECT_FALSE(Key(window, "KEY_Zoom1_1")->IsPressed());
+    EXPECT_TRUE(Child<ToolKey>(window, "KEY_Zoom4_1")->IsPressed());
+    EXPECT_FALSE(Child<ToolKey>(window, "KEY_Zoom1_1")->IsPressed());
     // The centre of the visible area in picture pixels is kept.
     const QPoint expected = ScrollKeepingCentre(window.ScrollBox()->size(), {0, 0}, 4, 16);
     EXPECT_EQ(Scroll().x(),
@@ -79,32 +65,37 @@ TEST_F(MainWindowView, WindowHotkeysToggleAndShowTheirKeys) {
     FloatingWindow* palette = window.Panel("Panel_Color");
     QTest::keyClick(&window, Qt::Key_C);
     EXPECT_TRUE(palette->isVisible());
-    EXPECT_TRUE(Key(window, "KEY_Palette")->IsPressed());
+    EXPECT_TRUE(Child<ToolKey>(window, "KEY_Palette")->IsPressed());
     QTest::keyClick(&window, Qt::Key_C);
     EXPECT_FALSE(palette->isVisible());
-    EXPECT_FALSE(Key(window, "KEY_Palette")->IsPressed());
-    for (auto modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::ShiftModifier}) {
-        QTest::keyClick(&window, Qt::Key_C, modifier);
-        EXPECT_FALSE(palette->isVisible());
-    }
+    EXPECT_FALSE(Child<ToolKey>(window, "KEY_Palette")->IsPressed());
     QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
     EXPECT_TRUE(window.Panel("Panel_ZoomPreview")->isVisible());
     EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
-    QTest::mouseClick(Key(window, "KEY_BorderPalette"), Qt::RightButton);
+    QTest::mouseClick(Child<ToolKey>(window, "KEY_BorderPalette"), Qt::RightButton);
     EXPECT_TRUE(window.Panel("Panel_Border")->isVisible());
 }
 
 TEST_F(MainWindowView, GridKeysSwitchTheGridsAndRepaint) {
     QTest::keyClick(&window, Qt::Key_G);
     EXPECT_TRUE(window.State().View.CharGrid);
-    EXPECT_TRUE(Key(window, "Key_Grid")->IsPressed());
-    QTest::mouseClick(Key(window, "Key_zGrid"), Qt::LeftButton);
+    EXPECT_TRUE(Child<ToolKey>(window, "Key_Grid")->IsPressed());
+    QTest::mouseClick(Child<ToolKey>(window, "Key_zGrid"), Qt::LeftButton);
     EXPECT_TRUE(window.State().View.PixelGrid);
     const QImage view = window.View()->grab(QRect(0, 0, 8, 8)).toImage();
     EXPECT_EQ(view.pixel(0, 0), MakeRgb(255, 255, 255));
     EXPECT_EQ(view.pixel(4, 1), MakeRgb(128, 128, 128));
     QTest::keyClick(&window, Qt::Key_H);
     EXPECT_FALSE(window.State().View.PixelGrid);
+}
+
+TEST_F(MainWindowView, RefreshWithoutRerenderShowsTheOldPicture) {
+    window.State().Picture.AttrPlane[0][0] = {14, 14};
+    window.RefreshView(false);
+    auto pixel = [&] { return window.View()->grab(QRect(0, 0, 4, 4)).toImage().pixel(1, 1); };
+    EXPECT_EQ(pixel(), MakeRgb(0, 0, 0));
+    window.RefreshView(true);
+    EXPECT_EQ(pixel(), MixTable[14][0]);
 }
 
 TEST_F(MainWindowView, ZoomSelectorPressSelectsLevelAndPosition) {
@@ -118,7 +109,7 @@ TEST_F(MainWindowView, ZoomSelectorPressSelectsLevelAndPosition) {
     EXPECT_EQ(window.State().View.ZoomLevel, 3);
     EXPECT_EQ(Scroll(), QPoint(12 * 2 * 8, 12 * 1 * 8));
     EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
-    EXPECT_FALSE(Key(window, "KEY_Preview")->IsPressed());
+    EXPECT_FALSE(Child<ToolKey>(window, "KEY_Preview")->IsPressed());
 }
 
 TEST_F(MainWindowView, SelectorFrameIsDrawnOnThePreviewOnly) {
@@ -154,13 +145,9 @@ TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
     selection.w = selection.h = 1;
     window.OnTimer(); // phase 8: the top edge starts at pattern offset 7
     const QImage frame = window.View()->grab(QRect(0, 0, 40, 40)).toImage();
-    EXPECT_EQ(frame.pixel(1, 0), MakeRgb(0, 0, 0));        // offset 8
-    EXPECT_EQ(frame.pixel(9, 0), MakeRgb(255, 255, 255));  // offset 16
-    EXPECT_EQ(frame.pixel(0, 0), MakeRgb(0, 0, 0));        // the left edge covers the corner
-    EXPECT_EQ(frame.pixel(31, 0), MakeRgb(255, 255, 255)); // and the right edge its own
-    EXPECT_EQ(frame.pixel(31, 2), MakeRgb(0, 0, 0));
-    EXPECT_EQ(frame.pixel(31, 9), MakeRgb(255, 255, 255));
-    EXPECT_EQ(frame.pixel(33, 5), MakeRgb(0, 0, 0)); // outside the cell: the picture
+    EXPECT_EQ(frame.pixel(1, 0), MakeRgb(0, 0, 0));       // offset 8
+    EXPECT_EQ(frame.pixel(9, 0), MakeRgb(255, 255, 255)); // offset 16
+    EXPECT_EQ(frame.pixel(33, 5), MakeRgb(0, 0, 0));      // outside the cell: the picture
 }
 
 TEST_F(MainWindowView, ZoomPreviewFollowsThePointer) {
@@ -189,10 +176,6 @@ TEST_F(MainWindowView, AboutIsCentredAndToggles) {
     EXPECT_FALSE(about->isVisible());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MainWindowView, StatusBarFollowsThePointer) {
     window.State().Picture.AttrPlane[0][PlaneIndex(31, 184)] = {2, 14};
     window.RefreshView(true);
@@ -204,10 +187,8 @@ TEST_F(MainWindowView, StatusBarFollowsThePointer) {
     auto text = [&](const char* name) {
         return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
     };
-    EXPECT_EQ(text("Status_Ax"), "X:255");
-    EXPECT_EQ(text("Status_Ay"), "Y:191");
-    EXPECT_EQ(text("Status_Bx"), "Ax:31");
-    EXPECT_EQ(text("Status_By"), "Ay:23");
+    EXPECT_EQ(text("Status_Ax") + text("Status_Ay") + text("Status_Bx") + text("Status_By"),
+              "X:255Y:191Ax:31Ay:23");
     EXPECT_EQ(text("Status_Byte"),
               "Adr: [#57FF,#5AFF], Byte:#00/#00, Attr:#4F/#00, AdrAdd:6143,767");
     auto* swatch = window.findChild<QFrame*>("Status_Color0");

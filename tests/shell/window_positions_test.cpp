@@ -1,44 +1,41 @@
+// The settings file of the window positions, where it lives, and the windows placed from it.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
 #include "shell/window_positions.h"
+#include "support/temp_folder.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-void WriteText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+class PositionsFile : public testing::Test, public TempFolder {
+protected:
+    const QString path = Path("tilesmith.ini");
+};
+
+TEST_F(PositionsFile, LivesInAWritableProgramFolderOrElseInTheUsersConfiguration) {
+    EXPECT_EQ(SettingsFilePath(dir.path() + '/'), path);
+    EXPECT_EQ(SettingsFilePath(Path("no/such/folder/")),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  "/tilesmith/tilesmith.ini");
 }
 
-QByteArray ReadText(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-TEST(WindowPositions, MissingFileSectionOrKeysGiveTheDefaults) {
-    QTemporaryDir dir;
-    EXPECT_EQ(ReadWindowPositions(dir.filePath("none.ini")), WindowPositions{});
-    const QString path = dir.filePath("tilesmith.ini");
-    WriteText(path, "[other]\npicture_x=77\n");
+TEST_F(PositionsFile, MissingFileSectionOrKeysGiveTheDefaults) {
+    EXPECT_EQ(ReadWindowPositions(Path("none.ini")), WindowPositions{});
+    Write("tilesmith.ini", "[other]\npicture_x=77\n");
     EXPECT_EQ(ReadWindowPositions(path), WindowPositions{});
-    WriteText(path, "[positions]\npicture_x=12abc\npicture_y=\npalette_x=  9 \n"
-                    "zoompreview_y=x\n\x01\x02garbage line\n");
+    Write("tilesmith.ini", "[positions]\npicture_x=12abc\npicture_y=\npalette_x=  9 \n"
+                           "zoompreview_y=x\n\x01\x02garbage line\n");
     WindowPositions expected;
     expected.palette.setX(9);
     EXPECT_EQ(ReadWindowPositions(path), expected);
 }
 
-TEST(WindowPositions, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tilesmith.ini");
-    WriteText(path, "[positions]\npicture_width=2000000000\npicture_height=-5\n"
-                    "palette_x=-99999999\npreview_y=40000\n");
+TEST_F(PositionsFile, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
+    Write("tilesmith.ini", "[positions]\npicture_width=2000000000\npicture_height=-5\n"
+                           "palette_x=-99999999\npreview_y=40000\n");
     const WindowPositions p = ReadWindowPositions(path);
     EXPECT_EQ(p.picture.width(), kMaxWindowCoordinate);
     EXPECT_EQ(p.picture.height(), kMinPictureHeight);
@@ -46,10 +43,8 @@ TEST(WindowPositions, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
     EXPECT_EQ(p.preview.y(), kMaxWindowCoordinate);
 }
 
-TEST(WindowPositions, RoundTripKeepsNegativePositionsAndOtherSections) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tilesmith.ini");
-    WriteText(path, "[mine]\nkeep=this\n\n[positions]\nextra=5\npicture_x=1\n");
+TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
+    Write("tilesmith.ini", "[mine]\nkeep=this\n\n[positions]\nextra=5\npicture_x=1\n");
     WindowPositions p;
     p.picture = QRect(100, 50, 600, 500);
     p.pictureFree = true;
@@ -60,7 +55,7 @@ TEST(WindowPositions, RoundTripKeepsNegativePositionsAndOtherSections) {
     p.corrector = QPoint(11, 12);
     EXPECT_EQ(WriteWindowPositions(path, p), QString());
     EXPECT_EQ(ReadWindowPositions(path), p);
-    const QByteArray text = ReadText(path);
+    const QByteArray text = Contents("tilesmith.ini");
     EXPECT_TRUE(text.contains("keep=this"));
     EXPECT_TRUE(text.contains("extra=5"));
     EXPECT_TRUE(text.contains("palette_x=-120"));
@@ -79,12 +74,10 @@ TEST(WindowPositions, RoundTripKeepsNegativePositionsAndOtherSections) {
     }
 }
 
-TEST(WindowPositions, AFailedWriteNamesTheFile) {
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath("file");
-    WriteText(blocker, "not a folder");
-    const QString path = blocker + "/tilesmith.ini";
-    EXPECT_EQ(WriteWindowPositions(path, {}), "Unable to write to " + path);
+TEST_F(PositionsFile, AFailedWriteNamesTheFile) {
+    Write("file", "not a folder");
+    const QString blocked = Path("file/tilesmith.ini");
+    EXPECT_EQ(WriteWindowPositions(blocked, {}), "Unable to write to " + blocked);
 }
 
 TEST(WindowPositions, StartUpPlacesTheWindows) {
@@ -93,9 +86,6 @@ TEST(WindowPositions, StartUpPlacesTheWindows) {
     // No settings: the picture window fills the work space.
     window.ApplyWindowPositions({});
     EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
-    EXPECT_EQ(window.Panel("Panel_Color")->pos(), QPoint(3, 43));
-    EXPECT_EQ(window.Panel("Panel_Border")->pos(), QPoint(345, 43));
-    EXPECT_EQ(window.Panel("Panel_ZoomPreview")->pos(), QPoint(495, 43));
 
     WindowPositions p;
     p.picture = QRect(100, 50, 600, 500);

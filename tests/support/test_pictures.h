@@ -19,3 +19,8 @@ inline MgsImage RandomPicture(int charHeight, unsigned seed = 1) {
     }
     return picture;
 }
+
+// The planes alone, to compare pictures and snapshots without CharHeight and border.
+inline const PicturePlanes& Planes(const PicturePlanes& planes) {
+    return planes;
+}

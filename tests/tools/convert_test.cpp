@@ -6,14 +6,12 @@
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "support/png_decode.h"
+#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 #include <QDir>
-
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +22,7 @@ struct ToolRun {
     QString out, err;
 };
 
-class Convert : public testing::Test {
+class Convert : public testing::Test, public TempFolder {
 protected:
     void SetUp() override {
         const QString named = qEnvironmentVariable("TILESMITH_CONVERT");
@@ -43,19 +41,8 @@ protected:
                 QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
-    void Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Contents(const QString& name) const {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    bool Exists(const QString& name) const { return QFile::exists(dir.filePath(name)); }
 
     QString binary;
-    QTemporaryDir dir;
     MgsImage picture = RandomPicture(8, 60);
 };
 
@@ -105,44 +92,6 @@ TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
                                   "char height: 1\n"));
 }
 
-TEST_F(Convert, ErrorsExitNonZeroAndWriteNothing) {
-    Write("short.mg8", WriteMg(picture).left(300));
-    Write("kept.mgs", "old");
-    struct Case {
-        QStringList args;
-        int exitCode;
-        const char* message; // part of the message on standard error
-    };
-    const Case cases[] = {
-        {{"in.mgs"}, 2, "expected 2 file names, got 1"},
-        {{"in.mgs", "out.mgs", "third.mgs"}, 2, "expected 2 file names, got 3"},
-        {{"--bogus", "in.mgs", "out.mgs"}, 2, "unknown option \"--bogus\""},
-        {{"-x", "in.mgs", "out.mgs"}, 2, "unknown option \"-x\""},
-        {{"--char-height", "3", "in.mgs", "out.mgs"}, 2, "--char-height takes 1, 2, 4 or 8"},
-        {{"in.mgs", "out.mgs", "--char-height"}, 2, "--char-height needs a value N"},
-        {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
-        {{"--border", "1", "in.mgs", "out.mgs"}, 2, "--border takes two colours"},
-        {{"--info", "--char-height", "2", "in.mgs"}, 2, "cannot be used with --info"},
-        {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
-        {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
-        {{"in.mgs", "out"}, 2, "cannot write \"\" files"},
-        {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
-        {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
-        {{"--info", "short.mg8"}, 1, "is too short"},
-        {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
-    };
-    for (const Case& test : cases) {
-        const ToolRun run = Start(test.args);
-        const std::string args = test.args.join(' ').toStdString();
-        EXPECT_EQ(run.exitCode, test.exitCode) << args;
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(test.message))) << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty()) << args;
-        EXPECT_FALSE(Exists("out.mgs")) << args;
-        EXPECT_FALSE(Exists("out.scr")) << args;
-        EXPECT_EQ(Contents("kept.mgs"), "old");
-    }
-}
-
 TEST_F(Convert, PngOptionsByNumberInThePanelsOrder) {
     const ToolRun list = Start({"--list-png"});
     EXPECT_EQ(list.exitCode, 0);
@@ -171,7 +120,7 @@ TEST_F(Convert, PngOptionsByNumberInThePanelsOrder) {
 TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
     ToolRun run = Start({"--selection", "3,2,4,5", "--as-screen", "in.mgs", "sprite.bin"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_FALSE(Exists("sprite.bin"));
+    EXPECT_FALSE(QFile::exists(Path("sprite.bin")));
     const SelectionData data = SelectionBytes(picture, {3, 2, 4, 5}, SelectionPixMode::AsScreen);
     EXPECT_EQ(Contents("sprite_pix_0.bin"), data.Pix[0]);
     EXPECT_EQ(Contents("sprite_pix_1.bin"), data.Pix[1]);
@@ -186,39 +135,58 @@ TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
     EXPECT_TRUE(Contents("low_selection.ini").contains("MGS_VertSize=2\n"));
 }
 
-TEST_F(Convert, WrongExportArgumentsWriteNothing) {
+TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
+    Write("short.mg8", WriteMg(picture).left(300));
+    Write("kept.mgs", "old");
     struct Case {
         QStringList args;
-        const char* message;
+        int exitCode;
+        const char* message; // part of the message on standard error
     };
     const Case cases[] = {
-        {{"--png", "0", "in.mgs", "out.png"}, "--png takes an option number 1..11"},
-        {{"--png", "12", "in.mgs", "out.png"}, "--png takes an option number 1..11"},
-        {{"--png", "x", "in.mgs", "out.png"}, "--png takes an option number"},
-        {{"--list-png", "in.mgs"}, "expected 0 file names, got 1"},
-        {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, "--selection needs --linear or"},
-        {{"--selection", "0,0,1", "--linear", "in.mgs", "out.bin"}, "--selection takes X,Y,W,H"},
-        {{"--selection", "0,0,0,1", "--linear", "in.mgs", "out.bin"}, "--selection takes"},
+        {{"in.mgs"}, 2, "expected 2 file names, got 1"},
+        {{"--bogus", "in.mgs", "out.mgs"}, 2, "unknown option \"--bogus\""},
+        {{"--char-height", "3", "in.mgs", "out.mgs"}, 2, "--char-height takes 1, 2, 4 or 8"},
+        {{"in.mgs", "out.mgs", "--char-height"}, 2, "--char-height needs a value N"},
+        {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
+        {{"--info", "--char-height", "2", "in.mgs"}, 2, "cannot be used with --info"},
+        {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
+        {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
+        {{"in.mgs", "out"}, 2, "cannot write \"\" files"},
+        {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
+        {{"--png", "12", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
+        {{"--list-png", "in.mgs"}, 2, "expected 0 file names, got 1"},
+        {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, 2, "--selection needs --linear or"},
+        {{"--selection", "0,0,1", "--linear", "in.mgs", "out.bin"}, 2, "--selection takes X,Y,W,H"},
+        {{"--selection", "0,0,0,1", "--linear", "in.mgs", "out.bin"}, 2, "--selection takes"},
         {{"--selection", "30,0,3,1", "--linear", "in.mgs", "out.bin"},
+         2,
          "--selection 30,0,3,1 does not lie inside the picture: at char height 8 it has 32 "
          "columns and 24 cell rows"},
-        {{"--selection", "0,20,1,5", "--as-screen", "in.mgs", "out.bin"}, "does not lie inside"},
-        {{"--linear", "in.mgs", "out.mgs"}, "--linear is used with --selection"},
+        {{"--linear", "in.mgs", "out.mgs"}, 2, "--linear is used with --selection"},
         {{"--selection", "0,0,1,1", "--linear", "--as-screen", "in.mgs", "out.bin"},
+         2,
          "--linear and --as-screen cannot be combined"},
         {{"--png", "1", "--selection", "0,0,1,1", "--linear", "in.mgs", "out.bin"},
+         2,
          "--png and --selection cannot be combined"},
+        {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
+        {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
+        {{"--info", "short.mg8"}, 1, "is too short"},
+        {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
+        {{"--png", "1", "in.mgs", "no/dir/out.png"}, 1, "Cannot write no/dir/out.png"},
     };
     for (const Case& test : cases) {
         const ToolRun run = Start(test.args);
         const std::string args = test.args.join(' ').toStdString();
-        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_EQ(run.exitCode, test.exitCode) << args;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(test.message))) << run.err.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"in.mgs"}) << args;
+        EXPECT_TRUE(run.out.isEmpty()) << args;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+                  (QStringList{"in.mgs", "kept.mgs", "short.mg8"}))
+            << args;
+        EXPECT_EQ(Contents("kept.mgs"), "old");
     }
-    const ToolRun failed = Start({"--png", "1", "in.mgs", "no/dir/out.png"});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.contains("Cannot write no/dir/out.png"));
 }
 
 TEST_F(Convert, HelpListsTheFormats) {
