@@ -6,15 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 
 title='^tileSmith x0\.96$'
 ./tilesmith &

@@ -9,15 +9,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 
 # poke FILE OFFSET VALUE: one byte of a file.
 poke() { printf "\\$(printf %03o "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }

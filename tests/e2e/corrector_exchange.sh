@@ -6,15 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 
 # An 8x4 picture with border colours 2 and 5, different pixels and attributes (colour
 # indices 0..14) on the two screens.

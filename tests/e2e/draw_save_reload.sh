@@ -6,15 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 [ ! -e tilesmith.ini ] || fail "the settings file exists before the first start"
 
 ./tilesmith &

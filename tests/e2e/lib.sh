@@ -11,6 +11,28 @@ fail() {
     exit 1
 }
 
+# in_work_folder: makes a temporary folder holding a copy of the program (and of the
+# converter, when TILESMITH_CONVERT names it) the current folder, so that no settings file
+# or picture lands in the build folder. When the script ends the folder goes, and every
+# copy of the program whose process id is in `pid` or `pids` is stopped.
+in_work_folder() {
+    work=$(mktemp -d)
+    pid=""
+    pids=()
+    trap 'stop_copies; rm -rf "$work"' EXIT
+    cp "$TILESMITH" "$work/tilesmith"
+    if [ -n "${TILESMITH_CONVERT:-}" ]; then
+        cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
+    fi
+    cd "$work" || fail "cannot enter $work"
+}
+stop_copies() {
+    local p
+    for p in $pid "${pids[@]}"; do
+        kill "$p" 2>/dev/null || true
+    done
+}
+
 # wait_for_window NAME-REGEX [SECONDS]: prints the id of the first window whose name matches.
 wait_for_window() {
     local pattern=$1 seconds=${2:-20} id

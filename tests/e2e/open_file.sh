@@ -6,10 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 
 # A version-1 .mgs: header, CharHeight 8, border 1 and 2, random pixels, attributes of
 # colour 7 (white) on both screens.

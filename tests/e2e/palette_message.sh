@@ -7,17 +7,9 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run under dbus-run-session"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 # Both copies start from a folder of their own, so that no settings file is shared with the
 # build folder, and both read the default window positions.
-cp "$TILESMITH" "$work/tilesmith"
-cd "$work"
+in_work_folder
 
 title='^tileSmith x0\.96$'
 "$work/tilesmith" &

@@ -7,16 +7,7 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 [ -x "${TILESMITH_CONVERT:-}" ] || fail "TILESMITH_CONVERT does not name the converter"
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$TILESMITH" "$work/tilesmith"
-cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
-cd "$work"
+in_work_folder
 
 # The program never writes a .scr: the test makes one, 6144 bitmap bytes and 768
 # attribute bytes of every value (flash and bright bits included).

@@ -3,11 +3,9 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+in_work_folder
 
-"$TILESMITH" &
+./tilesmith &
 pid=$!
 window=$(wait_for_window '^tileSmith x0\.96$') || fail "no window titled 'tileSmith x0.96'"
 "$XCLOSE" "$window" || fail "could not send the close request"
