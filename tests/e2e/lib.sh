@@ -15,10 +15,11 @@ fail() {
 # converter, when TILESMITH_CONVERT names it) the current folder, so that no settings file
 # or picture lands in the build folder. When the script ends the folder goes, and every
 # copy of the program whose process id is in `pid` or `pids` is stopped.
+work=""
+pid=""
+pids=()
 in_work_folder() {
     work=$(mktemp -d)
-    pid=""
-    pids=()
     trap 'stop_copies; rm -rf "$work"' EXIT
     cp "$TILESMITH" "$work/tilesmith"
     if [ -n "${TILESMITH_CONVERT:-}" ]; then
