@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kToolbarHeight = 41;
 
-struct PanelSpec {
+struct PanelLayout {
     const char* name;
     const char* caption;
     QRect geometry;       // where the window starts unless the settings file places it
@@ -27,7 +27,7 @@ struct PanelSpec {
 };
 
 // In stacking order: later windows lie above earlier ones.
-const PanelSpec kPanels[] = {
+const PanelLayout kPanels[] = {
     {"Panel_Corrector", "Color Corrector", {3, 43, 1041, 617}, "Image16"},
     {"Panel_Color", "Full Palette", {3, 43, 342, 486}, nullptr},
     {"Panel_Border", "Border Palette", {345, 43, 150, 166}, nullptr},
@@ -38,7 +38,7 @@ const PanelSpec kPanels[] = {
     {"Panel_SaveSelection", "Save Selection", {40, 456, 217, 161}, "Image12"},
 };
 
-struct KeySpec {
+struct KeyLayout {
     const char* name;
     const char* icon;
     const char* iconName;
@@ -46,7 +46,7 @@ struct KeySpec {
     int left;
 };
 
-const KeySpec kKeys[] = {
+const KeyLayout kKeys[] = {
     {"KEY_Zoom1_1", "zoom4", "ImageZoom4", "", 4},
     {"KEY_Zoom2_1", "zoom8", "ImageZoom8", "", 36},
     {"KEY_Zoom3_1", "zoom12", "ImageZoom12", "", 68},
@@ -117,12 +117,13 @@ void MainWindow::CreatePictureWindow() {
 }
 
 void MainWindow::CreateFloatingWindows() {
-    for (const PanelSpec& spec : kPanels) {
-        auto* panel = new FloatingWindow(workArea_, QString::fromLatin1(spec.name),
-                                         QString::fromLatin1(spec.caption), spec.geometry.size());
-        panel->move(spec.geometry.topLeft());
-        if (spec.closeBox)
-            panel->AddCloseBox(QString::fromLatin1(spec.closeBox));
+    for (const PanelLayout& layout : kPanels) {
+        auto* panel =
+            new FloatingWindow(workArea_, QString::fromLatin1(layout.name),
+                               QString::fromLatin1(layout.caption), layout.geometry.size());
+        panel->move(layout.geometry.topLeft());
+        if (layout.closeBox)
+            panel->AddCloseBox(QString::fromLatin1(layout.closeBox));
         panels_[panel->objectName()] = panel;
     }
 
@@ -177,10 +178,10 @@ void MainWindow::CreateFloatingWindows() {
 }
 
 void MainWindow::CreateToolbar() {
-    for (const KeySpec& spec : kKeys) {
-        auto* key = new ToolKey(toolbar_, QString::fromLatin1(spec.name), IconPath(spec.icon),
-                                QString::fromLatin1(spec.iconName), QString::fromLatin1(spec.hint),
-                                spec.left);
+    for (const KeyLayout& layout : kKeys) {
+        auto* key = new ToolKey(toolbar_, QString::fromLatin1(layout.name), IconPath(layout.icon),
+                                QString::fromLatin1(layout.iconName),
+                                QString::fromLatin1(layout.hint), layout.left);
         keys_[key->objectName()] = key;
     }
     auto* colours = new QFrame(toolbar_);

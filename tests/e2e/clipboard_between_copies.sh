@@ -8,28 +8,10 @@ set -euo pipefail
 
 in_work_folder
 
-title='^tileSmith x0\.96$'
-./tilesmith &
-pids+=($!)
-a=$(wait_for_window "$title") || fail "copy A showed no window"
-./tilesmith &
-pids+=($!)
-b=""
-for _ in $(seq 200); do
-    b=$(xdotool search --name "$title" 2>/dev/null | grep -vx "$a" | head -n 1) || true
-    [ -n "$b" ] && break
-    sleep 0.1
-done
-[ -n "$b" ] || fail "copy B showed no window"
+start_two_copies
+a=$A
+b=$B
 
-# Both windows fill the screen at the same place. Without a window manager a click gives
-# its window the keyboard for good, so the copy that is to take keys is focused as well as
-# raised.
-front() {
-    xdotool windowraise "$1"
-    xdotool windowfocus "$1" 2>/dev/null || true
-    sleep 0.5 # the copy repaints what was hidden
-}
 # point X Y: the pointer onto picture pixel (X, Y), arriving by a move the view sees.
 point() {
     # shellcheck disable=SC2046

@@ -33,13 +33,6 @@ a=$(wait_for_window "$title - ") || fail "copy A showed no window"
 pids+=($!)
 b=$(wait_for_window "$title\$") || fail "copy B showed no window"
 
-# Both windows fill the screen at the same place; the copy that is to take keys is raised
-# and focused.
-front() {
-    xdotool windowraise "$1"
-    xdotool windowfocus "$1" 2>/dev/null || true
-    sleep 0.5
-}
 select_tool() { xdotool mousemove $((796 + 16)) $((TOP + 20)) click 1; }
 # select_cells X0 Y0 X1 Y1: a drag of the Select tool from picture pixel (X0, Y0) to
 # (X1, Y1).

@@ -34,6 +34,33 @@ stop_copies() {
     done
 }
 
+# start_two_copies: starts two copies of the program from the work folder and sets A and B
+# to their windows (both untitled, so B is the one that is not A).
+start_two_copies() {
+    local title='^tileSmith x0\.96$'
+    ./tilesmith &
+    pids+=($!)
+    A=$(wait_for_window "$title") || fail "copy A showed no window"
+    ./tilesmith &
+    pids+=($!)
+    B=""
+    for _ in $(seq 200); do
+        B=$(xdotool search --name "$title" 2>/dev/null | grep -vx "$A" | head -n 1) || true
+        [ -n "$B" ] && return 0
+        sleep 0.1
+    done
+    fail "copy B showed no window"
+}
+
+# front WINDOW: two copies fill the screen at the same place; without a window manager a
+# click gives its window the keyboard for good, so the copy that is to take the pointer and
+# the keys is raised and focused.
+front() {
+    xdotool windowraise "$1"
+    xdotool windowfocus "$1" 2>/dev/null || true
+    sleep 0.5 # the copy repaints what was hidden
+}
+
 # wait_for_window NAME-REGEX [SECONDS]: prints the id of the first window whose name matches.
 wait_for_window() {
     local pattern=$1 seconds=${2:-20} id

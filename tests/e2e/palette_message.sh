@@ -11,23 +11,11 @@ set -euo pipefail
 # build folder, and both read the default window positions.
 in_work_folder
 
-title='^tileSmith x0\.96$'
-"$work/tilesmith" &
-pids+=($!)
-a=$(wait_for_window "$title") || fail "copy A showed no window"
-"$work/tilesmith" &
-pids+=($!)
-b=""
-for _ in $(seq 200); do
-    b=$(xdotool search --name "$title" 2>/dev/null | grep -vx "$a" | head -n 1) || true
-    [ -n "$b" ] && break
-    sleep 0.1
-done
-[ -n "$b" ] || fail "copy B showed no window"
+start_two_copies
+a=$A
+b=$B
 sleep 1
 
-# pixel WINDOW X Y: the colour at a point of a window, RRGGBB.
-pixel() { "$XPIXELS" "$1" "$2" "$3" 1 1; }
 raise() {
     xdotool windowraise "$1"
     sleep 0.7 # the copy repaints what was hidden

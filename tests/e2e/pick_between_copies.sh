@@ -10,27 +10,10 @@ set -euo pipefail
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run under dbus-run-session"
 in_work_folder
 
-title='^tileSmith x0\.96$'
-./tilesmith &
-pids+=($!)
-a=$(wait_for_window "$title") || fail "copy A showed no window"
-./tilesmith &
-pids+=($!)
-b=""
-for _ in $(seq 200); do
-    b=$(xdotool search --name "$title" 2>/dev/null | grep -vx "$a" | head -n 1) || true
-    [ -n "$b" ] && break
-    sleep 0.1
-done
-[ -n "$b" ] || fail "copy B showed no window"
+start_two_copies
+a=$A
+b=$B
 
-# Both windows fill the screen at the same place: the one raised and focused gets the
-# pointer and the keys.
-front() {
-    xdotool windowraise "$1"
-    xdotool windowfocus "$1" 2>/dev/null || true
-    sleep 0.5 # the copy repaints what was hidden
-}
 front "$b"
 find_layout "$b"
 front "$a"
