@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program. Painting needs a QGuiApplication (fonts, image formats), on the
 // offscreen platform so that it runs without a display.
 #include <QGuiApplication>

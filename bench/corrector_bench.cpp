@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour corrector: a button over the whole picture, and the images redrawn on every
 // pointer move of a range drag.
 #include "colour/corrector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting: one pencil paint with its cell redraw and the repaint of that cell in the view
 // at the largest zoom, and one move of a rubber band, as one mouse move over the picture
 // costs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing operations on the largest rectangle: flips, the turn and a roll of the whole
 // picture, and a paste of a full-screen block from the clipboard.
 #include "editing/selection.h"

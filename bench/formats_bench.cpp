@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving pictures: every format parsed and written in memory, and through the
 // file layer (QFile to read, QSaveFile to write) in a temporary folder.
 #include "formats/picture_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG export at 1280 x 960 (both options of that size): composing and encoding in memory,
 // and the whole export to a file. The label gives the PNG's size in bytes.
 #include "display/renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rendering: the full render, one cell, and repainting a full-HD view region.
 #include "display/frames.h"
 #include "display/renderer.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole runs of tilesmith-convert (process start to exit) on one picture: with
 # hyperfine when it is installed, otherwise with a plain loop. Prints medians.
 # Usage: bench/time_convert.sh [build-dir] [runs]

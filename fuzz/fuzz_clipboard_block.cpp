@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A clipboard block from another program, pasted and then used by every operation that
 // reads the selection record: nothing may read or write outside the planes.
 #include "display/renderer.h"

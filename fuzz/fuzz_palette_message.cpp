@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A palette message from any program on the session bus: only well-formed payloads change
 // the colours, and whatever is taken draws the palettes without leaving a table.
 #include "colour/palette.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader over any bytes: a load either fails cleanly or yields a picture the model
 // can hold, which then renders and writes back without leaving the planes.
 //

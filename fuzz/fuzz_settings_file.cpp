@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any settings file: reading it never fails, and the positions it yields stay within what
 // the window system can place.
 #include "shell/window_positions.h"

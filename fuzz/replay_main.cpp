@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target's entry point over stored inputs without libFuzzer, so that ordinary
 // builds test every input the fuzzers once found (and the seeds) on each run.
 #include <cstdint>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang and libFuzzer and runs each for a fixed time:
 #   scripts/fuzz.sh [seconds-per-target] [target...]
 # Each run starts from the stored inputs in fuzz/inputs/<target>. A crash fails the run;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian/Ubuntu packages tileSmith needs to build, run and test, but
 # only those that are missing, so that a second run costs a second. Works as root,
 # or as a normal user through sudo.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The README's table of keys is the program's own key table: every row, key and modifier
 // condition, in order. When the table changes, this test prints the table to paste.
 #include "editing/key_table.h"

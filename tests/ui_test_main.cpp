@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widget tests run in one QApplication on the offscreen platform.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option table of tilesmith-convert, its parser and the help text built from it.
 #include "convert_options.h"
 

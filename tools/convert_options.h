@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command-line arguments of tilesmith-convert. Options are rows of one table, so a new
 // option is a new row and, if it needs one, a new field below.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tilesmith-convert: converts picture files between the formats of the format table, and
 // tells what a file holds. Uses the same readers and writers as the editor.
 #include "convert_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The border palette's source picture is built once; every press starts from a fresh
 // copy so that only one marker is ever shown.
 #include "colour/border_palette.h"

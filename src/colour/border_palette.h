@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The border palette: an 8 x 8 grid of mixed border colours from which the picture's
 // BorderPair is picked.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing else is redrawn on a press: the picture view shows no border.
 #include "colour/border_palette_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content of the "Border Palette" window: the palette picture Img_Palette_Border.
 #pragma once
 

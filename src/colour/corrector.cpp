@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every corrector routine cuts the range to the picture itself, so a stale range (after a
 // load changed CharHeight) can never reach outside the planes.
 #include "colour/corrector.h"

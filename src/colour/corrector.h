@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour corrector's core: marking its cell range, the sixteen operations that rewrite
 // the range on one or both screens, and the images its window shows.
 #pragma once

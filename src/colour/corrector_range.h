@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour corrector's marked range of cells, inclusive, in cells of the current
 // CharHeight; it only grows right and down from the first pressed cell.
 #pragma once

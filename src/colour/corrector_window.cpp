@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The corrector's controls are thin: every image they show is made by the corrector's
 // core routines from the renderer's screen images and the range.
 #include "colour/corrector_window.h"

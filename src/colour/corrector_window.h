@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content of the "Color Corrector" window: both screens on their own at 2x, the char
 // views round the start cell, the colour strips of the start cell and the sixteen buttons.
 #pragma once

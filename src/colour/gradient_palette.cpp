@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gradient picture is generated from the two position tables; the tables are checked
 // at compile time, so a wrong entry cannot overflow the blink's cell list.
 #include "colour/gradient_palette.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gradient palette: every distinct mixed colour once, as a 9 x 9 box, and the blink
 // that shows which full-palette cells give the colour of a pressed box.
 #pragma once

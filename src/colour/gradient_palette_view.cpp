@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timer runs only while a blink does; hiding the window does not stop it.
 #include "colour/gradient_palette_view.h"
 

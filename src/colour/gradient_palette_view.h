@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gradient palette Image_PaletteGradient in the "Full Palette" window, with its blink
 // timer Timer_GradPal.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images are drawn as they are, without scaling; an image with transparency shows the
 // window's background through it.
 #include "colour/image_control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A control that shows an image 1:1 and reports the pointer on it: the palette pictures,
 // the corrector's screen and char views and its colour strips.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette rules run on the drawing state alone; the windows forward their clicks here
 // and show the images made here.
 #include "colour/palette.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the Full Palette window and the toolbar colour strip: choosing colours in
 // the four ZX strips and the full palette, choosing the combined colour, and the images
 // and swatch colours those controls show. The widgets only forward clicks and show images.

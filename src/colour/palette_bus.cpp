@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Posting does not wait for anyone: a D-Bus signal is fire and forget, and each copy
 // handles it in its own event loop, as a broadcast window message would be.
 #include "colour/palette_bus.h"

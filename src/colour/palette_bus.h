@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette message between running copies of the editor, carried as a signal on the
 // session D-Bus: every copy that listens, the sender included, receives each broadcast.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding and checking of the palette message's payload.
 #include "colour/palette_message.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payload of the palette message that every running copy of the editor applies: the
 // four current colours, four bits each.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette controls keep no colour state of their own: every press goes to the palette
 // rules over the drawing state, and the controls then show what those rules produce.
 #include "colour/palette_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Full Palette window's controls and the toolbar's current-colour strip. They forward
 // presses to the palette rules and show the images and pressed states those rules give.
 #pragma once

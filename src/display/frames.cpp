@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames are copied from the dash pattern strips like the grids, one strip per edge.
 #include "display/frames.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marching dashed frames around the selection and the colour corrector's range.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view paints only what is exposed, straight from the renderer's mixed image, and
 // draws the overlays over it from the state, so that a repaint never loses them.
 #include "display/picture_view.h"

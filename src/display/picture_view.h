@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture view Editor_IMG_MGSFull: the zoomed picture with its grids, the marching
 // frame of the selection and the rubber band of a shape being drawn. It forwards its mouse
 // events to the editor and decides nothing itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two preview images keep what they show, as other views copy from them.
 #include "display/preview_views.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Preview window's image Editor_IMG_Preview (the picture at 2x, which doubles as the
 // zoom selector) and the Preview Zoom window's image Editor_IMG_ZoomPreview.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer's hot loops write straight into scanlines: a full render is 49152 pixels
 // into four images, and it runs after every whole-picture operation.
 #include "display/renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the picture into the off-screen images that every view copies from: the mixed
 // picture, its double-size preview and the two screens on their own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rubber band: a line or an unfilled rectangle previewed over the picture view while a
 // shape is being drawn. It lives on the view only and never touches the picture.
 #pragma once

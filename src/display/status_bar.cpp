@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Labels in a fixed-pitch font so that the numbers do not make the line jump.
 #include "display/status_bar.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar Panel_StatusBar_1: the four colours of the cell under the pointer, its
 // coordinates and the Spectrum addresses and bytes there.
 #pragma once

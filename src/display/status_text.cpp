@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's numbers and texts, computed from the picture without any widget.
 #include "display/status_text.h"
 

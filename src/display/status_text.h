@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the status bar shows about the pointer: the pixel and cell coordinates, the
 // Spectrum addresses of the pixel and attribute bytes, those bytes on both screens, and
 // the four colours of the cell under the pointer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view never holds a scaled copy of the whole picture (48 MiB at 16x): each paint
 // scales just the exposed part and copies grid lines from the pattern strips.
 #include "display/view_painter.h"

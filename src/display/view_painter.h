@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the zoomed picture view with its grids, one exposed rectangle at a time, and
 // holds the line patterns the grids and the marching frames are copied from.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom arithmetic. The centre is computed in floating point and truncated toward zero,
 // so that zooming in and out again returns to the same place.
 #include "display/zoom.h"

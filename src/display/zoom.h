@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of zooming: where the view scrolls to when the level changes, and the
 // zoom selector frame the Preview window draws.
 #pragma once

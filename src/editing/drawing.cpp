@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pencil, the fill and the shapes built on them. Every index is derived from a view
 // point checked against the view, and PaintSize is forced to divide 8, so no write leaves
 // its column byte or the planes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting on the picture: the pencil and fill at a view point, lines and rectangles built
 // from it, and picking the attributes of a cell. Each routine changes the records and
 // reports what the view must redraw; none of them redraws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing state the picture view, the palettes and the keys share: the instrument,
 // the paint size, the PIX and RGB switches, the current colours and the rubber-band state.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every record the editor keeps for the life of the program, in one aggregate that the
 // main window owns. Core routines take the parts they need; widgets see it through the
 // editor interface.

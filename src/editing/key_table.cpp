@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows are data; the main window maps each command to its operation.
 #include "editing/key_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard command table: every key the editor acts on, in one place. A press runs
 // every row whose key and modifier condition match, in table order. Also the step counter
 // of the keys that move the pointer.

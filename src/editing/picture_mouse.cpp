@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture view's event handling as steps over the records; each step tests its own
 // condition, so one press can, for example, both start a selection and pick colours.
 #include "editing/picture_mouse.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a mouse press, a mouse move and a key release on the picture view do to the
 // editor's records, and what the view must then show. The view widget forwards its events
 // here and carries out the returned result; it decides nothing itself.

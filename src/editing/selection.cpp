@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selection, clipboard block and delete: the record's byte layout and the operations that
 // make, copy, paste and clear the selected cells.
 #include "editing/selection.h"

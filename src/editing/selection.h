@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection record: the selected rectangle of cells and a full copy of the planes
 // taken at the last Copy, its byte layout (which is also the clipboard block), and the
 // selection and clipboard operations on it. Rectangle values are in cells of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven rearrangements of the selected rectangle: a pixel pass over pairs of screen-0
 // and screen-1 bits, then, for flips and the turn, a pass over each cell's first attribute
 // row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Flips, the quarter turn and the one-pixel rolls of the selected rectangle. Pixels of both
 // screens move together, so every pixel keeps its combined colour; flips and the turn also
 // move the attribute cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A snapshot is a plain copy: no history, no compression, no dirty tracking.
 #include "editing/undo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-level undo: a full copy of the four planes, exchanged with the picture so that
 // a second undo redoes.
 #pragma once

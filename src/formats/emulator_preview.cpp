@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the preview picture and starting the preview script.
 #include "formats/emulator_preview.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator preview: the picture written as the MG file of its CharHeight into the
 // "zxview" folder beside the program, and that CharHeight's script started there without
 // waiting. What the script does (disk image, emulator) lies outside the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Updating one section of an INI text the way the platform's profile files do, but keeping
 // every other line and writing the keys in the order they are given (QSettings sorts them).
 #include "formats/ini_text.h"

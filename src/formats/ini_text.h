@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // INI text kept in order: one section's keys replaced in place or added, everything else
 // in the file left as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MG files .mg1, .mg2, .mg4 and .mg8: a 256-byte "MGH" header, two Spectrum bitmaps
 // and Spectrum attribute bytes at the vertical resolution of the CharHeight.
 #include "formats/picture_formats.h"

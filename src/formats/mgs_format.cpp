@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The native .mgs file: a seven-byte header, both pixel planes in row order, and an
 // attribute cell (ink, then paper) for every pixel row of both screens.
 #include "formats/picture_formats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads and QSaveFile writes for the picture formats, with messages that name
 // the file and say what went wrong.
 #include "formats/picture_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer over the format table: reads and writes whole picture files, turning
 // every failure into a text that names the file. Loads are all or nothing; saves go
 // through QSaveFile so that a failed save leaves the previous file as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups in the format table, the extension and naming rules, and the checked parse.
 #include "formats/picture_formats.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one table of picture file formats: extension, reader and writer. The menus, opening
 // by name, drops, the emulator preview and tilesmith-convert all look formats up here.
 #pragma once

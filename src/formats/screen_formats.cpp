@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spectrum screen files: .scr (one screen, shown on both), .img (two screens one after the
 // other), and their headered forms .$scr and .$img. Imported whole into 8x8 cells.
 #include "formats/picture_formats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes, the INI text and the five files of Save selection.
 #include "formats/selection_export.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save selection: the selected cells as raw pixel and attribute bytes of both screens, one
 // file each, and a small INI file saying where the block was and how its rows are ordered.
 #pragma once

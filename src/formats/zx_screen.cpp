@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion between the Spectrum's interleaved bitmap and the picture's pixel planes.
 #include "formats/zx_screen.h"
 

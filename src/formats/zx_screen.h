@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ZX Spectrum's own screen memory: the interleaved bitmap layout, attribute bytes and
 // their conversion to and from the picture's column-major planes and colour indices.
 #pragma once

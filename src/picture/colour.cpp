@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour look-ups that need the picture.
 #include "picture/colour.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour vocabulary of the whole program: the 15 Spectrum colour indices, their RGB
 // values, the Spectrum attribute byte, and the table of colours seen when two screens mix.
 #pragma once

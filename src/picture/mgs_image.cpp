@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-picture operations of the picture model.
 #include "picture/mgs_image.h"
 

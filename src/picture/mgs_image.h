@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one picture the editor holds: two Spectrum screens, each a one-bit pixel plane
 // and an attribute entry for every byte column and pixel row.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palette pictures drawn from the colour tables, so their pixels equal the tables exactly.
 #include "picture/palette_images.h"
 

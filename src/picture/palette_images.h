@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed palette pictures, generated from the colour tables: the ZX strip, the full
 // mixing palette, the border palette, and the swatch marker drawn on all of them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narrow face of the editor that panels and widgets see: the state records, the
 // renderer's images and the few routines they call. The main window implements it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Title-bar dragging, close boxes and the picture window's own edge sizing. These are
 // child widgets, not top-level windows, so the window manager cannot do any of it.
 #include "shell/floating_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating windows drawn inside the main window: a raised panel whose first child is a
 // 17-pixel title bar that drags it, with an optional close box; TPanelCaption and
 // TFreePanel add the resizable picture window.

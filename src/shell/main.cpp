@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tileSmith: a ZX Spectrum MultiGigaScreen picture editor.
 #include "shell/main_window.h"
 

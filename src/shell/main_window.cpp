@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, first show, close, and the filter that sees keys and wheel turns before any
 // control of the main window does.
 #include "shell/main_window.h"

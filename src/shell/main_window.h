@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: owns every record of the editor and the renderer's images, runs the
 // start-up sequence, and turns menu commands, toolbar keys, keys and timer ticks into calls
 // on the core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour tools' windows: the corrector, the border palette and the gradient palette,
 // and what ties them to the rest of the main window.
 #include "shell/main_window.h"

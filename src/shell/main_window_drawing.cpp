@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing on the picture: the view's mouse events carried out on the core's drawing steps,
 // the tool, paint-size and mode keys, undo, and the current colours shared with every
 // running copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu and its keys: selecting with the Select instrument, the clipboard, Delete,
 // the flips, the quarter turn and the pixel rolls, and the keyboard joystick's pointer.
 #include "shell/main_window.h"

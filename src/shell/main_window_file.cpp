@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file side of the main window: the File menu's picture items, the shared open and
 // save dialogs, loads and saves through the format table, the PNG export and Save
 // selection panels, the emulator preview, drops, and the question on close.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys reach the command table before any control of the main window sees them.
 #include "shell/main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar. Captions are the program's own texts; shortcuts written in them act
 // through the key table, never through menu accelerators.
 #include "shell/main_window.h"

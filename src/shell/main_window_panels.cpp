@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work area: toolbar, status bar, the picture window and the floating windows, their
 // toggles, the maximise box, the About window and the window positions.
 #include "shell/main_window.h"

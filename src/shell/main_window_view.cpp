@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture view and the preview windows: refresh, zoom, the zoom selector, the grids,
 // the mouse wheel and the 250 ms tick.
 #include "shell/main_window.h"

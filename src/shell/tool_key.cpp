@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Toolbar keys are panels, not buttons: they act on the press itself, as drawing tools do.
 #include "shell/tool_key.h"
 

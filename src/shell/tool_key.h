@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A toolbar key: a 32 x 32 white panel with a single border holding a 22 x 22 icon that
 // carries the hint, or a caption. It acts on a press of any mouse button, on the panel or
 // on its icon, and shows itself lowered while its switch or window is on.

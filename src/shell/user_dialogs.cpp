@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's own dialogs.
 #include "shell/user_dialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes and file dialogs behind a small interface, so that tests can answer them
 // without a person.
 #pragma once

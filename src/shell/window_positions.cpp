@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file is read with QSettings in INI format, which keeps the sections and keys
 // of other programs and users when it writes.
 #include "shell/window_positions.h"

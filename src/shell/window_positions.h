@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window positions kept in tilesmith.ini, section "positions": the picture window's
 // bounds and state and the positions of five floating windows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour corrector window: its keys and menu item, the range dragged on its views,
 // the buttons, and the range kept inside a new CharHeight.
 #include "colour/corrector.h"

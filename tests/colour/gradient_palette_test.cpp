@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "colour/gradient_palette.h"
 
 #include "picture/palette_images.h"

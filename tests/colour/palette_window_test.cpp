@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette windows through their widgets: the Full Palette window with its gradient
 // palette, the toolbar strip, the palette message's arrival and the Border Palette window.
 #include "colour/border_palette.h"

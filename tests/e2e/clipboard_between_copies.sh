@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A block copied in one running copy is pasted into another through the X clipboard: copy A
 # paints a cell and copies it with Ctrl+C (one cell, no selection), copy B pastes it with
 # Ctrl+V at another cell, and each copy's view shows only what it should. Ctrl+Z then takes

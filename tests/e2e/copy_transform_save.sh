@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A block selected in one running copy, copied, pasted into a second copy, flipped and
 # turned there, and saved: copy A opens a picture with a 2 x 2-cell block (one pixel at its
 # top-left corner, a different ink in each cell), selects the block with the Select tool

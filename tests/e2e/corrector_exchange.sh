@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The colour corrector on a picture whose two screens differ: key X shows it, a drag on the
 # left screen view marks a range of cells, "Exchange Chars between screens" swaps the
 # range's pixels and attributes between the screens, and the saved file differs from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A first session, from a start without a settings file: colours chosen in the Full Palette
 # window, a pencil stroke, a Shift-line, a polyline and a rectangle in PIX and RGB modes,
 # undo and redo with Ctrl+Z, a save through the File menu and the save dialog; then a second

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Shared helpers of the end-to-end scripts: start the real program, find its window,
 # close it as a user would.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program opens the picture file named on its command line: the window title
 # names it, and closing the unchanged picture asks nothing. With two arguments it opens
 # neither. The program keeps its settings beside its executable, so it runs from a copy

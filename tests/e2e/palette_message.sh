@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two running copies share a pick: colours chosen in copy A's palette window are painted
 # into a cell, A's colours are changed, and a right click on the cell makes the cell's
 # colours current in A and in copy B. A foreign signal of the same name is applied when

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Colours picked with a right click in one running copy are drawn with in another: copy A
 # paints a cell with colours chosen in its Full Palette window (RGB mode), changes them,
 # and picks the cell again with a right click; copy B, which never chose a colour, draws a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs an end-to-end test script inside its own X server with a 24-bit screen large
 # enough for the main window (Xvfb's default 8-bit 640x480 screen makes Qt fail).
 set -euo pipefail

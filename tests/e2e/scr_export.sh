@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Spectrum screen opened from the command line, converted to 8x1 through the File menu,
 # exported as .mg1 and, through the PNG panel, as .png: both files equal, byte for byte,
 # what tilesmith-convert writes for the same screen. (A file dropped on the window opens

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program starts, shows its main window, and ends cleanly when it is closed.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Window positions survive a restart: "Save windows positions" writes tilesmith.ini beside
 # the executable; the Full Palette and Border Palette windows are dragged by their title
 # bars and the picture window is freed with its maximise box and dragged; the file saved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks an X11 window to close the way a window manager's close button does: a
 // WM_DELETE_WINDOW message. The test X server runs no window manager, and xdotool can
 // only destroy windows, which is not how a user closes a program.

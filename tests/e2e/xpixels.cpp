@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the colours of a rectangle of an X11 window, one pixel a line as RRGGBB, row by
 // row, so that end-to-end scripts can check what the program shows without a screenshot
 // tool. The window must be unobscured (raise it first).

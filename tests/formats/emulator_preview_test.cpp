@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator preview: the MG file of the picture's CharHeight in zxview, the folder made
 // current, and the script started without waiting; failures named.
 #include "formats/emulator_preview.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer: all-or-nothing loads with messages naming the file, dispatch by
 // extension, and saves that never destroy the previous file.
 #include "formats/picture_file.h"

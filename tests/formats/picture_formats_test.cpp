@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every format: write, read, read-back byte comparison and every truncation; then the
 // cases each layout has of its own.
 #include "formats/picture_formats.h"

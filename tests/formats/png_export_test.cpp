@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG export: every size option's geometry, the written file decoded by libpng equal to
 // MixedImage enlarged, the mixed border colour, and a failed write.
 #include "display/renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save selection: file names, sizes, linear and as-screen row orders, the full screen
 // against the .img layout, the INI text merged into an existing file, and rejected
 // rectangles.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree a desktop needs: the
 # programs, a valid desktop entry, the icon and MIME types a file manager understands.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating windows: title-bar drags, maximising the picture window, the sizing band and
 // the minimum size.
 #include "shell/floating_window.h"

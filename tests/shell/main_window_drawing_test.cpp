@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing through the real widgets: mouse events on the picture view, the rubber bands, the
 // colour pick and the toolbar keys. The algorithms themselves are covered by the core tests.
 #include "colour/palette_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu and its keys through the real widgets: selecting with the mouse, the
 // clipboard, Delete, the transforms, the key table's combinations and the keyboard
 // joystick. The operations themselves are covered by the core tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file side of the main window, driven through its menu items, keys, panels, drops and
 // close requests, with dialogs that answer from a script.
 #include "display/view_state.h"

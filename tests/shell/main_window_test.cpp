@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as it starts, and New and Convert from the File menu.
 #include "display/picture_view.h"
 #include "shell/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view side of the main window: zoom keys and wheel, window and grid keys, the zoom
 // selector, the timer's frame, the previews, About and the status bar.
 #include "display/preview_views.h"

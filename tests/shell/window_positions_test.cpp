@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file of the window positions, where it lives, and the windows placed from it.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget tests' main window: shown large enough for the whole 1024 x 768 view at zoom
 // level 1, with dialogs that answer from a script instead of a person.
 #pragma once

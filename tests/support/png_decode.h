@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading back a PNG the program wrote, with libpng, and the facts of its header.
 #pragma once
 

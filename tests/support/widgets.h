@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding a window's controls and menu items by objectName, as the widget tests do.
 #pragma once
 

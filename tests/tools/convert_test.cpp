@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tilesmith-convert as a user runs it: the built binary (named by TILESMITH_CONVERT) on
 // files made with the core's writers.
 #include "display/renderer.h"
