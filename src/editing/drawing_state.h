@@ -74,6 +74,10 @@ struct DrawingState {
     bool MouseBlocked = false; // set after the Open dialog, cleared by the next timer tick
     QPoint LastMovePosition;   // previous mouse move over the view; the zoom preview's centre
     QPoint PointerPosition;    // last move seen while not blocked; Copy uses it
+    // The undo generation of the copy the current stroke recorded, 0 while it has recorded
+    // none. A stroke (a press and its drag, or a whole polyline or rectangle) records one
+    // copy, at its first step that changes the picture.
+    uint64_t StrokeCopy = 0;
 
     // Forgets the last painted position so that the next paint writes even in place.
     void ClearLastPaintKey() { LastPaintKey = PaintKey{}; }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -14,3 +15,8 @@
 // platform's profile files do; other sections, keys, comments and line ends stay.
 QString UpdateIniSection(const QString& existing, const QString& section,
                          const std::vector<std::pair<QString, QString>>& keys);
+
+// The keys and values of the first section named `section`, read by the same rules
+// UpdateIniSection writes with: section and key names compare ignoring case (the map's
+// keys are lower case), the first line of a key counts, values are trimmed.
+std::map<QString, QString> ReadIniSection(const QString& text, const QString& section);

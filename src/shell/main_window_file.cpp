@@ -4,14 +4,17 @@
 // selection panels, the emulator preview, drops, and the question on close.
 #include "shell/main_window.h"
 
+#include "display/status_bar.h"
 #include "formats/emulator_preview.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "picture/cell_layout.h"
 #include "shell/floating_window.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -24,6 +27,7 @@
 
 namespace {
 
+const QString kCaption = QStringLiteral("tileSmith x0.96");
 const QString kTitlePrefix = QStringLiteral("tileSmith x0.96 - ");
 const QString kMgsFilter = QStringLiteral("*.mgs (*.mgs)");
 const QString kPngFilter = QStringLiteral("*.png (*.png)");
@@ -185,11 +189,30 @@ QString MainWindow::ShowOpenDialog(const QString& filter) {
     return path;
 }
 
-QString MainWindow::ShowSaveDialog(const QString& filter) {
+QString MainWindow::ShowSaveDialog(const QString& filter, QStringView extension) {
     const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
-    if (!name.isEmpty())
-        saveDialog1_.FileName = name;
-    return name;
+    if (name.isEmpty())
+        return {};
+    saveDialog1_.FileName = name;
+    // "pic" is written as pic.mgs: the question is about that file, not about "pic".
+    const QString path = extension.isEmpty() ? name : EnsureExtension(name, extension);
+    return ConfirmReplace({path}) ? path : QString();
+}
+
+bool MainWindow::ConfirmReplace(const QStringList& paths) {
+    QStringList existing;
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path))
+            existing.append(path);
+    }
+    if (existing.isEmpty())
+        return true;
+    const QString question =
+        existing.size() == 1
+            ? QStringLiteral("%1 already exists. Replace it?").arg(existing.constFirst())
+            : QStringLiteral("These files already exist:\n%1\nReplace them?")
+                  .arg(existing.join(QLatin1Char('\n')));
+    return dialogs_->AskYesNo(this, question);
 }
 
 // ---- Loads ---------------------------------------------------------------------------
@@ -197,12 +220,24 @@ QString MainWindow::ShowSaveDialog(const QString& filter) {
 void MainWindow::SetCurrentFile(const QString& path, const QString& extension) {
     state_.CurrentFileName = path;
     state_.CurrentFileExt = extension;
-    setWindowTitle(kTitlePrefix + path);
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    const bool changed = HasUnsavedChanges();
+    const QString title =
+        state_.CurrentFileName.isEmpty()
+            ? (changed ? QStringLiteral("*") : QString()) + kCaption
+            : kTitlePrefix + state_.CurrentFileName + (changed ? QStringLiteral("*") : QString());
+    if (title != windowTitle())
+        setWindowTitle(title);
 }
 
 void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
     state_.Picture = load.Picture;
     state_.SavedPicture = load.Picture;
+    // Undoing into the picture that was replaced would mix two unrelated pictures.
+    ClearUndo(state_.Undo);
     if (load.SetsCurrentFile()) {
         SetCurrentFile(path, load.Extension);
         openDialog1_.FileName = path;
@@ -219,6 +254,8 @@ void MainWindow::OpenMgs() {
 }
 
 void MainWindow::ImportPicture(std::string_view extension, const QString& filter) {
+    if (!ConfirmDiscardChanges())
+        return;
     const QString path = ShowOpenDialog(filter);
     if (path.isEmpty())
         return;
@@ -249,6 +286,12 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
 }
 
 void MainWindow::OpenDroppedFiles(const QStringList& paths) {
+    // One question for the whole drop, and none for a drop of files that are no pictures.
+    const bool pictures = std::any_of(paths.begin(), paths.end(), [](const QString& path) {
+        return FormatForPath(path) != nullptr;
+    });
+    if (!pictures || !ConfirmDiscardChanges())
+        return;
     for (const QString& path : paths) {
         if (OpenFileByName(path) == LoadStatus::FileError)
             break;
@@ -273,7 +316,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- Saves and exports ----------------------------------------------------------------
 
 bool MainWindow::SaveMgs() {
-    const QString chosen = ShowSaveDialog(kMgsFilter);
+    const QString chosen = ShowSaveDialog(kMgsFilter, u".mgs");
     if (chosen.isEmpty())
         return false;
     const SaveResult save = SavePictureAs(chosen, FormatRow(".mgs"), state_.Picture);
@@ -282,19 +325,40 @@ bool MainWindow::SaveMgs() {
         return false;
     }
     if (save.SetsCurrentFile) {
-        SetCurrentFile(save.Path, FileExtension(save.Path));
         state_.SavedPicture = state_.Picture;
+        SetCurrentFile(save.Path, FileExtension(save.Path));
     }
+    statusBar_->ShowNote(QStringLiteral("Saved %1").arg(save.Path));
     return true;
 }
 
 void MainWindow::ExportPicture(std::string_view extension, const QString& filter) {
-    const QString chosen = ShowSaveDialog(filter);
+    const PictureFormat& format = FormatRow(extension);
+    // A file of another char height than the picture's holds the picture converted to it;
+    // say so first when that changes what the user sees.
+    const int fileCharHeight = FileCharHeight(format);
+    if (fileCharHeight != 0 && fileCharHeight != state_.Picture.CharHeight) {
+        const int changed = ChangedCells(state_.Picture, fileCharHeight);
+        if (changed > 0 &&
+            !dialogs_->AskYesNo(
+                this, QStringLiteral("A %1 file holds 8x%2 cells. Converted to them, %3 of "
+                                     "this %4 picture would look different in "
+                                     "the file. Export anyway?")
+                          .arg(Text(extension), QString::number(fileCharHeight),
+                               changed == 1 ? QStringLiteral("1 cell")
+                                            : QStringLiteral("%1 cells").arg(changed),
+                               QStringLiteral("8x%1").arg(state_.Picture.CharHeight))))
+            return;
+    }
+    const QString chosen = ShowSaveDialog(filter, Text(extension));
     if (chosen.isEmpty())
         return;
-    const SaveResult save = SavePictureAs(chosen, FormatRow(extension), state_.Picture);
-    if (!save.Saved())
+    const SaveResult save = SavePictureAs(chosen, format, state_.Picture);
+    if (!save.Saved()) {
         dialogs_->ShowError(this, save.Error);
+        return;
+    }
+    statusBar_->ShowNote(QStringLiteral("Exported %1").arg(save.Path));
 }
 
 void MainWindow::ExportPngFromPanel() {
@@ -304,12 +368,11 @@ void MainWindow::ExportPngFromPanel() {
         if (panel->findChild<QRadioButton*>(Text(candidate.RadioName))->isChecked())
             option = &candidate;
     }
-    const QString chosen = ShowSaveDialog(kPngFilter);
-    if (chosen.isEmpty()) {
+    const QString path = ShowSaveDialog(kPngFilter, u".png");
+    if (path.isEmpty()) {
         panel->ClosePanel();
         return;
     }
-    const QString path = EnsureExtension(chosen, u".png");
     const QString error =
         ExportPng(images_.MixedImage, PngBorderColour(state_.Picture), *option, path);
     if (!error.isEmpty()) {
@@ -317,6 +380,7 @@ void MainWindow::ExportPngFromPanel() {
         return;
     }
     panel->ClosePanel();
+    statusBar_->ShowNote(QStringLiteral("Exported %1").arg(path));
 }
 
 void MainWindow::ShowSaveSelectionPanel() {
@@ -332,15 +396,23 @@ void MainWindow::SaveSelectionFromPanel() {
     const bool asScreen =
         panel->findChild<QRadioButton*>(QStringLiteral("Radio_SaveSel_PixMode_AsScreen"))
             ->isChecked();
-    const QString chosen = ShowSaveDialog(kBinFilter);
+    const QString chosen = ShowSaveDialog(kBinFilter, {});
     if (chosen.isEmpty())
+        return;
+    // The chosen name itself is never written: the question is about the five files.
+    const SelectionFileNames names = SelectionFiles(chosen);
+    if (!ConfirmReplace({names.Ini, names.Pix[0], names.Pix[1], names.Attr[0], names.Attr[1]}))
         return;
     const CellRect rect = SelectionRect(state_.Selection, state_.Picture.CharHeight);
     const QString error =
         SaveSelection(state_.Picture, rect,
                       asScreen ? SelectionPixMode::AsScreen : SelectionPixMode::Linear, chosen);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         dialogs_->ShowError(this, error);
+        return;
+    }
+    statusBar_->ShowNote(
+        QStringLiteral("Saved the selection to %1 and its four .bin files").arg(names.Ini));
 }
 
 void MainWindow::PreviewOnZx() {
@@ -351,7 +423,7 @@ void MainWindow::PreviewOnZx() {
 
 // ---- Closing ---------------------------------------------------------------------------
 
-bool MainWindow::ConfirmClose() {
+bool MainWindow::ConfirmDiscardChanges() {
     if (!HasUnsavedChanges())
         return true;
     switch (dialogs_->AskSaveChanges(this, state_.CurrentFileName)) {

@@ -72,7 +72,7 @@ TEST(CorrectorRange, ClampedToTheCellRowsOfANewCharHeight) {
 
 // The range's last column and cell row are included.
 TEST(CorrectorOperations, ExchangeOverTheWholePictureSwapsTheScreens) {
-    MgsImage picture = RandomPicture(4, 11);
+    MgsImage picture = CellPicture(4, 11);
     MgsImage swapped = picture;
     std::swap(swapped.PixelPlane[0], swapped.PixelPlane[1]);
     std::swap(swapped.AttrPlane[0], swapped.AttrPlane[1]);
@@ -114,7 +114,7 @@ TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
     // Columns 5..6, cell rows 3..4 of an 8x4 picture: pixel rows 12..19 of every entry.
     const CorrectorRangeRecord range = Range(5, 3, 6, 4);
     for (const OperationCase& k : cases) {
-        const MgsImage original = RandomPicture(4, 5);
+        const MgsImage original = CellPicture(4, 5);
         MgsImage picture = original;
         ApplyCorrectorOperation(picture, range, k.op);
         for (int c = 0; c < kByteColumns; ++c) {

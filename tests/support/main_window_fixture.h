@@ -31,12 +31,17 @@ public:
         saveStarts.push_back(memory);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    bool AskYesNo(QWidget*, const QString& question) override {
+        yesNoQuestions.append(question);
+        return yesNoAnswers.isEmpty() || yesNoAnswers.takeFirst();
+    }
     SaveChangesAnswer AskSaveChanges(QWidget*, const QString& fileName) override {
         questions.append(fileName);
         return closeAnswer;
     }
 
-    QStringList errors, openFilters, saveFilters, questions;
+    QStringList errors, openFilters, saveFilters, questions, yesNoQuestions;
+    QList<bool> yesNoAnswers; // none left is Yes
     QStringList openAnswers, saveAnswers;
     std::vector<FileDialogMemory> openStarts, saveStarts;
     SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;

@@ -87,9 +87,9 @@ TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
     EXPECT_EQ(run.out, "file: screen.$scr\nformat: .$scr (Spectrum screen with a 17-byte header, "
                        "bitmap only, white on black)\nchar height: 8\n"
                        "border: 0,0 (not read from this file)\n");
-    ASSERT_EQ(Start({"in.mgs", "--char-height", "1", "x.mg2"}).exitCode, 0);
-    EXPECT_TRUE(Start({"--info", "x.mg2"})
-                    .out.contains("format: .mg2 (MG screen, 8x1 layout)\n"
+    ASSERT_EQ(Start({"in.mgs", "--char-height", "1", "x.mg1"}).exitCode, 0);
+    EXPECT_TRUE(Start({"--info", "x.mg1"})
+                    .out.contains("format: .mg1 (MG screen, 8x1 layout)\n"
                                   "char height: 1\n"));
 }
 
@@ -154,6 +154,12 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
         {{"in.mgs", "out"}, 2, "cannot write \"\" files"},
+        // A file of another char height that would show the picture otherwise.
+        {{"--char-height", "1", "in.mgs", "out.mg2"},
+         2,
+         "out.mg2: a .mg2 file holds 8x2 cells, and converting this 8x1 picture to them "
+         "changes"},
+        {{"--char-height", "4", "in.mgs", "out.img"}, 2, "give --char-height 8 to convert"},
         {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
         {{"--png", "12", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
         {{"--list-png", "in.mgs"}, 2, "expected 0 file names, got 1"},
