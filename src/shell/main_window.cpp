@@ -6,8 +6,10 @@
 #include "colour/palette_bus.h"
 #include "colour/palette_window.h"
 #include "display/picture_view.h"
+#include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 #include "shell/user_dialogs.h"
+#include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,6 +50,7 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // a named MIME format.
     state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     ApplyWindowPositions(ReadWindowPositions(SettingsPath()));
+    placementPending_ = !HasSavedPositions(SettingsPath());
     // Keys and the mouse wheel anywhere in the main window reach this window first.
     qApp->installEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -57,14 +60,16 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // The border palette is shown by the colour tools; MixTable is built at compile time.
     patterns_ = LinePatterns::Create();
     images_ = RenderImages::Create();
-    // Exactly one argument is a picture to open; otherwise the dialogs start in the
-    // program's folder. The path is made absolute, as the dialogs' are, so that it still
-    // names the file after the emulator preview changes the current folder.
+    // Exactly one argument is a picture to open. The path is made absolute, as the dialogs' are, so
+    // that it still names the file after the emulator preview changes the current folder. The
+    // dialogs start in the folder last used, in this run or an earlier one.
+    openDialog1_.InitialDir = ReadDialogFolder(SettingsPath());
+    saveDialog1_.InitialDir = openDialog1_.InitialDir;
     if (arguments.size() == 1) {
+        // A message now would stand alone on the desktop: it waits until the window shows.
+        starting_ = true;
         OpenFileByName(QFileInfo(arguments.constFirst()).absoluteFilePath());
-    } else {
-        openDialog1_.InitialDir = QCoreApplication::applicationDirPath();
-        saveDialog1_.InitialDir = openDialog1_.InitialDir;
+        starting_ = false;
     }
 
     timer_ = new QTimer(this);
@@ -90,6 +95,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     palettes_->RedrawPalettes();
     palettes_->ShowCharColorSelection();
     RefreshView(true);
+    if (!startupError_.isEmpty()) {
+        // After the window manager has mapped the window, so that the box sits over it.
+        QTimer::singleShot(0, this, [this] { dialogs_->ShowError(this, startupError_); });
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -120,9 +129,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Wheel:
         if (OwnsWidget(watched)) {
-            OnWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            OnWheel(wheel->angleDelta().y(), wheel->globalPosition().toPoint());
             return true; // the wheel zooms; it never scrolls the picture
         }
+        break;
+    case QEvent::MouseMove:
+        // The pointer left the Preview picture for its border: the selector frame goes.
+        if (watched == borderPreview_)
+            CopyPreview();
         break;
     case QEvent::Resize:
         if (watched == workArea_)

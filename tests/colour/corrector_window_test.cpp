@@ -67,7 +67,7 @@ TEST_F(CorrectorWindow, XAndTheMenuToggleItAndShowingFitsTheCharPanels) {
 
     QAction* showHide = window.findChild<QAction*>(QStringLiteral("ShowHide1"));
     ASSERT_NE(showHide, nullptr);
-    EXPECT_EQ(showHide->text(), "Show/Hide");
+    EXPECT_EQ(showHide->text(), "Show/Hide\tX");
     window.NewPicture(8);
     showHide->trigger();
     EXPECT_TRUE(corrector->isVisible());
