@@ -53,8 +53,7 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     placementPending_ = !HasSavedPositions(SettingsPath());
     // Keys and the mouse wheel anywhere in the main window reach this window first.
     qApp->installEventFilter(this);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
+    PlaceOnWorkArea(0);
     state_.Picture = MgsImage{};
     state_.View = ViewState{};
     // The border palette is shown by the colour tools; MixTable is built at compile time.
@@ -79,6 +78,19 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     timer_->start();
 }
 
+void MainWindow::PlaceOnWorkArea(int retries) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    // A top-level's move() places its frame; resize() sizes its inside.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(area.size() - frame);
+    move(area.topLeft());
+    if (frame.isNull() && retries > 0)
+        QTimer::singleShot(50, this, [this, retries] { PlaceOnWorkArea(retries - 1); });
+}
+
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
 }
@@ -92,6 +104,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
+    // The window manager frames the window only once it is mapped; then the frame, title
+    // bar included, is fitted to the work area.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTimer::singleShot(50, this, [this] { PlaceOnWorkArea(20); });
     palettes_->RedrawPalettes();
     palettes_->ShowCharColorSelection();
     RefreshView(true);

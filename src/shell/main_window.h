@@ -157,6 +157,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The frame, title bar included, over the desktop's work area; tries again until the
+    // window manager has framed the window, at most `retries` times.
+    void PlaceOnWorkArea(int retries);
     void CreateWorkArea();
     void CreatePictureWindow();
     void CreateFloatingWindows();

@@ -136,9 +136,11 @@ void MainWindow::CreateFilePanels() {
     png->findChild<QRadioButton*>(Text(PngOptions[0].RadioName))->setChecked(true);
     auto* pngOk = new QPushButton(QStringLiteral("Ok"), png);
     pngOk->setObjectName("Button4");
+    pngOk->setToolTip(QStringLiteral("Choose a file name and export the picture at this size"));
     connect(pngOk, &QPushButton::clicked, this, &MainWindow::ExportPngFromPanel);
     auto* pngCancel = new QPushButton(QStringLiteral("Cancel"), png);
     pngCancel->setObjectName("Button5");
+    pngCancel->setToolTip(QStringLiteral("Close without exporting"));
     connect(pngCancel, &QPushButton::clicked, png, &FloatingWindow::ClosePanel);
     LayOutChoicePanel(png, pngRows, pngOk, pngCancel);
 
@@ -153,9 +155,11 @@ void MainWindow::CreateFilePanels() {
     linear->setObjectName("Radio_SaveSel_PixMode_Linear");
     auto* selOk = new QPushButton(QStringLiteral("Ok"), sel);
     selOk->setObjectName("Button19");
+    selOk->setToolTip(QStringLiteral("Choose a file name and save the selected cells"));
     connect(selOk, &QPushButton::clicked, this, &MainWindow::SaveSelectionFromPanel);
     auto* selCancel = new QPushButton(QStringLiteral("Cancel"), sel);
     selCancel->setObjectName("Button20");
+    selCancel->setToolTip(QStringLiteral("Close without saving"));
     connect(selCancel, &QPushButton::clicked, sel, &FloatingWindow::ClosePanel);
     LayOutChoicePanel(sel, {selLabel, asScreen, linear}, selOk, selCancel);
 }

@@ -35,7 +35,7 @@ constexpr HeightItem kConvertItems[] = {
 
 // The char-size items carry a check mark at the picture's current CharHeight, set as the
 // menu opens, so every way the height changes (New, Convert, loads, undo) is covered.
-void AddHeightItems(QMenu* menu, const HeightItem (&items)[4], const int& charHeight,
+void AddHeightItems(QMenu* menu, const HeightItem (&items)[4], std::function<int()> charHeight,
                     QObject* context, std::function<void(int)> run) {
     auto* group = new QActionGroup(menu);
     for (const HeightItem& item : items) {
@@ -47,9 +47,9 @@ void AddHeightItems(QMenu* menu, const HeightItem (&items)[4], const int& charHe
         const int height = item.charHeight;
         QObject::connect(action, &QAction::triggered, context, [run, height] { run(height); });
     }
-    QObject::connect(menu, &QMenu::aboutToShow, context, [group, &charHeight] {
+    QObject::connect(menu, &QMenu::aboutToShow, context, [group, charHeight] {
         for (QAction* action : group->actions())
-            action->setChecked(action->data().toInt() == charHeight);
+            action->setChecked(action->data().toInt() == charHeight());
     });
 }
 
@@ -70,11 +70,12 @@ void MainWindow::CreateMenus() {
 
     QMenu* newMenu = file->addMenu(QStringLiteral("New"));
     newMenu->setObjectName("CreateNew1");
-    AddHeightItems(newMenu, kNewItems, state_.Picture.CharHeight, this,
+    const auto charHeight = [this] { return int{state_.Picture.CharHeight}; };
+    AddHeightItems(newMenu, kNewItems, charHeight, this,
                    [this](int height) { NewPicture(height); });
     QMenu* convertMenu = file->addMenu(QStringLiteral("Change char size"));
     convertMenu->setObjectName("Changevertical1");
-    AddHeightItems(convertMenu, kConvertItems, state_.Picture.CharHeight, this,
+    AddHeightItems(convertMenu, kConvertItems, charHeight, this,
                    [this](int height) { ConvertCharHeight(height); });
     AddFileMenuItems(file);
 

@@ -270,9 +270,10 @@ void MainWindow::PlaceWindowsOnFirstUse() {
     const QRect picture =
         QRect(view_->mapTo(workArea_, QPoint(0, 0)), view_->size())
             .intersected(QRect(scrollBox_->mapTo(workArea_, QPoint(0, 0)), scrollBox_->size()));
-    // The most used first: each takes the best room the ones before it left.
+    // The most used first: each takes the best room the ones before it left. The Preview
+    // goes last: it closes itself once a zoom is picked, so it may lie over the others.
     const char* const order[] = {"Panel_Color", "Panel_Border", "Panel_ZoomPreview",
-                                 "Panel_Preview", "Panel_Corrector"};
+                                 "Panel_Corrector", "Panel_Preview"};
     std::vector<QSize> sizes;
     for (const char* name : order)
         sizes.push_back(Panel(QString::fromLatin1(name))->size());

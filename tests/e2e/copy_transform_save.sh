@@ -4,7 +4,7 @@
 # turned there, and saved: copy A opens a picture with a 2 x 2-cell block (one pixel at its
 # top-left corner, a different ink in each cell), selects the block with the Select tool
 # and copies it with Ctrl+C; copy B pastes it with Ctrl+V at another cell, selects it,
-# flips it with Shift+Left, turns it with "Rotate 90` cw" from the Edit menu and saves it
+# flips it with Shift+Left, turns it with "Rotate 90° cw" from the Edit menu and saves it
 # with Ctrl+S. The saved file has the pixel and the cells' attributes where the flip and
 # the turn put them.
 set -euo pipefail
@@ -70,8 +70,8 @@ wait_for_pixel_not "$b" $(at 80 40) 000000 || fail "B shows no pasted block"
 select_cells 81 41 94 54 # the pasted block, cells (10, 5)..(11, 6)
 xdotool key shift+Left    # Flip Horizontal
 sleep 0.3
-# "Rotate 90` cw" is the Edit menu's seventh entry.
-menu_bar "$b" 2 Down Down Down Down Down Down Down Return
+# "Rotate 90° cw" is the Edit menu's eighth entry, after Undo.
+menu_bar "$b" 2 Down Down Down Down Down Down Down Down Return
 sleep 0.3
 xdotool key ctrl+s
 answer_file_dialog "$work/turned.mgs"

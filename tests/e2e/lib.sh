@@ -27,6 +27,12 @@ in_work_folder() {
         cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
     fi
     cd "$work" || fail "cannot enter $work"
+    # The windows where the scripts look for them: the positions a first start without a
+    # settings file would have chosen for the screen are not fixed.
+    printf '%s\n' '[positions]' picture_x=0 picture_y=40 picture_width=1033 \
+        picture_height=794 picture_align=0 palette_x=3 palette_y=43 borderpal_x=345 \
+        borderpal_y=43 preview_x=3 preview_y=43 zoompreview_x=495 zoompreview_y=43 \
+        colorcorrector_x=3 colorcorrector_y=43 >tilesmith.ini
 }
 stop_copies() {
     local p
@@ -249,7 +255,8 @@ swatch_point() {
 # shellcheck disable=SC2046
 swatch_colour() { pixel "$1" $(swatch_point "$2"); }
 
-# The Full Palette window at its default place (3, 43): PAL_X, PAL_Y is its inner corner.
+# The Full Palette window where the work folder's settings file puts it (3, 43): PAL_X,
+# PAL_Y is its inner corner.
 palette_corner() {
     PAL_X=$((3 + 2))
     PAL_Y=$((TOP + 43 + 2))
@@ -274,7 +281,7 @@ file_menu() {
     sleep 0.2 # the menu takes the keyboard once it is shown
     xdotool key "$@"
 }
-# menu_bar WINDOW N KEY...: opens the menu bar's Nth menu (1 File, 2 Edit, 3 Color
+# menu_bar WINDOW N KEY...: opens the menu bar's Nth menu (1 File, 2 Edit, 3 Windows, 4 Color
 # Corrector) with a click on its title and presses the KEYs in it. The titles are found
 # from the bar's pixels: runs of text separated by background, read along the middle row.
 menu_bar() {

@@ -9,13 +9,12 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 in_work_folder
-[ ! -e tilesmith.ini ] || fail "the settings file exists before the first start"
 
-# save_positions OUT: File > "Save windows positions" (the last item), then a copy of the
+# save_positions OUT: File > "Save windows positions" (above Quit), then a copy of the
 # settings file. The old file is removed first, so that only a new one can pass.
 save_positions() {
     rm -f tilesmith.ini
-    file_menu Up Return
+    file_menu Up Up Return
     for _ in $(seq 100); do
         grep -q '^colorcorrector_y=' tilesmith.ini 2>/dev/null && break
         sleep 0.1

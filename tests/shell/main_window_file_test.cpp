@@ -5,6 +5,7 @@
 #include "formats/emulator_preview.h"
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
+#include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 #include "support/main_window_fixture.h"
 #include "support/png_decode.h"
@@ -276,6 +277,37 @@ TEST_F(FileUi, OneCommandLineArgumentIsOpenedAtStart) {
     ASSERT_EQ(dialogs->errors.size(), 1);
     EXPECT_TRUE(dialogs->errors[0].contains(Path("gone.mgs")));
     EXPECT_EQ(window->windowTitle(), kCaption);
+}
+
+TEST_F(FileUi, DialogsStartInTheFolderLastUsedInThisRunOrAnEarlierOne) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
+    Write("pictures/a.scr", QByteArray(6912, '\0'));
+    dialogs->openAnswers = {Path("pictures/a.scr")};
+    Trigger("Importfromscr1");
+    Trigger("Exporttoimg2");
+    EXPECT_EQ(dialogs->saveStarts.back().InitialDir, Path("pictures"));
+    Start({});
+    Trigger("Open1");
+    EXPECT_EQ(dialogs->openStarts.back().InitialDir, Path("pictures"));
+    // A folder that has gone gives the home folder.
+    QDir(Path("pictures")).removeRecursively();
+    Start({});
+    EXPECT_EQ(window->OpenDialog1().InitialDir, QDir::homePath());
+
+    // A name is filled in only when it is of the dialog's type.
+    const struct {
+        const char* name;
+        const char* filter;
+        bool match;
+    } names[] = {
+        {"pic.mgs", "*.mgs (*.mgs)", true},
+        {"PIC.MG4", "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)", true},
+        {"pic.mgs", "*.img (*.img)", false},
+        {"a.$scr", "*.$scr (*.$scr)", true},
+        {"a.scr", "*.$scr (*.$scr)", false},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(FileMatchesFilter(n.name, n.filter), n.match) << n.name << " " << n.filter;
 }
 
 TEST_F(FileUi, ClosingAsksOnlyAboutChangesNeverSaved) {
