@@ -65,9 +65,13 @@ done
 desktop-file-validate "$share/applications/$app.desktop" || fail "invalid desktop entry"
 appstreamcli validate --no-net "$share/metainfo/$app.metainfo.xml" >"$work/appstream" 2>&1 ||
     fail "invalid metainfo: $(cat "$work/appstream")"
+# The manuals and the release list name the version the programs report.
+version=$(awk '{ print $3; exit }' "$work/version")
+grep -q "<release version=\"$version\"" "$share/metainfo/$app.metainfo.xml" || fail "no release $version"
 for page in tilesmith tilesmith-convert; do
     warnings=$(groff -ww -z -man "$share/man/man1/$page.1" 2>&1)
     [ -z "$warnings" ] || fail "$page.1: $warnings"
+    grep -q "\"tileSmith $version\"" "$share/man/man1/$page.1" || fail "$page.1 does not name $version"
 done
 # The converter's manual names every option its --help lists.
 for option in $("$prefix/bin/tilesmith-convert" --help | grep -o -- '^  --[a-z-]*'); do
