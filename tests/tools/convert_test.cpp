@@ -47,7 +47,7 @@ protected:
     MgsImage picture = RandomPicture(8, 60);
 };
 
-TEST_F(Convert, RoundTripsThroughEveryWritableFormat) {
+TEST_F(Convert, WritesEveryWritableFormat) {
     for (const PictureFormat& format : PictureFormats) {
         if (format.Write == nullptr)
             continue;
@@ -56,12 +56,10 @@ TEST_F(Convert, RoundTripsThroughEveryWritableFormat) {
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.err.isEmpty());
         EXPECT_EQ(Contents(out), format.Write(picture)) << out.toStdString();
-        // And back: the .mgs of what the format kept.
-        ASSERT_EQ(Start({out, "back.mgs"}).exitCode, 0);
-        const LoadResult back = OpenByName(dir.filePath(out), MgsImage{});
-        EXPECT_EQ(Contents("back.mgs"), WriteMgs(back.Picture));
     }
-    EXPECT_EQ(Contents("back.mgs").size(), 36871);
+    // And a format read back: the .mgs of what it kept.
+    ASSERT_EQ(Start({"out.mg8", "back.mgs"}).exitCode, 0);
+    EXPECT_EQ(Contents("back.mgs"), WriteMgs(OpenByName(dir.filePath("out.mg8"), {}).Picture));
 }
 
 TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
