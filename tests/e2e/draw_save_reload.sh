@@ -3,7 +3,8 @@
 # A first session, from a start without a settings file: colours chosen in the Full Palette
 # window, a pencil stroke, a Shift-line, a polyline and a rectangle in PIX and RGB modes,
 # undo and redo with Ctrl+Z, saves through the File menu and the save dialog; then a second
-# session opened on that file shows it and saves it again, equal byte for byte.
+# session started on that file names it, shows it, saves it again equal byte for byte, and
+# closes without a question. With two files on the command line it opens neither.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -101,6 +102,10 @@ for point in "8 20 caca73" "100 100 730073" "140 150 730073" "180 120 0073ca"; d
 done
 save_mgs again.mgs
 cmp drawn.mgs again.mgs || fail "the picture changed between the sessions"
+close_window "$MAIN" "$pid"
+./tilesmith drawn.mgs again.mgs &
+pid=$!
+MAIN=$(wait_for_window "^$TITLE\$") || fail "two arguments: no plain window title"
 close_window "$MAIN" "$pid"
 [ ! -e tilesmith.ini ] || fail "a settings file was written without being asked for"
 echo "ok: drew with four tools in PIX and RGB, undid and redid, saved, reopened and saved equal"

@@ -40,11 +40,10 @@ in_work_folder() {
 
 TITLE='tileSmith x0\.96'
 # wait_for_window NAME-REGEX [SECONDS]: prints the id of the first window whose name matches.
-find_window() { xdotool search --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1 | grep .; }
 wait_for_window() {
     local id
     for _ in $(seq $((${2:-20} * 10))); do
-        id=$(find_window "$1") && echo "$id" && return 0
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ] && echo "$id" && return 0
         sleep 0.1
     done
     return 1
@@ -58,21 +57,6 @@ start() {
     local title="^$TITLE\$"
     [ $# -eq 0 ] || title="^$TITLE - $work/${1##*/}\$"
     MAIN=$(wait_for_window "$title") || fail "no window titled $title"
-}
-
-# start_two_copies: starts two untitled copies and sets A and B to their windows.
-start_two_copies() {
-    ./tilesmith &
-    pids+=($!)
-    A=$(wait_for_window "^$TITLE\$") || fail "copy A showed no window"
-    ./tilesmith &
-    pids+=($!)
-    B=""
-    for _ in $(seq 200); do
-        B=$(find_window "^$TITLE\$" "$A") && return 0
-        sleep 0.1
-    done
-    fail "copy B showed no window"
 }
 
 # front WINDOW: two copies fill the screen at the same place; without a window manager a

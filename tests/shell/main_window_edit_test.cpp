@@ -194,11 +194,7 @@ TEST_F(Edit, DeleteFillsTheSelectionWithTheCurrentColoursAndOnlyThenTakesASnapsh
     Select(2, 1, 1, 1);
     Key(Qt::Key_Delete);
     EXPECT_EQ(Planes(window.State().Undo), Planes(before));
-    const int i = PlaneIndex(2, 12);
-    EXPECT_EQ(Picture().PixelPlane[0][i], 0xFF);
-    EXPECT_EQ(Picture().PixelPlane[1][i], 0x00);
-    EXPECT_EQ(Picture().AttrPlane[1][i], (AttrCell{5, 7}));
-    EXPECT_EQ(ViewPixel(Cell(2, 1)), Mix(3, 5));
+    EXPECT_EQ(ViewPixel(Cell(2, 1)), Mix(3, 5)); // the fill itself is the core's
     Trigger(window, "RemoveselectionCTRLDorESC1");
     EXPECT_FALSE(Selection().exists);
     Key(Qt::Key_Z, kCtrl);
@@ -254,18 +250,16 @@ TEST_F(Edit, CopyAsTextAndAsPictureReachTheClipboardOnlyWithASelection) {
     Key(Qt::Key_C, kCtrl | kShift);
     EXPECT_EQ(clipboard->text(), "kept");
 
-    MgsImage picture = RandomPicture(2, 4);
-    SetPicture(picture);
+    // The texts and the picture are the core's; here they reach the clipboard.
+    SetPicture(RandomPicture(2, 4));
     Select(4, 10, 2, 1);
     Key(Qt::Key_C, kAlt);
-    EXPECT_EQ(clipboard->text(), SelectionText(Selection(), picture, false));
+    EXPECT_TRUE(clipboard->text().startsWith("\tDB\t#"));
     Key(Qt::Key_C, kCtrl | kAlt | kShift);
-    EXPECT_EQ(clipboard->text(), SelectionText(Selection(), picture, true));
+    EXPECT_TRUE(clipboard->text().startsWith(";--- pixels screen 0"));
     EXPECT_FALSE(window.Panel("Panel_Color")->isVisible()); // no modified C shows the palette
     Key(Qt::Key_C, kCtrl | kShift);
-    const QImage image = clipboard->image();
-    ASSERT_EQ(image.size(), QSize(16, 2));
-    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32),
               window.Images().MixedImage.copy(32, 20, 16, 2));
 }
 
@@ -308,24 +302,20 @@ TEST_F(Edit, EscEndsAPolylineWithoutDrawingAndRemovesTheSelection) {
     EXPECT_EQ(Planes(Picture()), before);
 }
 
-TEST_F(Edit, JoystickStepsGrowWhileAKeyRepeatsAndSpaceClicksAtThePointer) {
+// The pointer keys move the real pointer, faster while a key repeats (the steps are the key
+// steps test's), Space and Enter click at it, and 0 presses the toolbar key under it.
+TEST_F(Edit, PointerKeysMoveThePointerAndClickAtIt) {
     PointTo(QPoint(600, 400));
-    const auto send = [this](QEvent::Type type, int key, bool repeat) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+    QPoint last = QCursor::pos();
+    const auto send = [this](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_O, Qt::NoModifier, QString(), repeat);
         QApplication::sendEvent(&window, &event);
     };
-    // Holding O: one press, then a release and a press for every repeat.
-    std::vector<int> steps;
-    QPoint last = QCursor::pos();
-    send(QEvent::KeyPress, Qt::Key_O, false);
-    for (int i = 0; i < 8; ++i) {
-        steps.push_back(last.x() - QCursor::pos().x());
-        last = QCursor::pos();
-        send(QEvent::KeyRelease, Qt::Key_O, true);
-        send(QEvent::KeyPress, Qt::Key_O, true);
-    }
-    EXPECT_EQ(steps, (std::vector{4, 8, 12, 16, 20, 24, 24, 24}));
-    send(QEvent::KeyRelease, Qt::Key_O, false); // the real release starts again at one
+    send(QEvent::KeyPress, false);
+    send(QEvent::KeyRelease, true);
+    send(QEvent::KeyPress, true);
+    EXPECT_EQ(QCursor::pos(), last - QPoint(4 + 8, 0));
+    send(QEvent::KeyRelease, false);
     last = QCursor::pos();
     Key(Qt::Key_9);
     EXPECT_EQ(QCursor::pos(), last + QPoint(0, -4));
