@@ -187,18 +187,12 @@ declare -A TOOL_KEY=(
     [Key_Instrument_Select]=812
 )
 tool_key() { xdotool mousemove "${TOOL_KEY[$1]}" $((TOP + 20)) click 1; }
-# swatch_point N: the middle of the toolbar's current-colour swatch N
-# (CharPal_SelectedColor0..3); swatch_colour WINDOW N: its colour.
-swatch_point() {
-    local middles=(34 83 132 179)
-    echo "$((356 + middles[$1])) $((TOP + 24))"
-}
-# shellcheck disable=SC2046
-swatch_colour() { pixel "$1" $(swatch_point "$2"); }
-# wait_for_swatch WINDOW N RRGGBB: fails with what the swatch shows unless it comes.
-# shellcheck disable=SC2046
+# wait_for_swatch WINDOW N RRGGBB: waits for the toolbar's current-colour swatch N
+# (CharPal_SelectedColorN) to show the colour; fails with what it shows.
 wait_for_swatch() {
-    wait_for_pixel "$1" $(swatch_point "$2") "$3" || fail "swatch $2 shows $(swatch_colour "$1" "$2"), not $3"
+    local middles=(34 83 132 179)
+    local x=$((356 + middles[$2])) y=$((TOP + 24))
+    wait_for_pixel "$1" "$x" "$y" "$3" || fail "swatch $2 shows $(pixel "$1" "$x" "$y"), not $3"
 }
 
 # show_palette WINDOW: the Full Palette window from its key, at its default place (3, 43);

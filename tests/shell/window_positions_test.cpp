@@ -69,23 +69,6 @@ TEST_F(PositionsFile, AFailedWriteNamesTheFile) {
     EXPECT_EQ(WriteWindowPositions(blocked, {}), "Unable to write to " + blocked);
 }
 
-TEST(WindowPositions, StartUpPlacesTheWindows) {
-    MainWindow window({});
-    window.show();
-    // No settings: the picture window fills the work space.
-    window.ApplyWindowPositions({});
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
-
-    WindowPositions p;
-    p.picture = QRect(100, 50, 600, 500);
-    p.pictureFree = true;
-    p.corrector = QPoint(-40, 7);
-    window.ApplyWindowPositions(p);
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Free);
-    EXPECT_EQ(window.PictureWindow()->geometry(), QRect(100, 50, 600, 500));
-    EXPECT_EQ(window.CurrentWindowPositions(), p);
-}
-
 TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
     MainWindow window({});
     window.resize(1200, 900);
