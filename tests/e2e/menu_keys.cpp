@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 
 #include <cstdio>
 
@@ -19,10 +20,15 @@ QString Caption(const QAction* action) {
     return action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')).trimmed();
 }
 
+// The keys step over separators, hidden items and (in the styles of this platform) disabled
+// ones; an item is looked up as a freshly started window has it.
 QAction* Find(const QList<QAction*>& actions, const QString& caption, int* place) {
+    const bool disabledCount =
+        QApplication::style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled) != 0;
     *place = 0;
     for (QAction* action : actions) {
-        if (action->isSeparator() || !action->isVisible())
+        if (action->isSeparator() || !action->isVisible() ||
+            !(action->isEnabled() || disabledCount))
             continue;
         ++*place;
         if (Caption(action) == caption.trimmed())
