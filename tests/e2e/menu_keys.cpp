@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "menu_keys: no such menu item\n");
         return 1;
     }
+    // Out before anything at exit (a sanitizer's leak report) can end the process.
     std::printf("%d%s\n", title, qPrintable(keys));
+    std::fflush(stdout);
     return 0;
 }
