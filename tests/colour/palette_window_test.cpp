@@ -74,6 +74,7 @@ TEST_F(Palettes, ClicksAndKeysSetTheColoursAndRepaint) {
     EXPECT_EQ(Swatches(true), (std::array<bool, 4>{false, false, false, true}));
     EXPECT_EQ(Swatches(false), Swatches(true));
     Click(palettes->WindowSwatch(1), {5, 5}, Qt::RightButton); // no click
+    EXPECT_EQ(Drawing().CurrentCharColor, 3);
     Click(palettes->ToolbarSwatch(0));
     EXPECT_EQ(Drawing().CurrentCharColor, 0);
     EXPECT_EQ(ZxButtons(), (std::array<bool, 4>{true, false, true, false}));
