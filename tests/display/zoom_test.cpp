@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 TEST(Zoom, ChangingTheLevelKeepsTheCentre) {
@@ -17,25 +15,6 @@ TEST(Zoom, ChangingTheLevelKeepsTheCentre) {
     // Level 2 -> 3 from the middle of the picture keeps the middle.
     const QPoint at3 = ScrollKeepingCentre({800, 600}, {1024 - 400, 768 - 300}, 8, 12);
     EXPECT_EQ(at3, QPoint(1536 - 400, 1152 - 300));
-}
-
-TEST(Zoom, TheWheelKeepsThePicturePointUnderThePointer) {
-    const struct {
-        QPoint view, pointer, origin;
-        int from, to;
-    } cases[] = {
-        {{400, 300}, {200, 150}, {1, 1}, 4, 8},     // zoom in
-        {{3200, 2400}, {500, 400}, {1, 1}, 16, 12}, // zoom out
-        {{7, 5}, {300, 300}, {1, 1}, 4, 16},        // near the corner: held at 0
-    };
-    for (const auto& c : cases) {
-        const QPoint scroll = ScrollKeepingPoint(c.view, c.pointer, c.origin, c.from, c.to);
-        const QPoint expected = c.view * c.to / c.from + c.origin - c.pointer;
-        EXPECT_EQ(scroll, QPoint(std::max(0, expected.x()), std::max(0, expected.y())));
-        if (expected.x() >= 0) { // the same picture pixel lies under the pointer
-            EXPECT_EQ((scroll.x() + c.pointer.x() - c.origin.x()) / c.to, c.view.x() / c.from);
-        }
-    }
 }
 
 TEST(Zoom, SelectorFrameAndItsClamping) {
