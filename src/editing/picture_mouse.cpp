@@ -68,6 +68,7 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
             result.paint.Append(
                 StrokeStep(state, result.snapshotTaken, [&] { return PaintAt(state, point); }));
         }
+        drawing.Stroking = true;
     }
 
     if (input.right) {
@@ -126,6 +127,7 @@ PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput&
     drawing.PointerPosition = point;
     if (!PicturePixelAt(state, point))
         return result;
+    drawing.LastPicturePoint = point;
     const InstrumentKind instrument = drawing.Instrument;
 
     if ((instrument == InstrumentKind::Line && drawing.ShapeActive) || input.shift) {
@@ -140,9 +142,18 @@ PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput&
     }
     if (instrument == InstrumentKind::Select)
         result.selectionPoint = point;
-    if (PaintsOnPress(instrument) && input.left)
-        result.paint =
-            StrokeStep(state, result.snapshotTaken, [&] { return PaintAt(state, point); });
+    if (PaintsOnPress(instrument) && input.left) {
+        // Pointer moves arrive far apart in a fast stroke: each one is joined to the last
+        // painted point by a line, so the stroke has no gaps. A drag whose press painted
+        // nothing (it came while the mouse was blocked) starts its stroke here.
+        if (!drawing.Stroking)
+            drawing.StrokeCopy = 0;
+        result.paint = StrokeStep(state, result.snapshotTaken, [&] {
+            return drawing.Stroking ? DrawLine(state, drawing.LastPoint, point)
+                                    : PaintAt(state, point);
+        });
+        drawing.Stroking = true;
+    }
 
     result.status = TakePointerInfo(state.Picture, state.View.ZoomFactor(), drawing.PaintSize,
                                     point, PointerInfoVariant::Move);

@@ -94,3 +94,18 @@ std::map<QString, QString> ReadIniSection(const QString& text, const QString& se
     }
     return values;
 }
+
+QString ReadIniValue(const QString& text, const QString& section, const QString& key) {
+    bool inSection = false;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (IsSectionHeader(line)) {
+            inSection = SectionName(line).compare(section, Qt::CaseInsensitive) == 0;
+        } else if (inSection && KeyOf(line).compare(key, Qt::CaseInsensitive) == 0 &&
+                   !KeyOf(line).isEmpty()) {
+            return line.mid(line.indexOf(QLatin1Char('=')) + 1);
+        }
+    }
+    return {};
+}

@@ -16,6 +16,11 @@
 QString UpdateIniSection(const QString& existing, const QString& section,
                          const std::vector<std::pair<QString, QString>>& keys);
 
+// The value of `key` in section `section` of an INI text, read by the rules
+// UpdateIniSection writes with: names compare ignoring case, the value is the rest of the
+// line after the first "=", as it stands. Null when the section or key is missing.
+QString ReadIniValue(const QString& text, const QString& section, const QString& key);
+
 // The keys and values of the first section named `section`, read by the same rules
 // UpdateIniSection writes with: section and key names compare ignoring case (the map's
 // keys are lower case), the first line of a key counts, values are trimmed.
