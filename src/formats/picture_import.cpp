@@ -87,14 +87,27 @@ bool IsImageImportPath(const QString& path) {
 }
 
 SourceImage ReadSourceImage(const QString& path) {
+    auto failed = [&](const QString& reason) {
+        return SourceImage{{}, QStringLiteral("Cannot import %1: %2").arg(path, reason)};
+    };
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return failed(QStringLiteral("not a regular file"));
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        return {{},
-                QStringLiteral("Cannot import \"%1\": %2")
-                    .arg(QFileInfo(path).fileName(), reader.errorString())};
+    // Say why a huge picture is refused instead of the reader's plain "cannot read".
+    const QSize size = reader.size();
+    const qint64 limit = static_cast<qint64>(QImageReader::allocationLimit()) << 20;
+    if (size.isValid() && limit > 0 && qint64{size.width()} * size.height() * 4 > limit) {
+        return failed(QStringLiteral("the picture is %1 x %2 pixels, more than the %3 MiB an "
+                                     "image may take")
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(QImageReader::allocationLimit()));
     }
+    QImage image = reader.read();
+    if (image.isNull())
+        return failed(reader.errorString());
     // Premultiplied pixels are the picture composited onto black.
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage rgb(image.size(), QImage::Format_RGB32);
