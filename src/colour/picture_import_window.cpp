@@ -157,8 +157,11 @@ void PictureImportWindow::StartConversion() {
     started_.start();
     progressTimer_->start();
     const ImportChoice choice = Choice();
-    worker_ = std::thread([this, generation, choice, source = source_] {
-        const PlacedImage placed = PlaceImage(source, choice.Place);
+    std::optional<PlacedImage> known;
+    if (placedFor_ == choice.Place)
+        known = placed_;
+    worker_ = std::thread([this, generation, choice, known, source = source_] {
+        const PlacedImage placed = known ? *known : PlaceImage(source, choice.Place);
         ConversionControl control;
         control.Cancel = &cancel_;
         control.Progress = [this](int done, int total) {
@@ -175,21 +178,23 @@ void PictureImportWindow::StartConversion() {
         // Runs on the window's thread; dropped with the window if it is gone by then.
         QMetaObject::invokeMethod(
             this,
-            [this, generation, placed, picture, mixed] {
-                Finish(generation, placed.Target, placed.How, picture, mixed);
+            [this, generation, choice, placed, picture, mixed] {
+                Finish(generation, choice.Place, placed, picture, mixed);
             },
             Qt::QueuedConnection);
     });
 }
 
-void PictureImportWindow::Finish(int generation, const QImage& placed, const QString& how,
+void PictureImportWindow::Finish(int generation, Placement placement, const PlacedImage& placed,
                                  const std::optional<MgsImage>& picture, const QImage& mixed) {
     if (generation != generation_)
         return;
     result_ = picture;
-    sourceView_->setPixmap(Doubled(placed));
+    placedFor_ = placement;
+    placed_ = placed;
+    sourceView_->setPixmap(Doubled(placed.Target));
     resultView_->setPixmap(Doubled(mixed));
-    placementText_->setText(how);
+    placementText_->setText(placed.How);
     progressTimer_->stop();
     progress_->hide();
     import_->setEnabled(true);

@@ -43,7 +43,7 @@ public:
 
 private:
     void StartConversion();
-    void Finish(int generation, const QImage& placed, const QString& how,
+    void Finish(int generation, Placement placement, const PlacedImage& placed,
                 const std::optional<MgsImage>& picture, const QImage& mixed);
     void StopWorker();
     void ShowProgress();
@@ -67,4 +67,8 @@ private:
     int generation_ = 0;
     QElapsedTimer started_;
     std::optional<MgsImage> result_;
+    // The source as last placed, so that options other than the placement skip placing a
+    // large picture again.
+    std::optional<Placement> placedFor_;
+    PlacedImage placed_;
 };
