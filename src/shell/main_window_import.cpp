@@ -16,9 +16,7 @@ void MainWindow::ImportImage() {
     const QString path = ShowOpenDialog(kImageFilter);
     if (path.isEmpty())
         return;
-    // The tail of the double click that closed the dialog must not paint.
-    state_.Drawing.MouseBlocked = true;
-    OpenImportWindow(path);
+    OpenImportWindow(path); // it takes the tail of the double click that closed the dialog
 }
 
 void MainWindow::OpenImportWindow(const QString& path) {
@@ -35,9 +33,11 @@ void MainWindow::OpenImportWindow(const QString& path) {
 }
 
 void MainWindow::ApplyImport(PictureImportWindow* window) {
-    if (!window->Result() || !ConfirmClose())
+    // Taken before the question, whose dialogs may outlive the import window.
+    const std::optional<MgsImage> result = window->Result();
+    if (!result || !ConfirmClose())
         return;
-    MgsImage picture = *window->Result();
+    MgsImage picture = *result;
     picture.BorderPair = state_.Picture.BorderPair; // the border is not part of the image
     state_.Picture = picture;
     state_.SavedPicture = picture;
