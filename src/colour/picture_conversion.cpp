@@ -312,6 +312,11 @@ bool Cancelled(const ConversionControl& control) {
     return control.Cancel != nullptr && control.Cancel->load(std::memory_order_relaxed);
 }
 
+int ThreadCount(const ConversionControl& control) {
+    return control.Threads > 0 ? control.Threads
+                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
 // Cells on their own: split between the threads in small batches.
 bool ConvertCells(const std::vector<Rgb>& image, const std::vector<Cell>& cells,
                   const ConversionOptions& options, const ConversionControl& control,
@@ -342,11 +347,8 @@ bool ConvertCells(const std::vector<Rgb>& image, const std::vector<Cell>& cells,
                 control.Progress(finished, total);
         }
     };
-    const int threads = control.Threads > 0
-                            ? control.Threads
-                            : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t)
+    for (int t = 1; t < ThreadCount(control); ++t)
         workers.emplace_back(work);
     work();
     for (std::thread& worker : workers)
@@ -368,10 +370,6 @@ bool ConvertDiffused(const std::vector<Rgb>& image, const std::vector<Cell>& cel
     constexpr int kW = kPictureWidth, kH = kPictureHeight;
     std::vector<std::array<float, 3>> error(static_cast<size_t>(kW * kH), {0, 0, 0});
     std::vector<uint8_t> placed(static_cast<size_t>(kW * kH), 0);
-    auto table = std::make_unique<CellTable>();
-    std::vector<Cell> order = cells;
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Cell& a, const Cell& b) { return a.top < b.top; });
     auto wanted = [&](int x, int y) {
         const Rgb c = image[y * kW + x];
         const auto& e = error[y * kW + x];
@@ -379,23 +377,19 @@ bool ConvertDiffused(const std::vector<Rgb>& image, const std::vector<Cell>& cel
                                      std::clamp(GreenOf(c) + e[1], 0.0f, 255.0f),
                                      std::clamp(BlueOf(c) + e[2], 0.0f, 255.0f)};
     };
-    const int total = static_cast<int>(order.size());
-    std::array<uint8_t, kMaxCellPixels> entries{};
-    std::vector<Rgb> targets;
-    for (int i = 0; i < total; ++i) {
-        if (Cancelled(control))
-            return false;
-        const Cell& cell = order[static_cast<size_t>(i)];
-        targets.clear();
+    auto diffuse = [&](const Cell& cell, CellTable& table) {
+        std::array<Rgb, kMaxCellPixels> targets{};
         for (int r = 0; r < cell.rows; ++r) {
             for (int k = 0; k < 8; ++k) {
                 const auto w = wanted(cell.column * 8 + k, cell.top + r);
-                targets.push_back(
-                    MakeRgb(ClampChannel(w[0]), ClampChannel(w[1]), ClampChannel(w[2])));
+                targets[r * 8 + k] =
+                    MakeRgb(ClampChannel(w[0]), ClampChannel(w[1]), ClampChannel(w[2]));
             }
         }
-        const PairChoice choice = SolveCell(targets, options, *table);
+        const PairChoice choice =
+            SolveCell(std::span(targets).first(static_cast<size_t>(cell.Pixels())), options, table);
         const CellColours colours = ColoursOf(choice, options);
+        std::array<uint8_t, kMaxCellPixels> entries{};
         for (int r = 0; r < cell.rows; ++r) {
             const int y = cell.top + r;
             for (int k = 0; k < 8; ++k) {
@@ -424,10 +418,63 @@ bool ConvertDiffused(const std::vector<Rgb>& image, const std::vector<Cell>& cel
             }
         }
         WriteCell(picture, cell, choice, entries, options.OneScreen);
-        if (control.Progress && (i % 32 == 31 || i + 1 == total))
-            control.Progress(i + 1, total);
+    };
+    const int total = static_cast<int>(cells.size());
+    std::atomic<int> done{0};
+    auto report = [&] {
+        const int finished = done.fetch_add(1) + 1;
+        if (control.Progress && (finished % 32 == 0 || finished == total))
+            control.Progress(finished, total);
+    };
+
+    if (picture.CharHeight == 1) {
+        // The side columns' 8-row cells straddle the 1-row cells, so cells simply go in
+        // reading order by their first row.
+        std::vector<Cell> order = cells;
+        std::stable_sort(order.begin(), order.end(),
+                         [](const Cell& a, const Cell& b) { return a.top < b.top; });
+        auto table = std::make_unique<CellTable>();
+        for (const Cell& cell : order) {
+            if (Cancelled(control))
+                return false;
+            diffuse(cell, *table);
+            report();
+        }
+        return true;
     }
-    return true;
+    // A wavefront over cell rows: a cell's error reaches the row below only as far as the
+    // next cell to each side, so a row may take cell c once the row above has finished
+    // cell c + 1. The result is the same as going in reading order.
+    const int rows = static_cast<int>(cells.size()) / kByteColumns;
+    std::vector<std::atomic<int>> rowDone(static_cast<size_t>(rows));
+    std::atomic<int> nextRow{0};
+    std::atomic<bool> stop{false};
+    auto work = [&] {
+        auto table = std::make_unique<CellTable>();
+        for (int r = nextRow.fetch_add(1); r < rows; r = nextRow.fetch_add(1)) {
+            for (int c = 0; c < kByteColumns; ++c) {
+                const int needed = std::min(kByteColumns, c + 2);
+                do {
+                    if (stop || Cancelled(control)) {
+                        stop = true;
+                        return;
+                    }
+                    if (r > 0 && rowDone[r - 1].load(std::memory_order_acquire) < needed)
+                        std::this_thread::yield();
+                } while (r > 0 && rowDone[r - 1].load(std::memory_order_acquire) < needed);
+                diffuse(cells[static_cast<size_t>(r * kByteColumns + c)], *table);
+                rowDone[r].store(c + 1, std::memory_order_release);
+                report();
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int t = 1; t < ThreadCount(control); ++t)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    return !stop && !Cancelled(control);
 }
 
 } // namespace
