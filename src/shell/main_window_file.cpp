@@ -320,11 +320,12 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
 }
 
 void MainWindow::OpenDroppedFiles(const QStringList& paths) {
-    // One question for the whole drop, and none for a drop of files that are no pictures.
-    const bool pictures = std::any_of(paths.begin(), paths.end(), [](const QString& path) {
+    // One question for the whole drop, and none when nothing in it replaces the picture at
+    // once (other files, or images, whose import window asks at its own Ok).
+    const bool replaces = std::any_of(paths.begin(), paths.end(), [](const QString& path) {
         return FindFormat(FileExtension(path).toLower()) != nullptr;
     });
-    if (!pictures || !ConfirmDiscardChanges())
+    if (replaces && !ConfirmDiscardChanges())
         return;
     for (const QString& path : paths) {
         if (IsImageImportPath(path)) {
