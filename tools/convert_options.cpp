@@ -114,6 +114,13 @@ QString ApplyAsScreen(ConvertOptions& options, const QString&) {
     return SetPixMode(options, SelectionPixMode::AsScreen);
 }
 
+QString ApplyMachine(ConvertOptions& options, const QString& value) {
+    options.Machine = FindSpectrumMachine(value);
+    if (!options.Machine)
+        return QStringLiteral("--machine takes 128 or pentagon, not \"%1\"").arg(value);
+    return {};
+}
+
 // What the option rows cannot say one at a time.
 QString CheckCombination(const ConvertOptions& options) {
     if (options.Mode != ConvertMode::Convert)
@@ -132,7 +139,7 @@ QString CheckCombination(const ConvertOptions& options) {
 
 constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp | kForListPng;
 
-constexpr std::array<OptionRow, 9> kOptions = {{
+constexpr std::array<OptionRow, 10> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
     {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
@@ -146,6 +153,8 @@ constexpr std::array<OptionRow, 9> kOptions = {{
     {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
     {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
      ApplyAsScreen},
+    {"--machine", "M", "for .z80 and .tap: 128 (128K/+2, the default) or pentagon", kForConvert,
+     ApplyMachine},
 }};
 
 constexpr std::array<ModeRow, 4> kModes = {{
@@ -271,6 +280,8 @@ QString ConvertUsage() {
                            "\"_attr_1.bin\"; OUTPUT itself is not written.\n");
     text += QStringLiteral(".mg1 is written in the 8x1 layout, .mg2/.mg4/.mg8 in the row layout "
                            "at the picture's\nchar height (use --char-height to pick it).\n");
+    text += QStringLiteral(".z80 and .tap hold the picture with a viewer that shows it on a "
+                           "Spectrum (--machine).\n");
     text += QStringLiteral("\nExit status: 0 done, 1 a file could not be read or written, "
                            "2 wrong arguments.\nNothing is written when anything fails.\n");
     return text;

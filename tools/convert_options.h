@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editing/selection.h"
+#include "formats/spectrum_program.h"
 #include "formats/selection_export.h"
 
 #include <QString>
@@ -29,6 +30,7 @@ struct ConvertOptions {
     std::optional<int> Png;                  // --png N: option N (1..11) of the PNG export
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
+    std::optional<SpectrumMachine> Machine;  // --machine, for .z80 and .tap
 };
 
 // Which modes an option may be given in.
