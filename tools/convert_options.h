@@ -4,8 +4,8 @@
 #pragma once
 
 #include "editing/selection.h"
-#include "formats/spectrum_program.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 
 #include <QString>
 #include <QStringList>

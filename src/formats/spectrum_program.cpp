@@ -12,9 +12,9 @@
 namespace {
 
 constexpr int kPageSize = 16384;
-constexpr int kScreenPage = 5;    // screen 0, at 4000h
-constexpr int kShadowPage = 7;    // screen 1, paged at C000h
-constexpr int kViewerPage = 2;    // 8000h
+constexpr int kScreenPage = 5;      // screen 0, at 4000h
+constexpr int kShadowPage = 7;      // screen 1, paged at C000h
+constexpr int kViewerPage = 2;      // 8000h
 constexpr uint8_t kPort7ffd = 0x17; // ROM 1, page 7 at C000h, screen 0 shown
 
 void Put16(QByteArray& bytes, qsizetype at, uint16_t value) {
@@ -35,10 +35,12 @@ void AppendZxScreen(QByteArray& bytes, const MgsImage& picture, int screen) {
     bytes.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
     for (int row = 0; row < kPixelRows; row += 8) {
         for (int c = 0; c < kByteColumns; ++c)
-            bytes.append(static_cast<char>(
-                SpectrumAttr(picture.AttrPlane[screen][PlaneIndex(c, row)])));
+            bytes.append(
+                static_cast<char>(SpectrumAttr(picture.AttrPlane[screen][PlaneIndex(c, row)])));
     }
 }
+
+static_assert(Viewer8x8::CODE == kViewerAddress && Viewer8x8::HANDLER == kViewerInterruptAddress);
 
 struct Viewer {
     int CharHeight;
@@ -171,15 +173,15 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
         return {};
     const Viewer* viewer = FindViewer(picture.CharHeight, machine);
     QByteArray z80(86, '\0');
-    Put16(z80, 8, viewer->StackTop);        // SP
-    z80[10] = static_cast<char>(0x3F);      // I, as the ROM leaves it
+    Put16(z80, 8, viewer->StackTop);   // SP
+    z80[10] = static_cast<char>(0x3F); // I, as the ROM leaves it
     z80[12] = static_cast<char>((picture.BorderPair[0] & 7) << 1);
-    z80[29] = 1;                            // IM 1, interrupts off: the viewer sets its own
-    Put16(z80, 30, 54);                     // version 3 extra header
-    Put16(z80, 32, kViewerAddress);         // PC
+    z80[29] = 1;                    // IM 1, interrupts off: the viewer sets its own
+    Put16(z80, 30, 54);             // version 3 extra header
+    Put16(z80, 32, kViewerAddress); // PC
     z80[34] = static_cast<char>(machine == SpectrumMachine::Pentagon ? 9 : 4);
     z80[35] = static_cast<char>(kPort7ffd);
-    z80[61] = static_cast<char>(0xFF);      // 0000h-3FFFh is ROM
+    z80[61] = static_cast<char>(0xFF); // 0000h-3FFFh is ROM
     z80[62] = static_cast<char>(0xFF);
     std::array<std::array<uint8_t, kPageSize>, 8> pages{};
     std::copy(block.begin(), block.end(), pages[kViewerPage].begin());
@@ -187,8 +189,8 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     const qsizetype payload = viewer->Payload - kViewerAddress;
     std::copy(block.begin() + payload, block.begin() + payload + kZxScreenSize,
               pages[kScreenPage].begin());
-    std::copy(block.begin() + payload + kZxScreenSize,
-              block.begin() + payload + 2 * kZxScreenSize, pages[kShadowPage].begin());
+    std::copy(block.begin() + payload + kZxScreenSize, block.begin() + payload + 2 * kZxScreenSize,
+              pages[kShadowPage].begin());
     for (int page = 0; page < 8; ++page) {
         const QByteArray packed = CompressZ80Page(pages[page]);
         Append16(z80, static_cast<uint16_t>(packed.size()));
@@ -216,7 +218,8 @@ QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     if (block.isEmpty())
         return {};
     const QByteArray program = LoaderProgram();
-    QByteArray tap = TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
+    QByteArray tap =
+        TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
     tap.append(TapBlock(0xFF, Bytes(program)));
     tap.append(TapHeader(3, "picture", block.size(), kViewerAddress, 32768));
     tap.append(TapBlock(0xFF, Bytes(block)));
@@ -225,8 +228,8 @@ QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
 
 const SpectrumProgramFormat* FindSpectrumProgramFormat(QStringView extension) {
     for (const SpectrumProgramFormat& format : SpectrumProgramFormats) {
-        if (extension == QLatin1String(format.Extension.data(),
-                                       static_cast<qsizetype>(format.Extension.size())))
+        if (extension ==
+            QLatin1String(format.Extension.data(), static_cast<qsizetype>(format.Extension.size())))
             return &format;
     }
     return nullptr;

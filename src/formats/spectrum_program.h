@@ -30,6 +30,9 @@ std::optional<SpectrumMachine> FindSpectrumMachine(QStringView option);
 // Where the viewer runs: its code block is loaded at kViewerAddress (page 2, which the
 // ULA never holds up) and started there.
 inline constexpr uint16_t kViewerAddress = 0x8000;
+// Every IM 2 vector leads here: once a frame, at the interrupt. An emulator's debugger can
+// count frames with a breakpoint on it.
+inline constexpr uint16_t kViewerInterruptAddress = 0xBDBD;
 
 // The code block: the viewer for the picture's CharHeight and machine, with the picture's
 // screens, attributes and border pair in it. Empty when no viewer exists for them.
