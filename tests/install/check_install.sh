@@ -31,4 +31,15 @@ types=$(sed -n 's/^MimeType=//p' "$prefix/share/applications/tilesmith.desktop" 
 for type in $types; do
     grep -q ":$type:" "$globs" || fail "the desktop entry names $type, which is not defined"
 done
+# The preview scripts turn a picture into a snapshot with the installed converter and
+# start Fuse on it (here a stand-in that records its arguments).
+work=$prefix/work
+mkdir -p "$work/fakebin"
+printf '#!/bin/sh\necho "$@" > "%s/fuse-args"\n' "$work" > "$work/fakebin/fuse-sdl"
+chmod +x "$work/fakebin/fuse-sdl"
+{ printf 'MGH\001\010'; head -c 14075 /dev/zero; } > "$work/image.mg8" # a blank 8x8 picture
+(cd "$work" && PATH="$work/fakebin:/usr/bin:/bin" "$prefix/share/tilesmith/zxview/view8x8.sh") ||
+    fail "view8x8.sh failed"
+[ -s "$work/image.z80" ] || fail "view8x8.sh wrote no snapshot"
+grep -q -- "--snapshot $work/image.z80" "$work/fuse-args" || fail "view8x8.sh did not start Fuse on the snapshot"
 echo "ok: installed tree is complete and valid"
