@@ -45,7 +45,9 @@ if [ ! -w "$folder" ]; then
 fi
 base=$(basename "$picture")
 snapshot=$folder/${base%.*}.z80
-"$convert" --machine "$machine" "$picture" "$snapshot"
+# Reading an MG file leaves the border alone, so the header's border pair is passed on.
+border=$(od -An -tu1 -j5 -N2 "$picture" | awk '$1 <= 7 && $2 <= 7 { print $1 "," $2 }')
+"$convert" --machine "$machine" ${border:+--border "$border"} "$picture" "$snapshot"
 
 fuse=
 for name in fuse-sdl fuse-gtk fuse; do
