@@ -7,7 +7,10 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 height=$1
 picture=${2:-image.mg$height}
-machine=${3:-128}
+# 8x4 pictures run on the Pentagon's engine; everything else defaults to the 128K.
+default=128
+[ "$height" = 4 ] && default=pentagon
+machine=${3:-$default}
 
 say() {
     echo "$1" >&2

@@ -2,10 +2,11 @@
 // The snapshot and tape writers around the assembled viewers.
 #include "formats/spectrum_program.h"
 
+#include "Viewer8x4_Pentagon.h"
+#include "Viewer8x8.h"
 #include "formats/picture_file.h"
 #include "formats/zx_screen.h"
 #include "picture/colour.h"
-#include "viewer8x8.h"
 
 #include <algorithm>
 
@@ -41,26 +42,127 @@ void AppendZxScreen(QByteArray& bytes, const MgsImage& picture, int screen) {
 }
 
 static_assert(Viewer8x8::CODE == kViewerAddress && Viewer8x8::HANDLER == kViewerInterruptAddress);
+static_assert(Viewer8x4_Pentagon::HANDLER == kViewerInterruptAddress);
 
-struct Viewer {
-    int CharHeight;
-    std::span<const uint8_t> Code;
-    uint16_t Payload; // where the picture data starts
-    uint16_t Border0; // the two border colour bytes
-    uint16_t Border1;
-    uint16_t StackTop;
+// A viewer turns the picture into its code block. A block that carries the screens as
+// payload (for the tape) says where; the snapshot also puts the screens in place itself.
+struct ViewerImage {
+    QByteArray Block;
+    qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
 };
 
-const Viewer* FindViewer(int charHeight, SpectrumMachine) {
-    static const std::array<Viewer, 1> viewers = {{
-        {8, Viewer8x8::Code, Viewer8x8::payload, Viewer8x8::border0, Viewer8x8::border1,
-         Viewer8x8::STACK_TOP},
-    }};
-    for (const Viewer& viewer : viewers) {
-        if (viewer.CharHeight == charHeight)
-            return &viewer;
+ViewerImage Build8x8(const MgsImage& picture) {
+    ViewerImage image;
+    image.Block = QByteArray(reinterpret_cast<const char*>(Viewer8x8::Code),
+                             static_cast<qsizetype>(sizeof(Viewer8x8::Code)));
+    image.Block.resize(Viewer8x8::payload - kViewerAddress);
+    image.Block[Viewer8x8::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    image.Block[Viewer8x8::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    image.Screens = image.Block.size();
+    AppendZxScreen(image.Block, picture, 0);
+    AppendZxScreen(image.Block, picture, 1);
+    return image;
+}
+
+// The places of one multicolour assembly that the stamping needs.
+struct EngineSymbols {
+    std::span<const uint8_t> Code;
+    uint16_t Border0, Border1, Screen0, Screen1, Done, Row, RowEnd, Engines;
+    uint16_t Window[8], WindowValues[6], Upper, Regs, Loads[8];
+};
+#define TILESMITH_ENGINE(ns)                                                                       \
+    EngineSymbols {                                                                                \
+        ns::Code, ns::border0, ns::border1, ns::screen0, ns::screen1, ns::done, ns::row,           \
+            ns::row_end, ns::engines,                                                              \
+            {ns::w1, ns::w2, ns::w3, ns::w4, ns::w5, ns::w6, ns::w7, ns::w8},                      \
+            {ns::w6hl, ns::w6de, ns::w7hl, ns::w7de, ns::w8hl, ns::w8de}, ns::upper, ns::regs, {   \
+            ns::rhl, ns::rde, ns::rbc, ns::rix, ns::riy, ns::rhl2, ns::rde2, ns::rbc2              \
+        }                                                                                          \
     }
-    return nullptr;
+
+// The attribute bytes of one cell row of a screen, 32 columns.
+std::array<uint8_t, 32> AttrRow(const MgsImage& picture, int screen, int pixelRow) {
+    std::array<uint8_t, 32> row{};
+    for (int c = 0; c < kByteColumns; ++c)
+        row[c] = SpectrumAttr(
+            picture.AttrPlane[screen][PlaneIndex(c, EffectiveAttrRow(picture, pixelRow, c))]);
+    return row;
+}
+
+uint16_t Pair(const std::array<uint8_t, 32>& row, int c) {
+    return static_cast<uint16_t>(row[c] | row[c + 1] << 8);
+}
+
+// The 8x4 engines: for each screen 25 copies of the row code, each stamped with its
+// attribute addresses and values, then a jump back to the interrupt's end, then the
+// accumulator/flag bytes the copies pop.
+ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(e.Code.data()),
+                       static_cast<qsizetype>(e.Code.size()));
+    block.resize(e.Engines - kViewerAddress);
+    auto put16 = [&block](uint16_t address, uint16_t value) {
+        Put16(block, address - kViewerAddress, value);
+    };
+    block[e.Border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[e.Border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray row(block.constData() + (e.Row - kViewerAddress), e.RowEnd - e.Row);
+    constexpr int kCopies = 25;
+    const std::array<uint8_t, 32> blank{};
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        const uint16_t engine = static_cast<uint16_t>(kViewerAddress + block.size());
+        const uint16_t rowSize = static_cast<uint16_t>(row.size());
+        const uint16_t popData = static_cast<uint16_t>(engine + kCopies * rowSize + 3);
+        put16((screen == 0 ? e.Screen0 : e.Screen1) + 2, e.Upper - e.Row + engine);
+        for (int j = 0; j < kCopies; ++j) {
+            const uint16_t base = static_cast<uint16_t>(engine + j * rowSize);
+            block.append(row);
+            auto at = [&](uint16_t label) { return static_cast<uint16_t>(label - e.Row + base); };
+            // The window: the lower half of character row j - 1.
+            const uint16_t lowerRow = static_cast<uint16_t>(attrs + (j == 0 ? 24 : j - 1) * 32);
+            const auto lower = j == 0 ? blank : AttrRow(picture, screen, (j - 1) * 8 + 4);
+            for (int w = 0; w < 8; ++w)
+                put16(at(e.Window[w]) + 1, static_cast<uint16_t>(lowerRow + 4 * (w + 1)));
+            for (int v = 0; v < 6; ++v)
+                put16(at(e.WindowValues[v]) + 1, Pair(lower, 20 + 2 * v));
+            // The upper half of character row j: sixteen pushes from the right end.
+            const auto upper = j < 24 ? AttrRow(picture, screen, j * 8) : blank;
+            put16(at(e.Upper) + 1, static_cast<uint16_t>(attrs + j * 32 + 32));
+            for (int i = 0; i < 16; ++i)
+                put16(at(e.Upper) + 3 + 4 * i + 1, Pair(upper, 30 - 2 * i));
+            // The registers for the next window, the lower half of row j.
+            const auto next = j < 24 ? AttrRow(picture, screen, j * 8 + 4) : blank;
+            put16(at(e.Regs) + 1, static_cast<uint16_t>(popData + 4 * j));
+            constexpr int kLoadColumn[8] = {0, 2, 4, 8, 10, 12, 14, 16};
+            for (int r = 0; r < 8; ++r) {
+                const int operand = (r == 3 || r == 4) ? 2 : 1; // LD IX / LD IY: DD/FD prefix
+                put16(at(e.Loads[r]) + operand, Pair(next, kLoadColumn[r]));
+            }
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, e.Done);
+        for (int j = 0; j < kCopies; ++j) {
+            const auto next = j < 24 ? AttrRow(picture, screen, j * 8 + 4) : blank;
+            for (int c : {18, 19, 6, 7}) // popped as F, A for the second set, then the first
+                block.append(static_cast<char>(next[c]));
+        }
+    }
+    return image;
+}
+
+ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
+    switch (picture.CharHeight) {
+    case 8:
+        return Build8x8(picture);
+    case 4: // only the Pentagon's timing leaves room for the 32-column window
+        if (machine == SpectrumMachine::Pentagon)
+            return BuildMulticolour(picture, TILESMITH_ENGINE(Viewer8x4_Pentagon));
+        return {};
+    default:
+        return {};
+    }
 }
 
 // The ".z80" run-length code: five or more equal bytes, or two or more EDh bytes, become
@@ -154,27 +256,16 @@ std::optional<SpectrumMachine> FindSpectrumMachine(QStringView option) {
 }
 
 QByteArray ViewerBlock(const MgsImage& picture, SpectrumMachine machine) {
-    const Viewer* viewer = FindViewer(picture.CharHeight, machine);
-    if (viewer == nullptr)
-        return {};
-    QByteArray block(reinterpret_cast<const char*>(viewer->Code.data()),
-                     static_cast<qsizetype>(viewer->Code.size()));
-    block.resize(viewer->Payload - kViewerAddress);
-    block[viewer->Border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
-    block[viewer->Border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
-    AppendZxScreen(block, picture, 0);
-    AppendZxScreen(block, picture, 1);
-    return block;
+    return BuildViewer(picture, machine).Block;
 }
 
 QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     const QByteArray block = ViewerBlock(picture, machine);
-    if (block.isEmpty())
+    if (block.isEmpty() || block.size() > Viewer8x8::VECTORS - kViewerAddress)
         return {};
-    const Viewer* viewer = FindViewer(picture.CharHeight, machine);
     QByteArray z80(86, '\0');
-    Put16(z80, 8, viewer->StackTop);   // SP
-    z80[10] = static_cast<char>(0x3F); // I, as the ROM leaves it
+    Put16(z80, 8, Viewer8x8::STACK_TOP); // SP
+    z80[10] = static_cast<char>(0x3F);   // I, as the ROM leaves it
     z80[12] = static_cast<char>((picture.BorderPair[0] & 7) << 1);
     z80[29] = 1;                    // IM 1, interrupts off: the viewer sets its own
     Put16(z80, 30, 54);             // version 3 extra header
@@ -185,12 +276,13 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     z80[62] = static_cast<char>(0xFF);
     std::array<std::array<uint8_t, kPageSize>, 8> pages{};
     std::copy(block.begin(), block.end(), pages[kViewerPage].begin());
-    // The screens are in place from the first frame; the viewer copies them again anyway.
-    const qsizetype payload = viewer->Payload - kViewerAddress;
-    std::copy(block.begin() + payload, block.begin() + payload + kZxScreenSize,
-              pages[kScreenPage].begin());
-    std::copy(block.begin() + payload + kZxScreenSize, block.begin() + payload + 2 * kZxScreenSize,
-              pages[kShadowPage].begin());
+    // The screens are in place from the first frame, whether or not the viewer copies them.
+    for (int screen = 0; screen < 2; ++screen) {
+        QByteArray bytes;
+        AppendZxScreen(bytes, picture, screen);
+        std::copy(bytes.begin(), bytes.end(),
+                  pages[screen == 0 ? kScreenPage : kShadowPage].begin());
+    }
     for (int page = 0; page < 8; ++page) {
         const QByteArray packed = CompressZ80Page(pages[page]);
         Append16(z80, static_cast<uint16_t>(packed.size()));
@@ -214,9 +306,10 @@ QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
 }
 
 QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
-    const QByteArray block = ViewerBlock(picture, machine);
-    if (block.isEmpty())
+    const ViewerImage viewer = BuildViewer(picture, machine);
+    if (viewer.Screens < 0) // the tape's code block must bring the screens along
         return {};
+    const QByteArray& block = viewer.Block;
     const QByteArray program = LoaderProgram();
     QByteArray tap =
         TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
@@ -239,8 +332,16 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
                             const MgsImage& picture, SpectrumMachine machine) {
     const QByteArray bytes = format.Write(picture, machine);
     if (bytes.isEmpty()) {
-        return QStringLiteral("Cannot write %1: there is no Spectrum viewer for 8x%2 pictures")
-            .arg(path, QString::number(picture.CharHeight));
+        const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
+        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
+                              "Snapshots and tapes show 8x8 pictures on both machines; "
+                              "snapshots show 8x4 pictures on the Pentagon.")
+            .arg(path,
+                 QString::fromLatin1(format.Description.data(),
+                                     static_cast<qsizetype>(format.Description.size()))
+                     .toLower(),
+                 QString::number(picture.CharHeight),
+                 QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     }
     return WriteFileBytes(path, bytes);
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -103,6 +104,20 @@ TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlockWithRightChecksums) {
     EXPECT_EQ(Word(blocks[2], 13), kViewerAddress);                     // loads where it runs
     EXPECT_EQ(blocks[3], ViewerBlock(picture, SpectrumMachine::Spectrum128));
     EXPECT_EQ(Word(blocks[2], 11), blocks[3].size());
+}
+
+TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
+    using enum SpectrumMachine;
+    const std::tuple<int, SpectrumMachine, bool, bool> cases[] = {
+        // char height, machine, snapshot written, tape written
+        {8, Spectrum128, true, true},   {8, Pentagon, true, true},   {4, Pentagon, true, false},
+        {4, Spectrum128, false, false}, {2, Pentagon, false, false}, {1, Spectrum128, false, false},
+    };
+    for (const auto& [height, machine, z80, tap] : cases) {
+        const MgsImage picture = RandomPicture(height, 9);
+        EXPECT_EQ(!WriteZ80(picture, machine).isEmpty(), z80) << height;
+        EXPECT_EQ(!WriteTap(picture, machine).isEmpty(), tap) << height;
+    }
 }
 
 } // namespace
