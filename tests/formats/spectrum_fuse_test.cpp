@@ -9,6 +9,7 @@
 #include "support/test_pictures.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -70,14 +71,25 @@ FuseRun RunFuse(const TempFolder& folder, const QString& file, SpectrumMachine m
                      "--no-autosave-settings"};
     args << roms << "--snapshot" << file << "--movie-start" << folder.Path("run.fmf")
          << "--debugger-command" << stop;
-    QProcess fuse;
-    fuse.setWorkingDirectory(folder.dir.path());
-    fuse.start("xvfb-run", args);
-    if (!fuse.waitForFinished(60000)) {
-        fuse.kill();
-        run.Error = "Fuse did not reach the frame count in time";
-        return run;
+    // Other X servers starting at the same moment can take the display xvfb-run picked, and
+    // then Fuse ends at once without a frame: such a start is tried again.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        QProcess fuse;
+        fuse.setWorkingDirectory(folder.dir.path());
+        fuse.start("xvfb-run", args);
+        if (!fuse.waitForFinished(60000)) {
+            fuse.kill();
+            fuse.waitForFinished();
+            run.Error = "Fuse did not reach the frame count in time";
+            return run;
+        }
+        if (QFileInfo(folder.Path("run.fmf")).size() > 0)
+            break;
+        run.Error = "Fuse recorded nothing: " + QString::fromLocal8Bit(fuse.readAllStandardError());
     }
+    if (QFileInfo(folder.Path("run.fmf")).size() == 0)
+        return run;
+    run.Error.clear();
     QProcess conv;
     conv.setWorkingDirectory(folder.dir.path());
     conv.start("fmfconv", {"-y", "--ppm", "run.fmf", "frame.ppm"});
