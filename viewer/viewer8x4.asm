@@ -31,6 +31,7 @@ border1: db 0
 port:   db PORT_7FFD
 sync:   dw SYNC_N                   ; the first window's place after the interrupt:
         db SYNC_M                   ; 26 T a step, then 4 T a step
+bitmap1: dw 0                       ; where the program put screen 1's bitmap
 phase:  dw screen0                  ; the screen shown next: port, border, engine
 screen0: db PORT_7FFD, 0
         dw 0                        ; the program writes each engine's address
@@ -44,6 +45,10 @@ begin:  di
         ld a, PORT_7FFD
         ld bc, 7FFDh
         out (c), a
+        ld hl, (bitmap1)            ; screen 1 travels in the code block (the tape loads
+        ld de, SCREEN1              ; screen 0 straight to 4000h); the engines rewrite
+        ld bc, 6144                 ; every attribute, so only the bitmap is copied
+        ldir
         ld a, (border0)
         ld (screen0 + 1), a
         ld a, (border1)

@@ -49,6 +49,8 @@ static_assert(Viewer8x4_Pentagon::HANDLER == kViewerInterruptAddress);
 struct ViewerImage {
     QByteArray Block;
     qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
+    // The block carries screen 1's bitmap only; screen 0's bitmap is loaded to 4000h.
+    bool Screen0Apart = false;
 };
 
 ViewerImage Build8x8(const MgsImage& picture) {
@@ -67,13 +69,13 @@ ViewerImage Build8x8(const MgsImage& picture) {
 // The places of one multicolour assembly that the stamping needs.
 struct EngineSymbols {
     std::span<const uint8_t> Code;
-    uint16_t Border0, Border1, Screen0, Screen1, Done, Row, RowEnd, Engines;
+    uint16_t Border0, Border1, Bitmap1, Screen0, Screen1, Done, Row, RowEnd, Engines;
     uint16_t Window[8], WindowValues[6], Upper, Regs, Loads[8];
 };
 #define TILESMITH_ENGINE(ns)                                                                       \
     EngineSymbols {                                                                                \
-        ns::Code, ns::border0, ns::border1, ns::screen0, ns::screen1, ns::done, ns::row,           \
-            ns::row_end, ns::engines,                                                              \
+        ns::Code, ns::border0, ns::border1, ns::bitmap1, ns::screen0, ns::screen1, ns::done,       \
+            ns::row, ns::row_end, ns::engines,                                                     \
             {ns::w1, ns::w2, ns::w3, ns::w4, ns::w5, ns::w6, ns::w7, ns::w8},                      \
             {ns::w6hl, ns::w6de, ns::w7hl, ns::w7de, ns::w8hl, ns::w8de}, ns::upper, ns::regs, {   \
             ns::rhl, ns::rde, ns::rbc, ns::rix, ns::riy, ns::rhl2, ns::rde2, ns::rbc2              \
@@ -149,6 +151,11 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
                 block.append(static_cast<char>(next[c]));
         }
     }
+    put16(e.Bitmap1, static_cast<uint16_t>(kViewerAddress + block.size()));
+    std::array<uint8_t, kZxBitmapSize> bitmap{};
+    PlaneToZxBitmap(picture.PixelPlane[1], bitmap);
+    block.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
+    image.Screen0Apart = true;
     return image;
 }
 
@@ -204,17 +211,19 @@ void AppendBasicNumber(QByteArray& line, int value) {
     line.append(static_cast<char>(0));
 }
 
-// 10 CLEAR 32767: LOAD "" CODE : RANDOMIZE USR 32768
-QByteArray LoaderProgram() {
+// 10 CLEAR 32767: LOAD "" CODE : RANDOMIZE USR 32768, with one LOAD "" CODE a block.
+QByteArray LoaderProgram(int codeBlocks) {
     constexpr char kClear = '\xFD', kLoad = '\xEF', kCode = '\xAF', kRandomize = '\xF9',
                    kUsr = '\xC0';
     QByteArray body;
     body.append(kClear);
     AppendBasicNumber(body, kViewerAddress - 1);
-    body.append(':');
-    body.append(kLoad);
-    body.append("\"\"");
-    body.append(kCode);
+    for (int i = 0; i < codeBlocks; ++i) {
+        body.append(':');
+        body.append(kLoad);
+        body.append("\"\"");
+        body.append(kCode);
+    }
     body.append(':');
     body.append(kRandomize);
     body.append(kUsr);
@@ -276,8 +285,10 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     z80[62] = static_cast<char>(0xFF);
     std::array<std::array<uint8_t, kPageSize>, 8> pages{};
     std::copy(block.begin(), block.end(), pages[kViewerPage].begin());
-    // The screens are in place from the first frame, whether or not the viewer copies them.
-    for (int screen = 0; screen < 2; ++screen) {
+    // The screens are in place from the first frame, as far as the tape would put them
+    // there: the copy that the viewer makes of a bitmap in its block is its own to prove.
+    const bool screen1Copied = BuildViewer(picture, machine).Screen0Apart;
+    for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
         QByteArray bytes;
         AppendZxScreen(bytes, picture, screen);
         std::copy(bytes.begin(), bytes.end(),
@@ -307,15 +318,23 @@ QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
 
 QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     const ViewerImage viewer = BuildViewer(picture, machine);
-    if (viewer.Screens < 0) // the tape's code block must bring the screens along
+    if (viewer.Block.isEmpty())
         return {};
     const QByteArray& block = viewer.Block;
-    const QByteArray program = LoaderProgram();
+    // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
+    // that no "Bytes:" message of a later block is printed over it.
+    const QByteArray program = LoaderProgram(viewer.Screen0Apart ? 2 : 1);
     QByteArray tap =
         TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
     tap.append(TapBlock(0xFF, Bytes(program)));
     tap.append(TapHeader(3, "picture", block.size(), kViewerAddress, 32768));
     tap.append(TapBlock(0xFF, Bytes(block)));
+    if (viewer.Screen0Apart) {
+        std::array<uint8_t, kZxBitmapSize> bitmap{};
+        PlaneToZxBitmap(picture.PixelPlane[0], bitmap);
+        tap.append(TapHeader(3, "screen", kZxBitmapSize, 0x4000, 32768));
+        tap.append(TapBlock(0xFF, bitmap));
+    }
     return tap;
 }
 
@@ -334,8 +353,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
-                              "Snapshots and tapes show 8x8 pictures on both machines; "
-                              "snapshots show 8x4 pictures on the Pentagon.")
+                              "Snapshots and tapes show 8x8 pictures on both machines and "
+                              "8x4 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))

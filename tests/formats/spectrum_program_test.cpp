@@ -75,42 +75,57 @@ TEST(SpectrumProgram, SnapshotStartsTheViewerWithBothScreensInPlace) {
     }
 }
 
-TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlockWithRightChecksums) {
-    const MgsImage picture = RandomPicture(8, 4);
-    const QByteArray tap = WriteTap(picture, SpectrumMachine::Spectrum128);
+// A tape's blocks without their flag and checksum; every checksum and flag checked.
+QList<QByteArray> TapBlocks(const QByteArray& tap) {
     QList<QByteArray> blocks;
-    for (qsizetype at = 0; at < tap.size();) {
-        ASSERT_LE(at + 2, tap.size());
+    for (qsizetype at = 0; at + 2 <= tap.size();) {
         const int length = Word(tap, at);
-        ASSERT_LE(at + 2 + length, tap.size());
+        EXPECT_LE(at + 2 + length, tap.size());
         const QByteArray block = tap.mid(at + 2, length);
         uint8_t sum = 0;
         for (char b : block)
             sum ^= static_cast<uint8_t>(b);
         EXPECT_EQ(sum, 0) << "checksum of block " << blocks.size();
-        blocks.append(block.mid(1, length - 2)); // without flag and checksum
-        EXPECT_EQ(static_cast<uint8_t>(block[0]), blocks.size() % 2 ? 0x00 : 0xFF);
+        EXPECT_EQ(static_cast<uint8_t>(block[0]), blocks.size() % 2 ? 0xFF : 0x00);
+        blocks.append(block.mid(1, length - 2));
         at += 2 + length;
     }
-    ASSERT_EQ(blocks.size(), 4);
-    const QByteArray& program = blocks[1];
-    EXPECT_EQ(blocks[0][0], 0);                                         // a BASIC program
-    EXPECT_EQ(Word(blocks[0], 11), program.size());                     // its length
-    EXPECT_EQ(Word(blocks[0], 13), 10);                                 // autostart line
-    EXPECT_EQ(Word(program, 0), 10 << 8);                               // line 10, big-endian
-    EXPECT_EQ(Word(program, 2), program.size() - 4);                    // the line's own length
-    EXPECT_TRUE(program.contains("32768\x0E\x00\x00\x00\x80\x00"_qba)); // USR 32768
-    EXPECT_EQ(blocks[2][0], 3);                                         // CODE
-    EXPECT_EQ(Word(blocks[2], 13), kViewerAddress);                     // loads where it runs
-    EXPECT_EQ(blocks[3], ViewerBlock(picture, SpectrumMachine::Spectrum128));
-    EXPECT_EQ(Word(blocks[2], 11), blocks[3].size());
+    return blocks;
+}
+
+TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
+    // 8x8: one code block with both screens; 8x4: screen 0's bitmap loads to the screen.
+    for (auto [height, machine] :
+         {std::pair{8, SpectrumMachine::Spectrum128}, std::pair{4, SpectrumMachine::Pentagon}}) {
+        const MgsImage picture = RandomPicture(height, 4);
+        const QList<QByteArray> blocks = TapBlocks(WriteTap(picture, machine));
+        const int loads = height == 8 ? 1 : 2;
+        ASSERT_EQ(blocks.size(), 2 + 2 * loads);
+        const QByteArray& program = blocks[1];
+        EXPECT_EQ(blocks[0][0], 0);                     // a BASIC program
+        EXPECT_EQ(Word(blocks[0], 11), program.size()); // its length
+        EXPECT_EQ(Word(blocks[0], 13), 10);             // autostart line
+        EXPECT_EQ(Word(program, 0), 10 << 8);           // line 10, big-endian
+        EXPECT_EQ(Word(program, 2), program.size() - 4);
+        EXPECT_EQ(program.count("\xEF\"\"\xAF"), loads);                    // LOAD "" CODE
+        EXPECT_TRUE(program.contains("32768\x0E\x00\x00\x00\x80\x00"_qba)); // USR 32768
+        EXPECT_EQ(blocks[2][0], 3);                                         // CODE
+        EXPECT_EQ(Word(blocks[2], 13), kViewerAddress);                     // loads where it runs
+        EXPECT_EQ(blocks[3], ViewerBlock(picture, machine));
+        EXPECT_EQ(Word(blocks[2], 11), blocks[3].size());
+        if (loads == 2) {
+            EXPECT_EQ(Word(blocks[4], 13), 0x4000);
+            EXPECT_EQ(static_cast<uint8_t>(blocks[5][ZxScreenOffset(191, 31)]),
+                      picture.PixelPlane[0][PlaneIndex(31, 191)]);
+        }
+    }
 }
 
 TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
     using enum SpectrumMachine;
     const std::tuple<int, SpectrumMachine, bool, bool> cases[] = {
         // char height, machine, snapshot written, tape written
-        {8, Spectrum128, true, true},   {8, Pentagon, true, true},   {4, Pentagon, true, false},
+        {8, Spectrum128, true, true},   {8, Pentagon, true, true},   {4, Pentagon, true, true},
         {4, Spectrum128, false, false}, {2, Pentagon, false, false}, {1, Spectrum128, false, false},
     };
     for (const auto& [height, machine, z80, tap] : cases) {
