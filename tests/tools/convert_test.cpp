@@ -138,6 +138,50 @@ TEST_F(Convert, PngOptionsByNumberInThePanelsOrder) {
     EXPECT_EQ(png.colourType, 2);
 }
 
+// What a file manager asks for: the names it passes (any letter case, or no extension at
+// all for a file it knows by its signature) and the common thumbnail sizes.
+TEST_F(Convert, ThumbnailFitsTheSquareSharpForWholeFactors) {
+    RenderImages images = RenderImages::Create();
+    RenderPicture(picture, images);
+    const QImage mixed = images.MixedImage.convertToFormat(QImage::Format_RGB888);
+    Write("UPPER.MGS", WriteMgs(picture));
+    Write("no-extension", WriteMgs(picture));
+    Write("mg-no-extension", WriteMg(picture)); // MG keeps one bright bit a cell: other colours
+    const struct {
+        const char* input;
+        int size;
+        QSize expected;
+    } cases[] = {{"in.mgs", 256, {256, 192}},
+                 {"UPPER.MGS", 512, {512, 384}},
+                 {"no-extension", 128, {128, 96}},
+                 {"mg-no-extension", 100, {100, 75}}};
+    for (const auto& test : cases) {
+        const ToolRun run =
+            Start({"--thumbnail", QString::number(test.size), test.input, "thumb.png"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const DecodedPng png = DecodePng(Contents("thumb.png"));
+        ASSERT_EQ(QSize(png.width, png.height), test.expected) << test.input;
+        const int factor = test.size / 256;
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                if (factor > 0) { // every picture pixel a sharp square
+                    ASSERT_EQ(png.image.pixel(x, y), mixed.pixel(x / factor, y / factor));
+                } else if (test.size == 128) {           // a halving mixes each 2 x 2 block
+                    for (const int shift : {16, 8, 0}) { // red, green, blue
+                        auto channel = [&](QRgb rgb) {
+                            return static_cast<int>(rgb >> shift & 0xff);
+                        };
+                        int sum = 0;
+                        for (int i = 0; i < 4; ++i)
+                            sum += channel(mixed.pixel(2 * x + i % 2, 2 * y + i / 2));
+                        ASSERT_NEAR(channel(png.image.pixel(x, y)), sum / 4, 2) << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
     ToolRun run = Start({"--selection", "3,2,4,5", "--as-screen", "in.mgs", "sprite.bin"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -195,6 +239,10 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
         {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
         {{"--info", "short.mg8"}, 1, "is too short"},
+        {{"--thumbnail", "128", "short.mg8", "t.png"}, 1, "short.mg8 is too short"},
+        {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},
+        {{"--thumbnail", "0", "in.mgs", "t.png"}, 2, "--thumbnail takes a size 1..4096"},
+        {{"--thumbnail", "64", "in.mgs"}, 2, "expected 2 file names, got 1"},
         {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
         {{"--png", "1", "in.mgs", "no/dir/out.png"}, 1, "Cannot write no/dir/out.png"},
     };
@@ -217,6 +265,10 @@ TEST_F(Convert, HelpListsTheFormats) {
     EXPECT_TRUE(run.out.startsWith("Usage:\n  tilesmith-convert [OPTIONS] INPUT OUTPUT\n"));
     EXPECT_TRUE(run.out.contains("Writes: .mgs .mg1 .mg2 .mg4 .mg8 .img\n"));
     EXPECT_EQ(Start({"in.mgs", "--help"}).exitCode, 0);
+    const ToolRun version = Start({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(
+        version.out.startsWith("tilesmith-convert (tileSmith) 0.96\nLicence: GPL-3.0-or-later"));
 }
 
 } // namespace
