@@ -50,7 +50,7 @@ protected:
     MgsImage picture = RandomPicture(8, 60);
 };
 
-TEST_F(Convert, RoundTripsThroughEveryWritableFormat) {
+TEST_F(Convert, WritesEveryWritableFormat) {
     for (const PictureFormat& format : PictureFormats) {
         if (format.Write == nullptr)
             continue;
@@ -59,12 +59,10 @@ TEST_F(Convert, RoundTripsThroughEveryWritableFormat) {
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.err.isEmpty());
         EXPECT_EQ(Contents(out), format.Write(picture)) << out.toStdString();
-        // And back: the .mgs of what the format kept.
-        ASSERT_EQ(Start({out, "back.mgs"}).exitCode, 0);
-        const LoadResult back = OpenByName(dir.filePath(out), MgsImage{});
-        EXPECT_EQ(Contents("back.mgs"), WriteMgs(back.Picture));
     }
-    EXPECT_EQ(Contents("back.mgs").size(), 36871);
+    // And a format read back: the .mgs of what it kept.
+    ASSERT_EQ(Start({"out.mg8", "back.mgs"}).exitCode, 0);
+    EXPECT_EQ(Contents("back.mgs"), WriteMgs(OpenByName(dir.filePath("out.mg8"), {}).Picture));
 }
 
 TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
@@ -203,6 +201,8 @@ TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
 TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
     Write("short.mg8", WriteMg(picture).left(300));
     Write("kept.mgs", "old");
+    // One case for each kind of mistake: file names, an unknown option, a value out of range,
+    // options that exclude each other, formats, and files that cannot be read or written.
     struct Case {
         QStringList args;
         int exitCode;
@@ -212,39 +212,24 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"in.mgs"}, 2, "expected 2 file names, got 1"},
         {{"--bogus", "in.mgs", "out.mgs"}, 2, "unknown option \"--bogus\""},
         {{"--char-height", "3", "in.mgs", "out.mgs"}, 2, "--char-height takes 1, 2, 4 or 8"},
-        {{"in.mgs", "out.mgs", "--char-height"}, 2, "--char-height needs a value N"},
         {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
-        {{"--info", "--char-height", "2", "in.mgs"}, 2, "cannot be used with --info"},
         {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
-        {{"in.mgs", "out"}, 2, "cannot write \"\" files"},
         {{"--machine", "48", "in.mgs", "out.z80"}, 2, "--machine takes 128 or pentagon"},
         {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
-        {{"--png", "12", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
-        {{"--list-png", "in.mgs"}, 2, "expected 0 file names, got 1"},
         {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, 2, "--selection needs --linear or"},
-        {{"--selection", "0,0,1", "--linear", "in.mgs", "out.bin"}, 2, "--selection takes X,Y,W,H"},
-        {{"--selection", "0,0,0,1", "--linear", "in.mgs", "out.bin"}, 2, "--selection takes"},
         {{"--selection", "30,0,3,1", "--linear", "in.mgs", "out.bin"},
          2,
          "--selection 30,0,3,1 does not lie inside the picture: at char height 8 it has 32 "
          "columns and 24 cell rows"},
-        {{"--linear", "in.mgs", "out.mgs"}, 2, "--linear is used with --selection"},
         {{"--selection", "0,0,1,1", "--linear", "--as-screen", "in.mgs", "out.bin"},
          2,
          "--linear and --as-screen cannot be combined"},
-        {{"--png", "1", "--selection", "0,0,1,1", "--linear", "in.mgs", "out.bin"},
-         2,
-         "--png and --selection cannot be combined"},
         {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
         {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
-        {{"--info", "short.mg8"}, 1, "is too short"},
-        {{"--thumbnail", "128", "short.mg8", "t.png"}, 1, "short.mg8 is too short"},
         {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},
         {{"--thumbnail", "0", "in.mgs", "t.png"}, 2, "--thumbnail takes a size 1..4096"},
-        {{"--thumbnail", "64", "in.mgs"}, 2, "expected 2 file names, got 1"},
         {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
-        {{"--png", "1", "in.mgs", "no/dir/out.png"}, 1, "Cannot write no/dir/out.png"},
     };
     for (const Case& test : cases) {
         const ToolRun run = Start(test.args);
