@@ -7,9 +7,9 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 height=$1
 picture=${2:-image.mg$height}
-# 8x4 pictures run on the Pentagon's engine; everything else defaults to the 128K.
+# 8x4 and 8x2 pictures run on the Pentagon's engines; 8x8 defaults to the 128K.
 default=128
-[ "$height" = 4 ] && default=pentagon
+case $height in 4 | 2) default=pentagon ;; esac
 machine=${3:-$default}
 
 say() {

@@ -2,6 +2,7 @@
 // The snapshot and tape writers around the assembled viewers.
 #include "formats/spectrum_program.h"
 
+#include "Viewer8x2_Pentagon.h"
 #include "Viewer8x4_Pentagon.h"
 #include "Viewer8x8.h"
 #include "formats/picture_file.h"
@@ -51,7 +52,11 @@ struct ViewerImage {
     qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
     // The block carries screen 1's bitmap only; screen 0's bitmap is loaded to 4000h.
     bool Screen0Apart = false;
+    // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
+    // only a snapshot can bring it, so such a viewer has no tape.
+    QByteArray Page5;
 };
+constexpr uint16_t kPage5Data = 0x6000;
 
 ViewerImage Build8x8(const MgsImage& picture) {
     ViewerImage image;
@@ -159,6 +164,71 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
     return image;
 }
 
+// The 8x2 engine: per screen 25 copies, copy j with three windows for pixel rows 2, 4
+// and 6 of character row j - 1, the top row of row j, and three register loads whose 20
+// bytes each lie in page 5.
+ViewerImage Build8x2(const MgsImage& picture) {
+    namespace v = Viewer8x2_Pentagon;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
+    block.resize(v::engines - kViewerAddress);
+    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray row(block.constData() + (v::row - kViewerAddress), v::row_end - v::row);
+    constexpr int kCopies = 25;
+    // Operand offsets inside WINDOW: the five stack addresses, then the six immediates.
+    constexpr int kWindowSp[5] = {1, 7, 17, 23, 35};
+    constexpr int kWindowEnd[5] = {6, 12, 18, 24, 32};
+    constexpr int kWindowHl[6] = {26, 30, 38, 42, 46, 50};
+    constexpr int kWindowHlColumn[6] = {22, 20, 30, 28, 26, 24};
+    constexpr int kPreloadColumn[10] = {12, 14, 16, 8, 10, 18, 0, 2, 4, 6};
+    const std::array<uint8_t, 32> blank{};
+    auto put = [&block](int at, uint16_t value) { Put16(block, at - kViewerAddress, value); };
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        const int engine = kViewerAddress + static_cast<int>(block.size());
+        put((screen == 0 ? v::screen0 : v::screen1) + 2,
+            static_cast<uint16_t>(v::upper - v::row + engine));
+        for (int j = 0; j < kCopies; ++j) {
+            const int base = engine + j * static_cast<int>(row.size());
+            block.append(row);
+            auto at = [&](int label) { return label - v::row + base; };
+            const int lowerRow = j == 0 ? 24 : j - 1;
+            const int windows[3] = {v::win1, v::win2, v::win3};
+            const int preloads[3] = {v::pre1, v::pre2, v::pre0};
+            for (int w = 0; w < 3; ++w) {
+                // Window w writes pixel row 2w + 2 of character row j - 1; the loads after
+                // it serve the next window: rows 4 and 6 of row j - 1, then row 2 of row j.
+                const auto values =
+                    j == 0 ? blank : AttrRow(picture, screen, (j - 1) * 8 + 2 * w + 2);
+                for (int k = 0; k < 5; ++k)
+                    put(at(windows[w]) + kWindowSp[k],
+                        static_cast<uint16_t>(attrs + lowerRow * 32 + kWindowEnd[k]));
+                for (int k = 0; k < 6; ++k)
+                    put(at(windows[w]) + kWindowHl[k], Pair(values, kWindowHlColumn[k]));
+                const int nextRow = w < 2 ? (j - 1) * 8 + 2 * w + 4 : j * 8 + 2;
+                const auto next = (w < 2 && j == 0) || (w == 2 && j == 24)
+                                      ? blank
+                                      : AttrRow(picture, screen, nextRow);
+                const uint16_t data = static_cast<uint16_t>(kPage5Data + image.Page5.size());
+                put(at(preloads[w]) + 1, data);
+                for (int c : kPreloadColumn) {
+                    image.Page5.append(static_cast<char>(next[c]));
+                    image.Page5.append(static_cast<char>(next[c + 1]));
+                }
+            }
+            const auto top = j < 24 ? AttrRow(picture, screen, j * 8) : blank;
+            put(at(v::upper) + 1, static_cast<uint16_t>(attrs + j * 32 + 32));
+            for (int i = 0; i < 16; ++i)
+                put(at(v::upper) + 3 + 4 * i + 1, Pair(top, 30 - 2 * i));
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, v::done);
+    }
+    return image;
+}
+
 ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     switch (picture.CharHeight) {
     case 8:
@@ -166,6 +236,10 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     case 4: // only the Pentagon's timing leaves room for the 32-column window
         if (machine == SpectrumMachine::Pentagon)
             return BuildMulticolour(picture, TILESMITH_ENGINE(Viewer8x4_Pentagon));
+        return {};
+    case 2:
+        if (machine == SpectrumMachine::Pentagon)
+            return Build8x2(picture);
         return {};
     default:
         return {};
@@ -287,13 +361,16 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     std::copy(block.begin(), block.end(), pages[kViewerPage].begin());
     // The screens are in place from the first frame, as far as the tape would put them
     // there: the copy that the viewer makes of a bitmap in its block is its own to prove.
-    const bool screen1Copied = BuildViewer(picture, machine).Screen0Apart;
+    const ViewerImage viewer = BuildViewer(picture, machine);
+    const bool screen1Copied = viewer.Screen0Apart;
     for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
         QByteArray bytes;
         AppendZxScreen(bytes, picture, screen);
         std::copy(bytes.begin(), bytes.end(),
                   pages[screen == 0 ? kScreenPage : kShadowPage].begin());
     }
+    std::copy(viewer.Page5.begin(), viewer.Page5.end(),
+              pages[kScreenPage].begin() + (kPage5Data - 0x4000));
     for (int page = 0; page < 8; ++page) {
         const QByteArray packed = CompressZ80Page(pages[page]);
         Append16(z80, static_cast<uint16_t>(packed.size()));
@@ -318,7 +395,7 @@ QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
 
 QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     const ViewerImage viewer = BuildViewer(picture, machine);
-    if (viewer.Block.isEmpty())
+    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty())
         return {};
     const QByteArray& block = viewer.Block;
     // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
@@ -354,7 +431,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
                               "Snapshots and tapes show 8x8 pictures on both machines and "
-                              "8x4 pictures on the Pentagon.")
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures "
+                              "on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))

@@ -149,7 +149,8 @@ std::string CaseName(const testing::TestParamInfo<FuseCase>& info) {
 INSTANTIATE_TEST_SUITE_P(Viewers, FuseFrames,
                          testing::Values(FuseCase{8, SpectrumMachine::Spectrum128},
                                          FuseCase{8, SpectrumMachine::Pentagon},
-                                         FuseCase{4, SpectrumMachine::Pentagon}),
+                                         FuseCase{4, SpectrumMachine::Pentagon},
+                                         FuseCase{2, SpectrumMachine::Pentagon}),
                          CaseName);
 
 } // namespace
