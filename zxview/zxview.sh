@@ -7,9 +7,9 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 height=$1
 picture=${2:-image.mg$height}
-# 8x4 and 8x2 pictures run on the Pentagon's engines; 8x8 defaults to the 128K.
-default=128
-case $height in 4 | 2) default=pentagon ;; esac
+# The multicolour modes run on the Pentagon's engines; 8x8 defaults to the 128K.
+default=pentagon
+[ "$height" = 8 ] && default=128
 machine=${3:-$default}
 
 say() {

@@ -2,6 +2,7 @@
 // The snapshot and tape writers around the assembled viewers.
 #include "formats/spectrum_program.h"
 
+#include "Viewer8x1_Pentagon.h"
 #include "Viewer8x2_Pentagon.h"
 #include "Viewer8x4_Pentagon.h"
 #include "Viewer8x8.h"
@@ -229,6 +230,49 @@ ViewerImage Build8x2(const MgsImage& picture) {
     return image;
 }
 
+// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
+// each a window for the middle columns of its row and the loads for the next.
+ViewerImage Build8x1(const MgsImage& picture) {
+    namespace v = Viewer8x1_Pentagon;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
+    block.resize(v::engines - kViewerAddress);
+    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray line(block.constData() + (v::line - kViewerAddress), v::line_end - v::line);
+    const qsizetype loadsAt = v::loads - v::line;
+    auto put = [&block](qsizetype at, uint16_t value) { Put16(block, at, value); };
+    // The LD SP at `at` gets the address of the next 16 bytes of page 5: the middle
+    // columns of pixel row y, 16..23 and then 8..15 (zeros past the last row).
+    auto stampLoads = [&](qsizetype at, int screen, int y) {
+        put(at + 1, static_cast<uint16_t>(kPage5Data + image.Page5.size()));
+        for (int c : {16, 17, 18, 19, 20, 21, 22, 23, 8, 9, 10, 11, 12, 13, 14, 15}) {
+            const AttrCell cell = picture.AttrPlane[screen][PlaneIndex(c, y % kPixelRows)];
+            image.Page5.append(static_cast<char>(y < kPixelRows ? SpectrumAttr(cell) : 0));
+        }
+    };
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        put((screen == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
+            static_cast<uint16_t>(kViewerAddress + block.size()));
+        const qsizetype first = block.size(); // the engine opens with the loads for row 0
+        block.append(line.mid(loadsAt));
+        stampLoads(first, screen, 0);
+        for (int y = 0; y < kPixelRows; ++y) {
+            const qsizetype at = block.size();
+            block.append(line);
+            const uint16_t row = static_cast<uint16_t>(attrs + (y / 8) * 32);
+            put(at + 1, static_cast<uint16_t>(row + 16));
+            put(at + 10, static_cast<uint16_t>(row + 24));
+            stampLoads(at + loadsAt, screen, y + 1);
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, v::done);
+    }
+    return image;
+}
+
 ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     switch (picture.CharHeight) {
     case 8:
@@ -240,6 +284,10 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     case 2:
         if (machine == SpectrumMachine::Pentagon)
             return Build8x2(picture);
+        return {};
+    case 1:
+        if (machine == SpectrumMachine::Pentagon)
+            return Build8x1(picture);
         return {};
     default:
         return {};
@@ -431,8 +479,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
                               "Snapshots and tapes show 8x8 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures "
-                              "on the Pentagon.")
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 and 8x1 "
+                              "pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))

@@ -150,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(Viewers, FuseFrames,
                          testing::Values(FuseCase{8, SpectrumMachine::Spectrum128},
                                          FuseCase{8, SpectrumMachine::Pentagon},
                                          FuseCase{4, SpectrumMachine::Pentagon},
-                                         FuseCase{2, SpectrumMachine::Pentagon}),
+                                         FuseCase{2, SpectrumMachine::Pentagon},
+                                         FuseCase{1, SpectrumMachine::Pentagon}),
                          CaseName);
 
 } // namespace

@@ -125,9 +125,10 @@ TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
     using enum SpectrumMachine;
     const std::tuple<int, SpectrumMachine, bool, bool> cases[] = {
         // char height, machine, snapshot written, tape written
-        {8, Spectrum128, true, true},   {8, Pentagon, true, true},  {4, Pentagon, true, true},
-        {4, Spectrum128, false, false}, {2, Pentagon, true, false}, {2, Spectrum128, false, false},
-        {1, Spectrum128, false, false},
+        {8, Spectrum128, true, true}, {8, Pentagon, true, true},
+        {4, Pentagon, true, true},    {4, Spectrum128, false, false},
+        {2, Pentagon, true, false},   {2, Spectrum128, false, false},
+        {1, Pentagon, true, false},   {1, Spectrum128, false, false},
     };
     for (const auto& [height, machine, z80, tap] : cases) {
         const MgsImage picture = RandomPicture(height, 9);
