@@ -93,7 +93,8 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
                            "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8"}));
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
               (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
-                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG"}));
+                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG", "-",
+                           "Spectrum snapshot (*.z80)...", "Spectrum tape (*.tap)..."}));
 
     // Cancelled, every item leaves everything as it was.
     const Snapshot before = Take();
