@@ -6,90 +6,12 @@
 ; A window (WINDOW) writes 32 bytes in 302 T with its last column about 208 T later,
 ; relative to the beam, than its first; loading its 20 register bytes (PRELOAD) takes
 ; 126 T, so a window and its loading fit in two lines of 224 T with 20 T to spare.
-; The frame code is the 8x4 viewer's, so SYNC_N and SYNC_M mean the same there.
+; The frame code is shared (multicolour.inc), so SYNC_N and SYNC_M mean the same in all.
 
         include "common.inc"
 
-LINE_T  equ 224
-ROW_T   equ 8 * LINE_T
-
-        org CODE
-start:  jp begin
-border0: db 0
-border1: db 0
-port:   db PORT_7FFD
-sync:   dw SYNC_N                   ; the first window's place after the interrupt:
-        db SYNC_M                   ; 26 T a step, then 4 T a step
-bitmap1: dw 0                       ; unused: the snapshot puts both bitmaps in place
-phase:  dw screen0                  ; the screen shown next: port, border, engine
-screen0: db PORT_7FFD, 0
-        dw 0                        ; the program writes each engine's address
-        dw screen1
-screen1: db PORT_7FFD | 8, 0
-        dw 0
-        dw screen0
-
-begin:  di
-        ld sp, STACK_TOP - 2
-        ld a, PORT_7FFD
-        ld bc, 7FFDh
-        out (c), a
-        ld a, (border0)
-        ld (screen0 + 1), a
-        ld a, (border1)
-        ld (screen1 + 1), a
-        ld hl, VECTORS
-        ld de, VECTORS + 1
-        ld bc, 256
-        ld (hl), VECTOR_BYTE
-        ldir
-        ld a, 0C3h
-        ld (HANDLER), a
-        ld hl, frame
-        ld (HANDLER + 1), hl
-        ld a, high VECTORS
-        ld i, a
-        im 2
-        ei
-idle:   halt
-        jr idle
-
-; Every path through here takes the same time, so the engine starts at a fixed distance
-; from the interrupt.
-frame:  ld hl, (phase)
-        ld a, (hl)
-        ld bc, 7FFDh
-        out (c), a
-        inc hl
-        ld a, (hl)
-        out (0FEh), a
-        inc hl
-        ld e, (hl)
-        inc hl
-        ld d, (hl)
-        inc hl
-        ld a, (hl)
-        inc hl
-        ld h, (hl)
-        ld l, a
-        ld (phase), hl
-        ld bc, (sync)
-wait:   dec bc
-        ld a, b
-        or c
-        jr nz, wait
-        ld a, (sync + 2)            ; skip 12 - m of the twelve NOPs
-        ld hl, slide
-        neg
-        add a, low (slide + 12)
-        ld l, a
-        jp (hl)
-slide:  ds 12, 0                    ; NOPs; must not cross a 256-byte boundary
-        ex de, hl
-        jp (hl)                     ; into copy 0, at its upper-half part
-done:   ld sp, STACK_TOP - 4          ; as the interrupt left it, over idle's return
-        ei
-        reti
+COPY_BITMAP1 equ 0
+        include "multicolour.inc"
 
 ; A window: 32 attribute bytes from the ten register pairs and six immediates, left to
 ; right in chunks, each chunk pushed from its right end. The program stamps the stack

@@ -16,95 +16,15 @@
 
         include "common.inc"
 
-LINE_T  equ 224
-ROW_T   equ 8 * LINE_T
+COPY_BITMAP1 equ 1
+        include "multicolour.inc"
+
 ; T-states of a copy without its pause: window 332, upper half 346, registers 130.
 ROW_WORK equ 332 + 346 + 130
 PAUSE   equ ROW_T - ROW_WORK - 2    ; LD B,n / DJNZ take 13n + 2; the rest in LD C,n (7)
 PAUSE_N equ PAUSE / 13
 PAUSE_R equ PAUSE - 13 * PAUSE_N
 
-        org CODE
-start:  jp begin
-border0: db 0
-border1: db 0
-port:   db PORT_7FFD
-sync:   dw SYNC_N                   ; the first window's place after the interrupt:
-        db SYNC_M                   ; 26 T a step, then 4 T a step
-bitmap1: dw 0                       ; where the program put screen 1's bitmap
-phase:  dw screen0                  ; the screen shown next: port, border, engine
-screen0: db PORT_7FFD, 0
-        dw 0                        ; the program writes each engine's address
-        dw screen1
-screen1: db PORT_7FFD | 8, 0
-        dw 0
-        dw screen0
-
-begin:  di
-        ld sp, STACK_TOP - 2
-        ld a, PORT_7FFD
-        ld bc, 7FFDh
-        out (c), a
-        ld hl, (bitmap1)            ; screen 1 travels in the code block (the tape loads
-        ld de, SCREEN1              ; screen 0 straight to 4000h); the engines rewrite
-        ld bc, 6144                 ; every attribute, so only the bitmap is copied
-        ldir
-        ld a, (border0)
-        ld (screen0 + 1), a
-        ld a, (border1)
-        ld (screen1 + 1), a
-        ld hl, VECTORS
-        ld de, VECTORS + 1
-        ld bc, 256
-        ld (hl), VECTOR_BYTE
-        ldir
-        ld a, 0C3h
-        ld (HANDLER), a
-        ld hl, frame
-        ld (HANDLER + 1), hl
-        ld a, high VECTORS
-        ld i, a
-        im 2
-        ei
-idle:   halt
-        jr idle
-
-; Every path through here takes the same time, so the engine starts at a fixed distance
-; from the interrupt.
-frame:  ld hl, (phase)
-        ld a, (hl)
-        ld bc, 7FFDh
-        out (c), a
-        inc hl
-        ld a, (hl)
-        out (0FEh), a
-        inc hl
-        ld e, (hl)
-        inc hl
-        ld d, (hl)
-        inc hl
-        ld a, (hl)
-        inc hl
-        ld h, (hl)
-        ld l, a
-        ld (phase), hl
-        ld bc, (sync)
-wait:   dec bc
-        ld a, b
-        or c
-        jr nz, wait
-        ld a, (sync + 2)            ; skip 12 - m of the twelve NOPs
-        ld hl, slide
-        neg
-        add a, low (slide + 12)
-        ld l, a
-        jp (hl)
-slide:  ds 12, 0                    ; NOPs; must not cross a 256-byte boundary
-        ex de, hl
-        jp (hl)                     ; into copy 0, at its upper-half part
-done:   ld sp, STACK_TOP - 4          ; as the interrupt left it, over idle's return
-        ei
-        reti
 
 ; One copy. Addresses and values are stamped in by the program; the labels below name
 ; the places it fills.
