@@ -134,122 +134,120 @@ QString ApplyMachine(ConvertOptions& options, const QString& value) {
     options.Machine = FindSpectrumMachine(value);
     if (!options.Machine)
         return QStringLiteral("--machine takes 128 or pentagon, not \"%1\"").arg(value);
-    // A value from a short list of names.
-    template <typename T, size_t N>
-    std::optional<T> Named(const QString& value,
-                           const std::array<std::pair<const char*, T>, N>& names) {
-        for (const auto& [name, item] : names) {
-            if (value == QLatin1String(name))
-                return item;
-        }
-        return std::nullopt;
-    }
+    return {};
+}
 
-    QString ApplyDither(ConvertOptions & options, const QString& value) {
-        options.Dither = Named<DitherMode, 3>(value, {{{"none", DitherMode::None},
-                                                       {"ordered", DitherMode::Ordered},
-                                                       {"diffusion", DitherMode::Diffusion}}});
-        return options.Dither
-                   ? QString()
-                   : QStringLiteral("--dither takes none, ordered or diffusion, not \"%1\"")
-                         .arg(value);
+// A value from a short list of names.
+template <typename T, size_t N>
+std::optional<T> Named(const QString& value,
+                       const std::array<std::pair<const char*, T>, N>& names) {
+    for (const auto& [name, item] : names) {
+        if (value == QLatin1String(name))
+            return item;
     }
+    return std::nullopt;
+}
 
-    QString ApplyFit(ConvertOptions & options, const QString& value) {
-        options.Fit = Named<Placement, 3>(value, {{{"fit", Placement::Fit},
-                                                   {"fill", Placement::Fill},
-                                                   {"stretch", Placement::Stretch}}});
-        return options.Fit
-                   ? QString()
-                   : QStringLiteral("--fit takes fit, fill or stretch, not \"%1\"").arg(value);
-    }
+QString ApplyDither(ConvertOptions& options, const QString& value) {
+    options.Dither = Named<DitherMode, 3>(value, {{{"none", DitherMode::None},
+                                                   {"ordered", DitherMode::Ordered},
+                                                   {"diffusion", DitherMode::Diffusion}}});
+    return options.Dither
+               ? QString()
+               : QStringLiteral("--dither takes none, ordered or diffusion, not \"%1\"").arg(value);
+}
 
-    QString ApplyOneScreen(ConvertOptions & options, const QString&) {
-        options.OneScreen = true;
+QString ApplyFit(ConvertOptions& options, const QString& value) {
+    options.Fit = Named<Placement, 3>(
+        value,
+        {{{"fit", Placement::Fit}, {"fill", Placement::Fill}, {"stretch", Placement::Stretch}}});
+    return options.Fit ? QString()
+                       : QStringLiteral("--fit takes fit, fill or stretch, not \"%1\"").arg(value);
+}
+
+QString ApplyOneScreen(ConvertOptions& options, const QString&) {
+    options.OneScreen = true;
+    return {};
+}
+
+QString ApplyLowFlicker(ConvertOptions& options, const QString&) {
+    options.LowFlicker = true;
+    return {};
+}
+
+// What the option rows cannot say one at a time.
+QString CheckCombination(const ConvertOptions& options) {
+    if (options.Mode != ConvertMode::Convert)
         return {};
+    if (options.Png && options.Selection)
+        return QStringLiteral("--png and --selection cannot be combined");
+    if (options.Selection && !options.PixMode)
+        return QStringLiteral("--selection needs --linear or --as-screen");
+    if (options.PixMode && !options.Selection) {
+        return QStringLiteral("%1 is used with --selection")
+            .arg(*options.PixMode == SelectionPixMode::Linear ? QStringLiteral("--linear")
+                                                              : QStringLiteral("--as-screen"));
     }
+    return {};
+}
 
-    QString ApplyLowFlicker(ConvertOptions & options, const QString&) {
-        options.LowFlicker = true;
-        return {};
+constexpr uint8_t kAnyMode =
+    kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
+
+constexpr std::array<OptionRow, 16> kOptions = {{
+    {"--help", "", "show this text", kAnyMode, ApplyHelp},
+    {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
+    {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
+    {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
+     ApplyCharHeight},
+    {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert, ApplyBorder},
+    {"--png", "N", "write OUTPUT as a PNG of the mixed picture, size option N (1..11)", kForConvert,
+     ApplyPng},
+    {"--list-png", "", "list the PNG size options with their numbers", kForListPng, ApplyListPng},
+    {"--thumbnail", "SIZE", "write a PNG thumbnail of INPUT that fits SIZE x SIZE pixels",
+     kForThumbnail, ApplyThumbnail},
+    {"--selection", "X,Y,W,H", "write cells X,Y,W,H (columns, cell rows) as selection files",
+     kForConvert, ApplySelection},
+    {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
+    {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
+     ApplyAsScreen},
+    {"--machine", "M", "for .z80 and .tap: 128 (128K/+2, the default) or pentagon", kForConvert,
+     ApplyMachine},
+    {"--dither", "MODE", "image INPUT: none (default), ordered or diffusion", kForConvert,
+     ApplyDither},
+    {"--fit", "HOW", "image INPUT: fit (default), fill or stretch into 256 x 192",
+     kForConvert | kForInfo, ApplyFit},
+    {"--one-screen", "", "image INPUT: the same screen twice (15 colours, no mixing)", kForConvert,
+     ApplyOneScreen},
+    {"--low-flicker", "", "image INPUT: only mixes of colours one brightness step apart",
+     kForConvert, ApplyLowFlicker},
+}};
+
+constexpr std::array<ModeRow, 6> kModes = {{
+    {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
+    {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
+    {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
+    {ConvertMode::ListPng, "--list-png", 0, "tilesmith-convert --list-png"},
+    {ConvertMode::Thumbnail, "--thumbnail", 2,
+     "tilesmith-convert --thumbnail SIZE INPUT OUTPUT.png"},
+    {ConvertMode::Version, "--version", 0, "tilesmith-convert --version"},
+}};
+
+const OptionRow* FindOption(const QString& name) {
+    for (const OptionRow& option : kOptions) {
+        if (name == Text(option.Name))
+            return &option;
     }
+    return nullptr;
+}
 
-    // What the option rows cannot say one at a time.
-    QString CheckCombination(const ConvertOptions& options) {
-        if (options.Mode != ConvertMode::Convert)
-            return {};
-        if (options.Png && options.Selection)
-            return QStringLiteral("--png and --selection cannot be combined");
-        if (options.Selection && !options.PixMode)
-            return QStringLiteral("--selection needs --linear or --as-screen");
-        if (options.PixMode && !options.Selection) {
-            return QStringLiteral("%1 is used with --selection")
-                .arg(*options.PixMode == SelectionPixMode::Linear ? QStringLiteral("--linear")
-                                                                  : QStringLiteral("--as-screen"));
-        }
-        return {};
+const ModeRow& FindMode(ConvertMode mode) {
+    for (const ModeRow& row : kModes) {
+        if (row.Mode == mode)
+            return row;
     }
-
-    constexpr uint8_t kAnyMode =
-        kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
-
-    constexpr std::array<OptionRow, 16> kOptions = {{
-        {"--help", "", "show this text", kAnyMode, ApplyHelp},
-        {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
-        {"--info", "", "print the char height, border pair and format of INPUT", kForInfo,
-         ApplyInfo},
-        {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing",
-         kForConvert, ApplyCharHeight},
-        {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert,
-         ApplyBorder},
-        {"--png", "N", "write OUTPUT as a PNG of the mixed picture, size option N (1..11)",
-         kForConvert, ApplyPng},
-        {"--list-png", "", "list the PNG size options with their numbers", kForListPng,
-         ApplyListPng},
-        {"--thumbnail", "SIZE", "write a PNG thumbnail of INPUT that fits SIZE x SIZE pixels",
-         kForThumbnail, ApplyThumbnail},
-        {"--selection", "X,Y,W,H", "write cells X,Y,W,H (columns, cell rows) as selection files",
-         kForConvert, ApplySelection},
-        {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
-        {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
-         ApplyAsScreen},
-        {"--machine", "M", "for .z80 and .tap: 128 (128K/+2, the default) or pentagon", kForConvert,
-         ApplyMachine},
-        {"--dither", "MODE", "image INPUT: none (default), ordered or diffusion", kForConvert,
-         ApplyDither},
-        {"--fit", "HOW", "image INPUT: fit (default), fill or stretch into 256 x 192",
-         kForConvert | kForInfo, ApplyFit},
-        {"--one-screen", "", "image INPUT: the same screen twice (15 colours, no mixing)",
-         kForConvert, ApplyOneScreen},
-        {"--low-flicker", "", "image INPUT: only mixes of colours one brightness step apart",
-         kForConvert, ApplyLowFlicker},
-    }};
-
-    constexpr std::array<ModeRow, 6> kModes = {{
-        {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
-        {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
-        {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
-        {ConvertMode::ListPng, "--list-png", 0, "tilesmith-convert --list-png"},
-        {ConvertMode::Thumbnail, "--thumbnail", 2,
-         "tilesmith-convert --thumbnail SIZE INPUT OUTPUT.png"},
-        {ConvertMode::Version, "--version", 0, "tilesmith-convert --version"},
-    }};
-
-    const OptionRow* FindOption(const QString& name) {
-        for (const OptionRow& option : kOptions) {
-            if (name == Text(option.Name))
-                return &option;
-        }
-        return nullptr;
-    }
-
-    const ModeRow& FindMode(ConvertMode mode) {
-        for (const ModeRow& row : kModes) {
-            if (row.Mode == mode)
-                return row;
-        }
-        return kModes[0];
-    }
+    return kModes[0];
+}
 
 } // namespace
 
