@@ -41,6 +41,8 @@ public:
     // `fileName` is the current file, empty when the picture was never saved or loaded by
     // name.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName);
+    // One of `items`, by its index; -1 on Cancel. The default answers the first.
+    virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items);
 };
 
 // The real dialogs.
@@ -53,4 +55,5 @@ public:
                            const FileDialogMemory& memory) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
+    int ChooseItem(QWidget* parent, const QString& label, const QStringList& items) override;
 };
