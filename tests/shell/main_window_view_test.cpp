@@ -98,24 +98,11 @@ TEST_F(MainWindowView, RefreshWithoutRerenderShowsTheOldPicture) {
     EXPECT_EQ(pixel(), MixTable[14][0]);
 }
 
-TEST_F(MainWindowView, ZoomSelectorPressSelectsLevelAndPosition) {
+// The selector's frame is drawn on the Preview's shown image, never into PreviewImage, and
+// moving over the border erases it; a press sets the level and the scroll position.
+TEST_F(MainWindowView, ZoomSelectorFramesOnThePreviewOnlyAndAPressZooms) {
     QTest::keyClick(&window, Qt::Key_V);
     ASSERT_TRUE(window.Panel("Panel_Preview")->isVisible());
-    QTest::keyClick(&window, Qt::Key_Up); // S 8 -> 12
-    EXPECT_EQ(window.State().View.SelectorFactor, 12);
-    window.TrackZoomSelector({40, 24}); // cell (2, 1)
-    EXPECT_EQ(window.State().View.SelectorCol, 2);
-    window.ApplyZoomSelector();
-    EXPECT_EQ(window.State().View.ZoomLevel, 3);
-    EXPECT_EQ(Scroll(), QPoint(12 * 2 * 8, 12 * 1 * 8));
-    EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
-    EXPECT_FALSE(Child<ToolKey>(window, "KEY_Preview")->IsPressed());
-}
-
-// The selector's frame is drawn on the Preview's shown image, never into PreviewImage, and
-// moving over the border erases it.
-TEST_F(MainWindowView, SelectorFrameIsDrawnOnThePreviewOnly) {
-    QTest::keyClick(&window, Qt::Key_V);
     auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
     const QImage plain = preview->Shown().copy();
     window.TrackZoomSelector({100, 100});
@@ -123,6 +110,15 @@ TEST_F(MainWindowView, SelectorFrameIsDrawnOnThePreviewOnly) {
     EXPECT_EQ(window.Images().PreviewImage, plain);
     window.CopyPreview();
     EXPECT_EQ(preview->Shown(), plain);
+
+    QTest::keyClick(&window, Qt::Key_Up); // S 8 -> 12
+    EXPECT_EQ(window.State().View.SelectorFactor, 12);
+    window.TrackZoomSelector({40, 24}); // cell (2, 1)
+    window.ApplyZoomSelector();
+    EXPECT_EQ(window.State().View.ZoomLevel, 3);
+    EXPECT_EQ(Scroll(), QPoint(12 * 2 * 8, 12 * 1 * 8));
+    EXPECT_FALSE(window.Panel("Panel_Preview")->isVisible());
+    EXPECT_FALSE(Child<ToolKey>(window, "KEY_Preview")->IsPressed());
 }
 
 TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
