@@ -27,15 +27,36 @@ QString KeyName(int key) {
     return QString(QChar(key)); // letters and digits
 }
 
-// In the order of ModifierRule.
 QString RuleText(ModifierRule rule) {
-    // clang-format off
-    static const char* const texts[] = {
-        "any", "no Ctrl", "no Alt", "no Ctrl, no Alt", "no Ctrl, no Alt, no Shift", "Ctrl",
-        "Ctrl, no Shift", "Ctrl, no Alt, no Shift", "Ctrl+Shift, no Alt", "Ctrl+Alt+Shift", "Alt",
-        "Alt, no Ctrl, no Shift", "Shift, no Ctrl"};
-    // clang-format on
-    return QString::fromUtf8(texts[static_cast<int>(rule)]);
+    switch (rule) {
+    case ModifierRule::Any:
+        return "any";
+    case ModifierRule::NoCtrl:
+        return "no Ctrl";
+    case ModifierRule::NoAlt:
+        return "no Alt";
+    case ModifierRule::NoCtrlNoAlt:
+        return "no Ctrl, no Alt";
+    case ModifierRule::NoCtrlNoAltNoShift:
+        return "no Ctrl, no Alt, no Shift";
+    case ModifierRule::Ctrl:
+        return "Ctrl";
+    case ModifierRule::CtrlNoShift:
+        return "Ctrl, no Shift";
+    case ModifierRule::CtrlNoAltNoShift:
+        return "Ctrl, no Alt, no Shift";
+    case ModifierRule::CtrlShiftNoAlt:
+        return "Ctrl+Shift, no Alt";
+    case ModifierRule::CtrlAltShift:
+        return "Ctrl+Alt+Shift";
+    case ModifierRule::Alt:
+        return "Alt";
+    case ModifierRule::AltNoCtrlNoShift:
+        return "Alt, no Ctrl, no Shift";
+    case ModifierRule::ShiftNoCtrl:
+        return "Shift, no Ctrl";
+    }
+    return {};
 }
 
 QString Action(KeyCommand command) {

@@ -76,17 +76,8 @@ TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
     EXPECT_EQ(Contents("out.mg4").size(), 15616);
 }
 
-TEST_F(Convert, HelpVersionAndInfoTellWhatTheyShould) {
-    ToolRun run = Start({"in.mgs", "--help"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith("Usage:\n  tilesmith-convert [OPTIONS] INPUT OUTPUT\n"));
-    EXPECT_TRUE(run.out.contains("Writes: .mgs .mg1 .mg2 .mg4 .mg8 .img\n"));
-    run = Start({"--version"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(
-        run.out.startsWith("tilesmith-convert (tileSmith) 0.96\nLicence: GPL-3.0-or-later"));
-
-    run = Start({"--info", "in.mgs"});
+TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
+    ToolRun run = Start({"--info", "in.mgs"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "file: in.mgs\nformat: .mgs (tileSmith picture, version 1)\n"
                        "char height: 8\nborder: 2,5\n");
@@ -258,6 +249,18 @@ TEST_F(Convert, ImagesAreConvertedWithTheImportOptions) {
     EXPECT_EQ(one.CharHeight, 2);
     EXPECT_EQ(one.PixelPlane[0], one.PixelPlane[1]);
     EXPECT_EQ(Start({"--low-flicker", "shot.PNG", "low.mgs"}).exitCode, 0);
+}
+
+TEST_F(Convert, HelpListsTheFormats) {
+    const ToolRun run = Start({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("Usage:\n  tilesmith-convert [OPTIONS] INPUT OUTPUT\n"));
+    EXPECT_TRUE(run.out.contains("Writes: .mgs .mg1 .mg2 .mg4 .mg8 .img\n"));
+    EXPECT_EQ(Start({"in.mgs", "--help"}).exitCode, 0);
+    const ToolRun version = Start({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(
+        version.out.startsWith("tilesmith-convert (tileSmith) 0.96\nLicence: GPL-3.0-or-later"));
 }
 
 } // namespace
