@@ -137,20 +137,6 @@ TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
     EXPECT_EQ(frame.copy(33, 0, 7, 40), before.copy(33, 0, 7, 40)); // outside the cell
 }
 
-TEST_F(MainWindowView, ZoomPreviewFollowsThePointer) {
-    window.State().Picture.AttrPlane[1][PlaneIndex(20, 96)] = {6, 6};
-    window.RefreshView(true);
-    // Pointer over picture pixel (160, 100) at factor 4: the block starts at (116, 56).
-    QTest::mouseMove(window.View(), QPoint(640, 400));
-    auto* zoom = window.findChild<ZoomPreviewView*>("Editor_IMG_ZoomPreview");
-    EXPECT_EQ(zoom->Shown().pixel(2 * (160 - 116), 2 * (100 - 56)), MixTable[0][6]);
-    EXPECT_EQ(zoom->Shown().pixel(2 * (159 - 116), 2 * (100 - 56)), MixTable[0][0]);
-    // Near the corner the block stays inside the picture.
-    QTest::mouseMove(window.View(), QPoint(1020, 760));
-    auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
-    EXPECT_EQ(zoom->Shown(), preview->Shown().copy(2 * 167, 2 * 104, 176, 176));
-}
-
 TEST_F(MainWindowView, AboutIsCentredAndToggles) {
     window.ToggleAbout();
     FloatingWindow* about = window.Panel("Panel_About");
@@ -163,14 +149,25 @@ TEST_F(MainWindowView, AboutIsCentredAndToggles) {
     EXPECT_FALSE(about->isVisible());
 }
 
-TEST_F(MainWindowView, StatusBarFollowsThePointer) {
+// The Preview Zoom window and the status bar follow the pointer.
+TEST_F(MainWindowView, ZoomPreviewAndStatusBarFollowThePointer) {
+    window.State().Picture.AttrPlane[1][PlaneIndex(20, 96)] = {6, 6};
     window.State().Picture.AttrPlane[0][PlaneIndex(31, 184)] = {2, 14};
     window.RefreshView(true);
-    // Pixel (255, 191) at factor 4, which may lie outside the visible part of the view.
+    // Pointer over picture pixel (160, 100) at factor 4: the block starts at (116, 56).
+    QTest::mouseMove(window.View(), QPoint(640, 400));
+    auto* zoom = window.findChild<ZoomPreviewView*>("Editor_IMG_ZoomPreview");
+    EXPECT_EQ(zoom->Shown().pixel(2 * (160 - 116), 2 * (100 - 56)), MixTable[0][6]);
+    EXPECT_EQ(zoom->Shown().pixel(2 * (159 - 116), 2 * (100 - 56)), MixTable[0][0]);
+
+    // Pixel (255, 191), which may lie outside the visible part of the view.
     QMouseEvent move(QEvent::MouseMove, QPointF(1023, 767),
                      QPointF(window.View()->mapToGlobal(QPoint(1023, 767))), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.View(), &move);
+    // Near the corner the block stays inside the picture.
+    auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
+    EXPECT_EQ(zoom->Shown(), preview->Shown().copy(2 * 167, 2 * 104, 176, 176));
     auto text = [&](const char* name) {
         return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
     };
