@@ -352,8 +352,10 @@ QString ConvertUsage() {
                            "--selection,\nOUTPUT names the files: its base + \"_selection.ini\", "
                            "\"_pix_0.bin\", \"_pix_1.bin\",\n\"_attr_0.bin\" and "
                            "\"_attr_1.bin\"; OUTPUT itself is not written.\n");
-    text += QStringLiteral(".mg1 is written in the 8x1 layout, .mg2/.mg4/.mg8 in the row layout "
-                           "at the picture's\nchar height (use --char-height to pick it).\n");
+    text += QStringLiteral(".mg1, .mg2, .mg4 and .mg8 hold 8x1, 8x2, 8x4 and 8x8 cells, .img 8x8 "
+                           "cells; a picture\nof another char height is converted when that "
+                           "changes nothing it shows, and\notherwise only with --char-height "
+                           "naming the file's (exit status 2 without).\n");
     text += QStringLiteral(".z80 and .tap hold the picture with a viewer that shows it on a "
                            "Spectrum (--machine).\n");
     text += QStringLiteral("\nExit status: 0 done, 1 a file could not be read or written, "

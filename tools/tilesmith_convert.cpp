@@ -11,6 +11,7 @@
 #include "formats/selection_export.h"
 #include "formats/spectrum_program.h"
 #include "formats/thumbnail.h"
+#include "picture/cell_layout.h"
 #include "picture/mgs_image.h"
 #include "program_info.h"
 
@@ -172,6 +173,21 @@ int Convert(const ConvertOptions& options) {
     }
     if (exporting)
         return WriteExport(options, picture, output);
+    // A file of another char height holds the picture converted to it. Converting
+    // silently is right only when nothing the user sees changes; otherwise --char-height
+    // must ask for it.
+    const int fileCharHeight = FileCharHeight(*outFormat);
+    if (fileCharHeight != 0 && fileCharHeight != picture.CharHeight) {
+        const int changed = ChangedCells(picture, fileCharHeight);
+        if (changed > 0) {
+            return Fail(kExitUsage,
+                        QStringLiteral("%1: a %2 file holds 8x%3 cells, and converting this 8x%4 "
+                                       "picture to them changes %5 cell(s); give "
+                                       "--char-height %3 to convert it anyway")
+                            .arg(output, FileExtension(output), QString::number(fileCharHeight),
+                                 QString::number(picture.CharHeight), QString::number(changed)));
+        }
+    }
     error = SavePictureFile(output, *outFormat, picture);
     if (!error.isEmpty())
         return Fail(kExitFileError, error);

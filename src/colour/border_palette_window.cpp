@@ -22,7 +22,21 @@ BorderPaletteWindow::BorderPaletteWindow(Editor& editor, QWidget* window)
 
 void BorderPaletteWindow::Press(QPoint position) {
     EditorState& state = editor_.State();
+    const MgsImage before = state.Picture;
     const BorderPick pick = PressBorderPalette(state.Picture, state.BorderRGB, position);
+    TakeSnapshot(before, state.Picture, state.Undo);
+    palette_->SetImage(MarkedBorderPalette(pick.a, pick.b));
+    emit BorderPicked(pick.colour);
+}
+
+void BorderPaletteWindow::ShowPictureBorder() {
+    EditorState& state = editor_.State();
+    const auto pair = state.Picture.BorderPair;
+    // The middle of the pair's cell picks that same pair again.
+    constexpr int cell = kBorderPaletteSize / 8;
+    const BorderPick pick =
+        PressBorderPalette(state.Picture, state.BorderRGB,
+                           QPoint(pair[0] * cell + cell / 2, pair[1] * cell + cell / 2));
     palette_->SetImage(MarkedBorderPalette(pick.a, pick.b));
     emit BorderPicked(pick.colour);
 }

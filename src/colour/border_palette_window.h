@@ -21,6 +21,9 @@ public:
     ImageControl* Palette() const { return palette_; }
     // A press on the palette: BorderPair and BorderRGB are set and the cell is marked.
     void Press(QPoint position);
+    // After an undo brought back another BorderPair: the marker and the Preview's frame
+    // follow the picture's pair.
+    void ShowPictureBorder();
 
 signals:
     // The Preview window's border frame takes this colour.

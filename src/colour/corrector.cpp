@@ -5,6 +5,7 @@
 
 #include "display/frames.h"
 #include "display/view_painter.h"
+#include "picture/cell_layout.h"
 #include "picture/colour.h"
 #include "picture/palette_images.h"
 
@@ -182,12 +183,19 @@ void ApplyCorrectorOperation(MgsImage& picture, const CorrectorRangeRecord& rang
                              CorrectorOperation operation) {
     const OperationEffect e = EffectOf(operation);
     const CorrectorRows rows = CorrectorRangeRows(range, picture.CharHeight);
+    if (rows.first > rows.last)
+        return;
     const int firstColumn = std::max(range.c0, 0);
     const int lastColumn = std::min(range.c1, kByteColumns - 1);
     auto& pix = picture.PixelPlane;
     auto& attr = picture.AttrPlane;
     for (int c = firstColumn; c <= lastColumn; ++c) {
-        for (int y = rows.first; y <= rows.last; ++y) {
+        // A range of single rows in an 8x1 side column still works on whole 8-row cells:
+        // a cell has one attribute, so inverting part of it could not keep its look.
+        const int first = CellRowsAt(picture.CharHeight, rows.first, c).first;
+        const CellRows lastCell = CellRowsAt(picture.CharHeight, rows.last, c);
+        const int last = lastCell.first + lastCell.count - 1;
+        for (int y = first; y <= last; ++y) {
             const int i = PlaneIndex(c, y);
             for (int s = 0; s < 2; ++s) {
                 if (e.invertPixels[s])
@@ -207,6 +215,7 @@ void ApplyCorrectorOperation(MgsImage& picture, const CorrectorRangeRecord& rang
                 std::swap(attr[0][i], attr[1][i]);
             }
         }
+        SpreadCellAttributes(picture, c, first, last);
     }
 }
 

@@ -237,8 +237,15 @@ void CorrectorWindow::AnimateCorrectorFrame() {
 }
 
 void CorrectorWindow::RunOperation(CorrectorOperation operation) {
-    ApplyCorrectorOperation(editor_.State().Picture, Range(), operation);
-    RefreshCorrectorImages(true);
+    EditorState& state = editor_.State();
+    const MgsImage before = state.Picture;
+    ApplyCorrectorOperation(state.Picture, Range(), operation);
+    TakeSnapshot(before, state.Picture, state.Undo);
+    // Every view at once: a picture view repainted later from the new render while parts
+    // of it still show the old one would show a picture that never existed.
+    editor_.RefreshView(true);
+    editor_.UpdateZoomPreview();
+    RefreshCorrectorImages(false);
     RedrawCorrector();
 }
 

@@ -28,8 +28,7 @@ public:
     void RedrawCorrector();
     // The marching frame round the range on both screen views, at the current FramePhase.
     void AnimateCorrectorFrame();
-    // A button: the picture's planes change, the off-screen images are rendered again and
-    // only this window is repainted. No undo snapshot: the corrector is not undoable.
+    // A button: an undoable edit of the picture, shown in every view.
     void RunOperation(CorrectorOperation operation);
 
 private:

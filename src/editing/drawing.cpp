@@ -5,6 +5,7 @@
 #include "editing/drawing.h"
 
 #include "display/zoom.h"
+#include "picture/cell_layout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -87,6 +88,7 @@ PaintResult PaintAt(EditorState& state, QPoint viewPoint) {
         const int i = PlaneIndex(c, a);
         picture.AttrPlane[0][i] = drawing.CurrentAttr.Screen0();
         picture.AttrPlane[1][i] = drawing.CurrentAttr.Screen1();
+        SpreadCellAttributes(picture, c, a, a);
     }
 
     const int charColor = drawing.CurrentCharColor;

@@ -76,6 +76,10 @@ struct DrawingState {
     QPoint PointerPosition;    // last move seen while not blocked; Copy uses it
     QPoint LastPicturePoint;   // last move inside the picture; where a menu Paste lands
     bool Stroking = false;     // a pencil or fill drag is painting: its moves are joined
+    // The undo generation of the copy the current stroke recorded, 0 while it has recorded
+    // none. A stroke (a press and its drag, or a whole polyline or rectangle) records one
+    // copy, at its first step that changes the picture.
+    uint64_t StrokeCopy = 0;
 
     // Forgets the last painted position so that the next paint writes even in place.
     void ClearLastPaintKey() { LastPaintKey = PaintKey{}; }

@@ -18,7 +18,7 @@
 struct EditorState {
     MgsImage Picture; // 8x8, all planes zero, border 0 and 0
     ViewState View;
-    UndoSnapshot Undo;    // all zero at start
+    UndoSnapshot Undo;    // nothing to undo at start
     DrawingState Drawing; // instrument, paint size, modes, current colours, rubber band
     SelectionRecord Selection;
     CorrectorRangeRecord CorrectorRange;

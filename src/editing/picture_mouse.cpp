@@ -4,6 +4,7 @@
 #include "editing/picture_mouse.h"
 
 #include "colour/palette_message.h"
+#include "editing/undo.h"
 
 namespace {
 
@@ -16,6 +17,31 @@ RubberBand MakeBand(const EditorState& state, RubberBandShape shape, QPoint to) 
     return {shape, drawing.LastPoint, to,
             CurrentCharColours(drawing.CurrentAttr)[drawing.CurrentCharColor & 3],
             state.View.ZoomFactor()};
+}
+
+// A new press starts a new stroke: it has recorded no undo copy yet, and the "same spot as
+// last time" rule, meant for repeats within one drag, must not swallow its first paint.
+void StartStroke(DrawingState& drawing) {
+    drawing.StrokeCopy = 0;
+    drawing.ClearLastPaintKey();
+}
+
+// One painting step of the current stroke. Until the stroke has changed the picture, each
+// step keeps the picture as it was and records it as the undo copy if the step changed
+// anything; after that, the stroke's copy stands as long as no other edit or undo came in
+// between.
+template <class Paint>
+PaintResult StrokeStep(EditorState& state, bool& recorded, Paint paint) {
+    DrawingState& drawing = state.Drawing;
+    if (drawing.StrokeCopy != 0 && drawing.StrokeCopy == state.Undo.Generation)
+        return paint();
+    const MgsImage before = state.Picture;
+    PaintResult result = paint();
+    if (TakeSnapshot(before, state.Picture, state.Undo)) {
+        drawing.StrokeCopy = state.Undo.Generation;
+        recorded = true;
+    }
+    return result;
 }
 
 } // namespace
@@ -32,13 +58,15 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
         result.selectionPoint = point;
 
     if (PaintsOnPress(instrument) && input.left) {
-        TakeSnapshot(state.Picture, state.Undo);
-        result.snapshotTaken = true;
+        StartStroke(drawing);
         if (input.shift) {
-            result.paint.Append(DrawLine(state, drawing.LastPoint, point));
+            result.paint.Append(StrokeStep(state, result.snapshotTaken, [&] {
+                return DrawLine(state, drawing.LastPoint, point);
+            }));
             drawing.LastPoint = point;
         } else {
-            result.paint.Append(PaintAt(state, point));
+            result.paint.Append(
+                StrokeStep(state, result.snapshotTaken, [&] { return PaintAt(state, point); }));
         }
         drawing.Stroking = true;
     }
@@ -54,24 +82,28 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
         if (drawing.ShapeActive) {
             drawing.ShapeActive = false;
             // The ellipse is never drawn into the picture; its second click only ends it.
-            if (instrument == InstrumentKind::Rect)
-                result.paint.Append(DrawRect(state, drawing.LastPoint, point));
+            if (instrument == InstrumentKind::Rect) {
+                result.paint.Append(StrokeStep(state, result.snapshotTaken, [&] {
+                    return DrawRect(state, drawing.LastPoint, point);
+                }));
+            }
             result.refreshView = true;
         } else {
-            TakeSnapshot(state.Picture, state.Undo);
-            result.snapshotTaken = true;
+            StartStroke(drawing);
             drawing.LastPoint = point;
             drawing.ShapeActive = true;
         }
     }
 
     if (instrument == InstrumentKind::Line && input.left) {
-        // One snapshot for the whole polyline: only its first click takes one.
+        // One undo copy for the whole polyline: the first click starts the stroke.
         if (drawing.ShapeActive) {
-            result.paint.Append(DrawLine(state, drawing.LastPoint, point));
+            drawing.ClearLastPaintKey();
+            result.paint.Append(StrokeStep(state, result.snapshotTaken, [&] {
+                return DrawLine(state, drawing.LastPoint, point);
+            }));
         } else {
-            TakeSnapshot(state.Picture, state.Undo);
-            result.snapshotTaken = true;
+            StartStroke(drawing);
         }
         drawing.LastPoint = point;
         drawing.ShapeActive = true;
@@ -114,12 +146,13 @@ PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput&
         // Pointer moves arrive far apart in a fast stroke: each one is joined to the last
         // painted point by a line, so the stroke has no gaps. A drag whose press painted
         // nothing (it came while the mouse was blocked) starts its stroke here.
-        if (drawing.Stroking) {
-            result.paint = DrawLine(state, drawing.LastPoint, point);
-        } else {
-            result.paint = PaintAt(state, point);
-            drawing.Stroking = true;
-        }
+        if (!drawing.Stroking)
+            drawing.StrokeCopy = 0;
+        result.paint = StrokeStep(state, result.snapshotTaken, [&] {
+            return drawing.Stroking ? DrawLine(state, drawing.LastPoint, point)
+                                    : PaintAt(state, point);
+        });
+        drawing.Stroking = true;
     }
 
     result.status = TakePointerInfo(state.Picture, state.View.ZoomFactor(), drawing.PaintSize,

@@ -25,9 +25,9 @@ struct PictureMouseInput {
 // painted cell, RefreshView(false) when asked (dropping the rubber band) and then drawing
 // `rubberBand` if any, the palette redraw and broadcast, the status bar, the zoom preview.
 struct PictureMouseResult {
-    bool snapshotTaken = false; // TakeSnapshot ran (the picture itself is already changed)
-    PaintResult paint;          // cells to redraw with RedrawCell
-    bool refreshView = false;   // RefreshView(false): drop the rubber band, repaint
+    bool snapshotTaken = false;           // this event recorded the stroke's undo copy
+    PaintResult paint;                    // cells to redraw with RedrawCell
+    bool refreshView = false;             // RefreshView(false): drop the rubber band, repaint
     std::optional<RubberBand> rubberBand; // the rubber band to show after that refresh
     // Select instrument: on a press, start a selection at the cell of this point; on a
     // move, continue the drag here if one is in progress.

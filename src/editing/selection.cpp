@@ -3,6 +3,7 @@
 // make, copy, paste and clear the selected cells.
 #include "editing/selection.h"
 
+#include "picture/cell_layout.h"
 #include "picture/colour.h"
 
 #include <algorithm>
@@ -305,15 +306,18 @@ PasteResult Paste(SelectionRecord& sel, MgsImage& picture, std::span<const uint8
                 const int64_t sourceRow = sourceCellRow * ch + k;
                 if (sourceRow < 0 || sourceRow >= kPixelRows)
                     continue;
-                const int from =
-                    PlaneIndex(static_cast<int>(sourceColumn), static_cast<int>(sourceRow));
+                const int column = static_cast<int>(sourceColumn),
+                          row = static_cast<int>(sourceRow);
+                const int from = PlaneIndex(column, row);
+                const int shown = PlaneIndex(column, EffectiveAttrRow(ch, row, column));
                 const int to = PlaneIndex(c, r * ch + k);
                 for (int s = 0; s < 2; ++s) {
-                    picture.AttrPlane[s][to] = sel.copy.AttrPlane[s][from];
+                    picture.AttrPlane[s][to] = sel.copy.AttrPlane[s][shown];
                     picture.PixelPlane[s][to] = sel.copy.PixelPlane[s][from];
                 }
             }
         }
+        SpreadCellAttributes(picture, c, dest.y * ch, (dest.y + dest.h) * ch - 1);
     }
     return result;
 }
@@ -327,12 +331,15 @@ ViewUpdate DeleteSelection(MgsImage& picture, const SelectionRecord& sel, AttrCe
     const std::array<AttrCell, 2> attrs = {screen0, screen1};
     const std::array<uint8_t, 2> bytes = {static_cast<uint8_t>(charColor & 2 ? 0xFF : 0x00),
                                           static_cast<uint8_t>(charColor & 1 ? 0xFF : 0x00)};
-    for (int c = r.x; c < r.x + r.w; ++c)
+    for (int c = r.x; c < r.x + r.w; ++c) {
         for (int row = r.y * ch; row < (r.y + r.h) * ch; ++row)
             for (int s = 0; s < 2; ++s) {
                 picture.AttrPlane[s][PlaneIndex(c, row)] = attrs[s];
                 picture.PixelPlane[s][PlaneIndex(c, row)] = bytes[s];
             }
+        // An 8x1 side cell reaches past a selection of single rows.
+        SpreadCellAttributes(picture, c, r.y * ch, (r.y + r.h) * ch - 1);
+    }
     return ViewUpdate::Rerender;
 }
 

@@ -4,6 +4,10 @@
 // row.
 #include "editing/transforms.h"
 
+#include "picture/cell_layout.h"
+
+#include <algorithm>
+
 namespace {
 
 struct Point {
@@ -128,7 +132,8 @@ ViewUpdate ApplyTransform(MgsImage& picture, const SelectionRecord& sel, Transfo
     PixelPassOf(transform)(work, picture, 8 * cells.x, ch * cells.y, 8 * cells.w, ch * cells.h);
 
     if (MovesAttributes(transform)) {
-        // One entry per cell moves, that of the cell's first row; the other rows stay.
+        // Each cell's shown attribute moves, never a hidden row (in the 8x1 side columns
+        // most rows are hidden), and then fills every row of the cell it lands in.
         const int rows = CellRowCount(ch);
         for (int j = 0; j < cells.h; ++j)
             for (int i = 0; i < cells.w; ++i) {
@@ -136,10 +141,16 @@ ViewUpdate ApplyTransform(MgsImage& picture, const SelectionRecord& sel, Transfo
                 const Point to{cells.x + offset.x, cells.y + offset.y};
                 if (to.x >= kByteColumns || to.y >= rows)
                     continue;
-                const int from = PlaneIndex(cells.x + i, (cells.y + j) * ch);
+                const int column = cells.x + i, row = (cells.y + j) * ch;
+                const int from = PlaneIndex(column, EffectiveAttrRow(ch, row, column));
                 for (int s = 0; s < 2; ++s)
                     picture.AttrPlane[s][PlaneIndex(to.x, to.y * ch)] = work.AttrPlane[s][from];
             }
+        // The turned block is h cells wide and w high.
+        const bool turned = transform == Transform::Rotate90;
+        const int width = turned ? cells.h : cells.w, height = turned ? cells.w : cells.h;
+        for (int c = cells.x; c < std::min(cells.x + width, kByteColumns); ++c)
+            SpreadCellAttributes(picture, c, cells.y * ch, (cells.y + height) * ch - 1);
     }
     return ViewUpdate::Rerender;
 }

@@ -1,14 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A snapshot is a plain copy: no history, no compression, no dirty tracking.
+// A snapshot is a plain copy: no history list and no compression.
 #include "editing/undo.h"
 
-void TakeSnapshot(const MgsImage& picture, UndoSnapshot& snapshot) {
-    snapshot = static_cast<const PicturePlanes&>(picture);
+#include <utility>
+
+bool TakeSnapshot(const MgsImage& before, const MgsImage& after, UndoSnapshot& snapshot) {
+    if (before == after)
+        return false;
+    snapshot.Picture = before;
+    snapshot.Held = true;
+    ++snapshot.Generation;
+    return true;
 }
 
-void SwapUndo(MgsImage& picture, UndoSnapshot& snapshot) {
-    // Element-wise exchange of the fixed-size planes; the base-class slice leaves
-    // CharHeight and BorderPair where they are.
-    picture.PixelPlane.swap(snapshot.PixelPlane);
-    picture.AttrPlane.swap(snapshot.AttrPlane);
+bool SwapUndo(MgsImage& picture, UndoSnapshot& snapshot) {
+    if (!snapshot.Held)
+        return false;
+    std::swap(picture, snapshot.Picture);
+    ++snapshot.Generation;
+    return true;
+}
+
+void ClearUndo(UndoSnapshot& snapshot) {
+    snapshot.Held = false;
+    ++snapshot.Generation;
 }

@@ -76,6 +76,25 @@ QString UpdateIniSection(const QString& existing, const QString& section,
     return lines.join(eol) + eol;
 }
 
+std::map<QString, QString> ReadIniSection(const QString& text, const QString& section) {
+    std::map<QString, QString> values;
+    bool inSection = false, seen = false;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (IsSectionHeader(line)) {
+            if (seen)
+                break;
+            inSection = SectionName(line).compare(section, Qt::CaseInsensitive) == 0;
+            seen = inSection;
+            continue;
+        }
+        const QString key = KeyOf(line);
+        if (!inSection || key.isEmpty())
+            continue;
+        values.try_emplace(key.toLower(), line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed());
+    }
+    return values;
+}
+
 QString ReadIniValue(const QString& text, const QString& section, const QString& key) {
     bool inSection = false;
     for (QString line : text.split(QLatin1Char('\n'))) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -19,3 +20,8 @@ QString UpdateIniSection(const QString& existing, const QString& section,
 // UpdateIniSection writes with: names compare ignoring case, the value is the rest of the
 // line after the first "=", as it stands. Null when the section or key is missing.
 QString ReadIniValue(const QString& text, const QString& section, const QString& key);
+
+// The keys and values of the first section named `section`, read by the same rules
+// UpdateIniSection writes with: section and key names compare ignoring case (the map's
+// keys are lower case), the first line of a key counts, values are trimmed.
+std::map<QString, QString> ReadIniSection(const QString& text, const QString& section);

@@ -3,6 +3,7 @@
 // and Spectrum attribute bytes at the vertical resolution of the CharHeight.
 #include "formats/picture_formats.h"
 #include "formats/zx_screen.h"
+#include "picture/cell_layout.h"
 #include "picture/colour.h"
 
 #include <algorithm>
@@ -94,8 +95,8 @@ ReadResult ReadMg(std::span<const uint8_t> bytes, MgsImage& staging) {
 }
 
 QByteArray WriteMg(const MgsImage& picture) {
-    // The row layout at the picture's own CharHeight, whatever the extension: under
-    // CharHeight 1 that is 192 rows of 32 bytes a screen.
+    // The row layout at the picture's own CharHeight: under CharHeight 1 that is 192 rows of
+    // 32 bytes a screen, each the attribute shown on its row.
     // Writers are given valid pictures; the guard only keeps a stray value from dividing
     // by zero.
     const int charHeight = SafeCharHeight(picture);
@@ -105,7 +106,8 @@ QByteArray WriteMg(const MgsImage& picture) {
     for (const auto& plane : picture.AttrPlane) {
         for (int r = 0; r < rows; ++r) {
             for (int c = 0; c < kByteColumns; ++c)
-                *out++ = SpectrumAttr(plane[PlaneIndex(c, r * charHeight)]);
+                *out++ = SpectrumAttr(
+                    plane[PlaneIndex(c, EffectiveAttrRow(charHeight, r * charHeight, c))]);
         }
     }
     return bytes;
@@ -129,4 +131,17 @@ QByteArray WriteMg1(const MgsImage& picture) {
         }
     }
     return bytes;
+}
+
+QByteArray WriteMg1File(const MgsImage& picture) {
+    return WriteMg1(AtCharHeight(picture, 1));
+}
+QByteArray WriteMg2File(const MgsImage& picture) {
+    return WriteMg(AtCharHeight(picture, 2));
+}
+QByteArray WriteMg4File(const MgsImage& picture) {
+    return WriteMg(AtCharHeight(picture, 4));
+}
+QByteArray WriteMg8File(const MgsImage& picture) {
+    return WriteMg(AtCharHeight(picture, 8));
 }

@@ -24,6 +24,18 @@ const PictureFormat* FindFormat(QStringView extension) {
     return nullptr;
 }
 
+int FileCharHeight(const PictureFormat& format) {
+    if (format.Write == WriteMg1File)
+        return 1;
+    if (format.Write == WriteMg2File)
+        return 2;
+    if (format.Write == WriteMg4File)
+        return 4;
+    if (format.Write == WriteMg8File || format.Write == WriteImg)
+        return 8;
+    return 0;
+}
+
 QString ExtensionText(const PictureFormat& format) {
     return Latin1(format.Extension);
 }

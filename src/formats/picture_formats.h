@@ -47,6 +47,13 @@ QByteArray WriteImg(const MgsImage& picture);
 ReadResult ReadMg(std::span<const uint8_t> bytes, MgsImage& staging);
 QByteArray WriteMg(const MgsImage& picture);  // row layout, any CharHeight
 QByteArray WriteMg1(const MgsImage& picture); // 8x1 layout, any CharHeight
+// The writers of the .mg1, .mg2, .mg4 and .mg8 files: the layout and header of the file's
+// own char height, holding the picture converted to it (AtCharHeight). Whoever writes a
+// file first asks FileCharHeight and ChangedCells whether that conversion loses anything.
+QByteArray WriteMg1File(const MgsImage& picture);
+QByteArray WriteMg2File(const MgsImage& picture);
+QByteArray WriteMg4File(const MgsImage& picture);
+QByteArray WriteMg8File(const MgsImage& picture);
 
 inline constexpr qsizetype kMgsFileSize = 36871;   // version 1, as written
 inline constexpr qsizetype kMgsV0FileSize = 36869; // version 0: no border bytes
@@ -73,10 +80,10 @@ struct PictureFormat {
 // clang-format off
 inline constexpr std::array<PictureFormat, 9> PictureFormats = {{
     {".mgs", "tileSmith picture", ReadMgs, WriteMgs, true, true, true},
-    {".mg1", "MG screen", ReadMg, WriteMg1, true, false, true},
-    {".mg2", "MG screen", ReadMg, WriteMg, true, false, true},
-    {".mg4", "MG screen", ReadMg, WriteMg, true, false, true},
-    {".mg8", "MG screen", ReadMg, WriteMg, true, false, true},
+    {".mg1", "MG screen", ReadMg, WriteMg1File, true, false, true},
+    {".mg2", "MG screen", ReadMg, WriteMg2File, true, false, true},
+    {".mg4", "MG screen", ReadMg, WriteMg4File, true, false, true},
+    {".mg8", "MG screen", ReadMg, WriteMg8File, true, false, true},
     {".img", "two Spectrum screens", ReadImg, WriteImg, false, false, true},
     {".$img", "two Spectrum screens with a 17-byte header", ReadHeaderedImg, nullptr, false, false,
      true},
@@ -85,6 +92,10 @@ inline constexpr std::array<PictureFormat, 9> PictureFormats = {{
      true},
 }};
 // clang-format on
+
+// The char height a written file of this format holds whatever the picture's: 1, 2, 4 or
+// 8 for the MG files, 8 for .img; 0 when the file keeps the picture's own (.mgs).
+int FileCharHeight(const PictureFormat& format);
 
 // The text from the last "." after the last path separator, dot included; empty when the
 // file name has no dot.

@@ -54,7 +54,9 @@ SelectionData SelectionBytes(const MgsImage& picture, const CellRect& rect, Sele
     for (int cellRow = rect.y; cellRow < rect.y + rect.h; ++cellRow) {
         for (int c = rect.x; c < rect.x + rect.w; ++c) {
             for (int s = 0; s < 2; ++s) {
-                const AttrCell cell = picture.AttrPlane[s][PlaneIndex(c, cellRow * ch)];
+                // The attribute the cell shows: in the 8x1 side columns, its 8-row cell's.
+                const AttrCell cell =
+                    picture.AttrPlane[s][PlaneIndex(c, EffectiveAttrRow(ch, cellRow * ch, c))];
                 data.Attr[s].append(static_cast<char>(SpectrumAttr(cell)));
             }
         }

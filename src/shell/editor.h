@@ -18,6 +18,8 @@ public:
     // Renders the off-screen images again without repainting any view: the picture view
     // shows the change at its next repaint.
     virtual void RerenderImages() = 0;
+    // The Preview Zoom window shows the picture around the last pointer position again.
+    virtual void UpdateZoomPreview() = 0;
 
 protected:
     ~Editor() = default;

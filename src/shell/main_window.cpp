@@ -104,6 +104,15 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
+    // Positions saved on a larger desktop could leave a window where it can never be
+    // grabbed again; its title bar comes back inside the main window's area.
+    std::vector<QWidget*> windows{pictureWindow_};
+    for (const auto& [name, panel] : panels_)
+        windows.push_back(panel);
+    for (QWidget* window : windows) {
+        window->move(TitleBarOnScreen(window->geometry(), PanelTitleBar::kHeight,
+                                      window->parentWidget()->rect()));
+    }
     // The window manager frames the window only once it is mapped; then the frame, title
     // bar included, is fitted to the work area.
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
@@ -118,7 +127,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!ConfirmClose()) {
+    if (!ConfirmDiscardChanges()) {
         event->ignore();
         return;
     }

@@ -64,7 +64,7 @@ public:
     void TrackZoomSelector(QPoint previewPoint);
     void DrawZoomSelector();
     void ApplyZoomSelector();
-    void UpdateZoomPreview();
+    void UpdateZoomPreview() override;
     void ToggleCharGrid();
     // The status bar's coordinate labels and address line.
     void ShowPointerInfo(const PointerInfo& info);
@@ -138,6 +138,13 @@ public:
     // A drop: in order; unknown extensions are skipped, a file error stops the rest.
     void OpenDroppedFiles(const QStringList& paths);
     bool HasUnsavedChanges() const { return state_.Picture != state_.SavedPicture; }
+    // Before anything closes or replaces the picture: with unsaved changes, asks Save,
+    // Discard or Cancel. False when the user cancels or the save fails or is cancelled;
+    // the caller then stops and leaves everything as it was.
+    bool ConfirmDiscardChanges();
+    // The window title with the change mark: "*" after the file name, or before the
+    // caption while there is no file name.
+    void UpdateTitle();
     const FileDialogMemory& OpenDialog1() const { return openDialog1_; }
     const FileDialogMemory& SaveDialog1() const { return saveDialog1_; }
 
@@ -179,14 +186,16 @@ private:
     void LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>& rows, QWidget* ok,
                            QWidget* cancel);
     QString ShowOpenDialog(const QString& filter);
-    QString ShowSaveDialog(const QString& filter);
+    // The save dialog, then `extension` added, then a question if the final name exists.
+    // Empty when cancelled.
+    QString ShowSaveDialog(const QString& filter, QStringView extension);
+    // One question about all of `paths` that exist; true when none does or the user agrees.
+    bool ConfirmReplace(const QStringList& paths);
     // Both dialogs start next in the folder of a chosen file, in later runs too.
     void RememberDialogFolder(const QString& chosen);
     void ApplyLoad(const LoadResult& load, const QString& path);
     void ApplyImport(PictureImportWindow* window);
     void SetCurrentFile(const QString& path, const QString& extension);
-    // Mend 10: false when the user keeps the window open.
-    bool ConfirmClose();
     void FillEditMenu(QMenu* edit);
     void LayOutWorkArea();
     void LayOutPictureWindow();

@@ -34,4 +34,5 @@ void MainWindow::SetBorderPreviewColour(Rgb colour) {
     QPalette palette = borderPreview_->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(colour));
     borderPreview_->setPalette(palette);
+    UpdateTitle(); // the border pair is part of the picture
 }

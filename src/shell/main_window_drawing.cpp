@@ -4,6 +4,9 @@
 // running copy.
 #include "shell/main_window.h"
 
+#include "colour/border_palette_window.h"
+#include "colour/corrector.h"
+#include "colour/corrector_window.h"
 #include "colour/palette_bus.h"
 #include "colour/palette_message.h"
 #include "colour/palette_window.h"
@@ -13,6 +16,7 @@
 #include "display/status_bar.h"
 #include "editing/picture_mouse.h"
 #include "editing/undo.h"
+#include "shell/floating_window.h"
 #include "shell/tool_key.h"
 
 namespace {
@@ -84,9 +88,17 @@ void MainWindow::ToggleRgbMode() {
 }
 
 void MainWindow::SwapUndo() {
-    ::SwapUndo(state_.Picture, state_.Undo);
+    const std::array<uint8_t, 2> border = state_.Picture.BorderPair;
+    if (!::SwapUndo(state_.Picture, state_.Undo))
+        return;
+    // The exchange may bring back another CharHeight or border pair: every view follows.
+    ClampCorrectorRange(state_.CorrectorRange, state_.Picture.CharHeight);
     RefreshView(true);
     UpdateZoomPreview();
+    if (Panel(QStringLiteral("Panel_Corrector"))->isVisible())
+        corrector_->Shown();
+    if (state_.Picture.BorderPair != border)
+        borderPalette_->ShowPictureBorder();
 }
 
 void MainWindow::OnPictureMousePress(const PictureMouseInput& input) {
@@ -107,6 +119,8 @@ void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {
     if (result.selectionPoint)
         TrackSelectionPoint(*result.selectionPoint, press);
 
+    if (!result.paint.cells.empty())
+        UpdateTitle();
     // Painted cells: the off-screen images first, then just their rectangles on screen.
     for (const CellRef& cell : result.paint.cells) {
         const QRect pixels =

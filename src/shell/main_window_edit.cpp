@@ -109,7 +109,7 @@ void MainWindow::CopySelection() {
 }
 
 void MainWindow::Paste() {
-    TakeSnapshot(state_.Picture, state_.Undo);
+    const MgsImage before = state_.Picture;
     QByteArray block;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasFormat(kClipboardFormat))
@@ -131,6 +131,7 @@ void MainWindow::Paste() {
         statusBar_->ShowNote(result.blockError + QStringLiteral(" It was not used."));
     else if (state_.Selection.copyW < 1 || state_.Selection.copyH < 1)
         statusBar_->ShowNote(QStringLiteral("Nothing to paste: copy a selection first."));
+    TakeSnapshot(before, state_.Picture, state_.Undo);
     if (result.update == ViewUpdate::Rerender) {
         RefreshView(true);
         UpdateZoomPreview();
@@ -139,11 +140,12 @@ void MainWindow::Paste() {
 
 void MainWindow::DeleteSelection() {
     if (!state_.Selection.exists)
-        return; // no snapshot either: there is nothing to undo
-    TakeSnapshot(state_.Picture, state_.Undo);
+        return;
+    const MgsImage before = state_.Picture;
     const AttrSet& attr = state_.Drawing.CurrentAttr;
     ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
                       state_.Drawing.CurrentCharColor);
+    TakeSnapshot(before, state_.Picture, state_.Undo);
     RefreshView(true);
     UpdateZoomPreview();
 }
@@ -162,8 +164,9 @@ void MainWindow::CopySelectionAsText(bool bothScreens) {
 }
 
 void MainWindow::TransformSelection(Transform transform) {
-    TakeSnapshot(state_.Picture, state_.Undo);
+    const MgsImage before = state_.Picture;
     ApplyTransform(state_.Picture, state_.Selection, transform);
+    TakeSnapshot(before, state_.Picture, state_.Undo);
     RefreshView(true);
     UpdateZoomPreview();
 }

@@ -9,6 +9,7 @@
 #include "formats/picture_import.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "picture/cell_layout.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 
@@ -28,6 +29,7 @@
 
 namespace {
 
+const QString kCaption = QStringLiteral("tileSmith x0.96");
 const QString kTitlePrefix = QStringLiteral("tileSmith x0.96 - ");
 const QString kMgsFilter = QStringLiteral("*.mgs (*.mgs)");
 const QString kPngFilter = QStringLiteral("*.png (*.png)");
@@ -211,13 +213,31 @@ QString MainWindow::ShowOpenDialog(const QString& filter) {
     return path;
 }
 
-QString MainWindow::ShowSaveDialog(const QString& filter) {
+QString MainWindow::ShowSaveDialog(const QString& filter, QStringView extension) {
     const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
-    if (!name.isEmpty()) {
-        saveDialog1_.FileName = name;
-        RememberDialogFolder(name);
+    if (name.isEmpty())
+        return {};
+    saveDialog1_.FileName = name;
+    RememberDialogFolder(name);
+    // "pic" is written as pic.mgs: the question is about that file, not about "pic".
+    const QString path = extension.isEmpty() ? name : EnsureExtension(name, extension);
+    return ConfirmReplace({path}) ? path : QString();
+}
+
+bool MainWindow::ConfirmReplace(const QStringList& paths) {
+    QStringList existing;
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path))
+            existing.append(path);
     }
-    return name;
+    if (existing.isEmpty())
+        return true;
+    const QString question =
+        existing.size() == 1
+            ? QStringLiteral("%1 already exists. Replace it?").arg(existing.constFirst())
+            : QStringLiteral("These files already exist:\n%1\nReplace them?")
+                  .arg(existing.join(QLatin1Char('\n')));
+    return dialogs_->AskYesNo(this, question);
 }
 
 void MainWindow::RememberDialogFolder(const QString& chosen) {
@@ -234,12 +254,24 @@ void MainWindow::RememberDialogFolder(const QString& chosen) {
 void MainWindow::SetCurrentFile(const QString& path, const QString& extension) {
     state_.CurrentFileName = path;
     state_.CurrentFileExt = extension;
-    setWindowTitle(kTitlePrefix + path);
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    const bool changed = HasUnsavedChanges();
+    const QString title =
+        state_.CurrentFileName.isEmpty()
+            ? (changed ? QStringLiteral("*") : QString()) + kCaption
+            : kTitlePrefix + state_.CurrentFileName + (changed ? QStringLiteral("*") : QString());
+    if (title != windowTitle())
+        setWindowTitle(title);
 }
 
 void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
     state_.Picture = load.Picture;
     state_.SavedPicture = load.Picture;
+    // Undoing into the picture that was replaced would mix two unrelated pictures.
+    ClearUndo(state_.Undo);
     if (load.SetsCurrentFile()) {
         SetCurrentFile(path, load.Extension);
         openDialog1_.FileName = path;
@@ -258,6 +290,8 @@ void MainWindow::OpenMgs() {
 }
 
 void MainWindow::ImportPicture(std::string_view extension, const QString& filter) {
+    if (!ConfirmDiscardChanges())
+        return;
     const QString path = ShowOpenDialog(filter);
     if (path.isEmpty())
         return;
@@ -294,6 +328,13 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
 }
 
 void MainWindow::OpenDroppedFiles(const QStringList& paths) {
+    // One question for the whole drop, and none when nothing in it replaces the picture at
+    // once (other files, or images, whose import window asks at its own Ok).
+    const bool replaces = std::any_of(paths.begin(), paths.end(), [](const QString& path) {
+        return FindFormat(FileExtension(path).toLower()) != nullptr;
+    });
+    if (replaces && !ConfirmDiscardChanges())
+        return;
     for (const QString& path : paths) {
         if (IsImageImportPath(path)) {
             OpenImportWindow(path);
@@ -322,7 +363,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- Saves and exports ----------------------------------------------------------------
 
 bool MainWindow::SaveMgs() {
-    const QString chosen = ShowSaveDialog(kMgsFilter);
+    const QString chosen = ShowSaveDialog(kMgsFilter, u".mgs");
     if (chosen.isEmpty())
         return false;
     const SaveResult save = SavePictureAs(chosen, FormatRow(".mgs"), state_.Picture);
@@ -331,19 +372,40 @@ bool MainWindow::SaveMgs() {
         return false;
     }
     if (save.SetsCurrentFile) {
-        SetCurrentFile(save.Path, FileExtension(save.Path));
         state_.SavedPicture = state_.Picture;
+        SetCurrentFile(save.Path, FileExtension(save.Path));
     }
+    statusBar_->ShowNote(QStringLiteral("Saved %1").arg(save.Path));
     return true;
 }
 
 void MainWindow::ExportPicture(std::string_view extension, const QString& filter) {
-    const QString chosen = ShowSaveDialog(filter);
+    const PictureFormat& format = FormatRow(extension);
+    // A file of another char height than the picture's holds the picture converted to it;
+    // say so first when that changes what the user sees.
+    const int fileCharHeight = FileCharHeight(format);
+    if (fileCharHeight != 0 && fileCharHeight != state_.Picture.CharHeight) {
+        const int changed = ChangedCells(state_.Picture, fileCharHeight);
+        if (changed > 0 &&
+            !dialogs_->AskYesNo(
+                this, QStringLiteral("A %1 file holds 8x%2 cells. Converted to them, %3 of "
+                                     "this %4 picture would look different in "
+                                     "the file. Export anyway?")
+                          .arg(Text(extension), QString::number(fileCharHeight),
+                               changed == 1 ? QStringLiteral("1 cell")
+                                            : QStringLiteral("%1 cells").arg(changed),
+                               QStringLiteral("8x%1").arg(state_.Picture.CharHeight))))
+            return;
+    }
+    const QString chosen = ShowSaveDialog(filter, Text(extension));
     if (chosen.isEmpty())
         return;
-    const SaveResult save = SavePictureAs(chosen, FormatRow(extension), state_.Picture);
-    if (!save.Saved())
+    const SaveResult save = SavePictureAs(chosen, format, state_.Picture);
+    if (!save.Saved()) {
         dialogs_->ShowError(this, save.Error);
+        return;
+    }
+    statusBar_->ShowNote(QStringLiteral("Exported %1").arg(save.Path));
 }
 
 void MainWindow::ExportPngFromPanel() {
@@ -353,12 +415,11 @@ void MainWindow::ExportPngFromPanel() {
         if (panel->findChild<QRadioButton*>(Text(candidate.RadioName))->isChecked())
             option = &candidate;
     }
-    const QString chosen = ShowSaveDialog(kPngFilter);
-    if (chosen.isEmpty()) {
+    const QString path = ShowSaveDialog(kPngFilter, u".png");
+    if (path.isEmpty()) {
         panel->ClosePanel();
         return;
     }
-    const QString path = EnsureExtension(chosen, u".png");
     const QString error =
         ExportPng(images_.MixedImage, PngBorderColour(state_.Picture), *option, path);
     if (!error.isEmpty()) {
@@ -366,6 +427,7 @@ void MainWindow::ExportPngFromPanel() {
         return;
     }
     panel->ClosePanel();
+    statusBar_->ShowNote(QStringLiteral("Exported %1").arg(path));
 }
 
 void MainWindow::ShowSaveSelectionPanel() {
@@ -381,15 +443,23 @@ void MainWindow::SaveSelectionFromPanel() {
     const bool asScreen =
         panel->findChild<QRadioButton*>(QStringLiteral("Radio_SaveSel_PixMode_AsScreen"))
             ->isChecked();
-    const QString chosen = ShowSaveDialog(kBinFilter);
+    const QString chosen = ShowSaveDialog(kBinFilter, {});
     if (chosen.isEmpty())
+        return;
+    // The chosen name itself is never written: the question is about the five files.
+    const SelectionFileNames names = SelectionFiles(chosen);
+    if (!ConfirmReplace({names.Ini, names.Pix[0], names.Pix[1], names.Attr[0], names.Attr[1]}))
         return;
     const CellRect rect = SelectionRect(state_.Selection, state_.Picture.CharHeight);
     const QString error =
         SaveSelection(state_.Picture, rect,
                       asScreen ? SelectionPixMode::AsScreen : SelectionPixMode::Linear, chosen);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         dialogs_->ShowError(this, error);
+        return;
+    }
+    statusBar_->ShowNote(
+        QStringLiteral("Saved the selection to %1 and its four .bin files").arg(names.Ini));
 }
 
 void MainWindow::PreviewOnZx() {
@@ -400,7 +470,7 @@ void MainWindow::PreviewOnZx() {
 
 // ---- Closing ---------------------------------------------------------------------------
 
-bool MainWindow::ConfirmClose() {
+bool MainWindow::ConfirmDiscardChanges() {
     if (!HasUnsavedChanges())
         return true;
     switch (dialogs_->AskSaveChanges(this, state_.CurrentFileName)) {

@@ -35,14 +35,14 @@ void MainWindow::OpenImportWindow(const QString& path) {
 void MainWindow::ApplyImport(PictureImportWindow* window) {
     // Taken before the question, whose dialogs may outlive the import window.
     const std::optional<MgsImage> result = window->Result();
-    if (!result || !ConfirmClose())
+    if (!result || !ConfirmDiscardChanges())
         return;
     MgsImage picture = *result;
     picture.BorderPair = state_.Picture.BorderPair; // the border is not part of the image
     state_.Picture = picture;
     state_.SavedPicture = picture;
     // A fresh history: undo has nothing to go back to.
-    TakeSnapshot(state_.Picture, state_.Undo);
+    ClearUndo(state_.Undo);
     SetZoom(1);
     RefreshView(true);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export > Spectrum snapshot and tape: the picture with our viewer, for the machine
 // the user picks.
+#include "display/status_bar.h"
 #include "shell/main_window.h"
 
 #include "formats/picture_formats.h"
@@ -16,12 +17,15 @@ void MainWindow::ExportSpectrumProgram(std::string_view extension, const QString
     const int machine = dialogs_->ChooseItem(this, QStringLiteral("Machine:"), machines);
     if (machine < 0 || machine >= static_cast<int>(SpectrumMachines.size()))
         return;
-    const QString chosen = ShowSaveDialog(filter);
-    if (chosen.isEmpty())
+    const QString path = ShowSaveDialog(filter, ext);
+    if (path.isEmpty())
         return;
     const QString error =
-        SaveSpectrumProgram(EnsureExtension(chosen, ext), *FindSpectrumProgramFormat(ext),
-                            state_.Picture, SpectrumMachines[static_cast<size_t>(machine)].Machine);
-    if (!error.isEmpty())
+        SaveSpectrumProgram(path, *FindSpectrumProgramFormat(ext), state_.Picture,
+                            SpectrumMachines[static_cast<size_t>(machine)].Machine);
+    if (!error.isEmpty()) {
         dialogs_->ShowError(this, error);
+        return;
+    }
+    statusBar_->ShowNote(QStringLiteral("Exported %1").arg(path));
 }

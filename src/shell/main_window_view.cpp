@@ -24,6 +24,7 @@ void MainWindow::RefreshView(bool rerender) {
     view_->SetRubberBand(std::nullopt); // a rubber band lasts until the next refresh
     view_->update();
     CopyPreview();
+    UpdateTitle();
 }
 
 void MainWindow::RerenderImages() {
@@ -76,14 +77,21 @@ void MainWindow::TogglePixelGrid() {
 }
 
 void MainWindow::NewPicture(int charHeight) {
+    if (!ConfirmDiscardChanges())
+        return;
     ::NewPicture(state_.Picture, charHeight);
+    // Nothing of the new picture is unsaved, and nothing before it is to be undone into it.
+    state_.SavedPicture = state_.Picture;
+    ClearUndo(state_.Undo);
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);
 }
 
 void MainWindow::ConvertCharHeight(int charHeight) {
+    const MgsImage before = state_.Picture;
     ::ConvertCharHeight(state_.Picture, charHeight);
+    TakeSnapshot(before, state_.Picture, state_.Undo);
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);

@@ -22,8 +22,9 @@ QString RunFileDialog(QWidget* parent, const QString& filter, const FileDialogMe
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    // No default suffix: the commands add their extension themselves, and the question
-    // about replacing a file concerns the name as chosen.
+    // No default suffix and no question about replacing: the commands add their extension
+    // themselves and then ask about the names they will write.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(filter);
     const QFileInfo last(memory.FileName);
     const QString folder = memory.InitialDir.isEmpty() ? last.absolutePath() : memory.InitialDir;
@@ -45,6 +46,10 @@ QString UserDialogs::ChooseOpenFile(QWidget*, const QString&, const FileDialogMe
 
 QString UserDialogs::ChooseSaveFile(QWidget*, const QString&, const FileDialogMemory&) {
     return {};
+}
+
+bool UserDialogs::AskYesNo(QWidget*, const QString&) {
+    return true;
 }
 
 SaveChangesAnswer UserDialogs::AskSaveChanges(QWidget*, const QString&) {
@@ -75,13 +80,17 @@ QString QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& filter,
     return RunFileDialog(parent, filter, memory, QFileDialog::AcceptSave);
 }
 
+bool QtUserDialogs::AskYesNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, kTitle, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 SaveChangesAnswer QtUserDialogs::AskSaveChanges(QWidget* parent, const QString& fileName) {
     const QString text =
         fileName.isEmpty()
-            ? QStringLiteral("The picture has changes that were never saved. Save them before "
-                             "closing?")
+            ? QStringLiteral("The picture has changes that were never saved. Save them first?")
             : QStringLiteral("The picture has changes that were never saved to %1. Save them "
-                             "before closing?")
+                             "first?")
                   .arg(fileName);
     const auto answer = QMessageBox::question(
         parent, kTitle, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,

@@ -29,12 +29,17 @@ public:
     // `memory`. Returns the chosen path, or an empty text on Cancel.
     virtual QString ChooseOpenFile(QWidget* parent, const QString& filter,
                                    const FileDialogMemory& memory);
-    // The save dialog. It asks before replacing an existing file, about the name as chosen
-    // (before the caller adds any extension). Returns the chosen name, or empty on Cancel.
+    // The save dialog. Returns the chosen name, or empty on Cancel. It does not ask about
+    // replacing a file: the caller asks about the names it will really write, once its
+    // extension is added.
     virtual QString ChooseSaveFile(QWidget* parent, const QString& filter,
                                    const FileDialogMemory& memory);
-    // Closing while the picture has changes never saved. `fileName` is the current file,
-    // empty when the picture was never saved or loaded by name.
+    // Replacing a file, writing a picture that differs from the one shown, and the like:
+    // true for Yes. The fake's default is Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& question);
+    // The picture has changes never saved and is about to be closed or replaced.
+    // `fileName` is the current file, empty when the picture was never saved or loaded by
+    // name.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName);
     // One of `items`, by its index; -1 on Cancel. The default answers the first.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items);
@@ -48,6 +53,7 @@ public:
                            const FileDialogMemory& memory) override;
     QString ChooseSaveFile(QWidget* parent, const QString& filter,
                            const FileDialogMemory& memory) override;
+    bool AskYesNo(QWidget* parent, const QString& question) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
     int ChooseItem(QWidget* parent, const QString& label, const QStringList& items) override;
 };

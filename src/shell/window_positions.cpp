@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file is read with QSettings in INI format, which keeps the sections and keys
-// of other programs and users when it writes.
+// The settings file: read and written by one set of INI rules, which keeps the sections
+// and keys of other programs and users when it writes.
 #include "shell/window_positions.h"
 
 #include "formats/ini_text.h"
@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -18,10 +17,13 @@ namespace {
 
 const QString kSection = QStringLiteral("positions");
 
-int ReadInt(const QSettings& settings, const char* key, int fallback,
+using Section = std::map<QString, QString>;
+
+int ReadInt(const Section& settings, const char* key, int fallback,
             int lowest = -kMaxWindowCoordinate) {
+    const auto found = settings.find(QString::fromLatin1(key));
     bool ok = false;
-    const int value = settings.value(QString::fromLatin1(key)).toString().trimmed().toInt(&ok);
+    const int value = found == settings.end() ? 0 : found->second.toInt(&ok);
     return ok ? std::clamp(value, lowest, kMaxWindowCoordinate) : fallback;
 }
 
@@ -39,8 +41,12 @@ WindowPositions ReadWindowPositions(const QString& path) {
     WindowPositions p;
     if (!QFileInfo(path).isFile())
         return p;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(kSection);
+    // Read by the rules the file is written with, so that a key saved as "Picture_X" (or
+    // written by hand so) is not silently ignored.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return p;
+    const Section settings = ReadIniSection(QString::fromUtf8(file.readAll()), kSection);
     p.picture = QRect(ReadInt(settings, "picture_x", p.picture.x()),
                       ReadInt(settings, "picture_y", p.picture.y()),
                       ReadInt(settings, "picture_width", p.picture.width(), kMinPictureWidth),
@@ -90,4 +96,16 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
     // Written whole through a temporary file, so a failure leaves the old file as it was.
     const QByteArray text = UpdateIniSection(existing, kSection, keys).toUtf8();
     return WriteFileBytes(path, text).isEmpty() ? QString() : failure;
+}
+
+QPoint TitleBarOnScreen(const QRect& bounds, int titleHeight, const QRect& area, int grip) {
+    const QRect title(bounds.topLeft(), QSize(bounds.width(), titleHeight));
+    if (title.intersects(area) || area.isEmpty())
+        return bounds.topLeft();
+    grip = std::min(grip, bounds.width());
+    const int x =
+        std::clamp(bounds.x(), area.left() - bounds.width() + grip, area.right() + 1 - grip);
+    const int y =
+        std::clamp(bounds.y(), area.top(), std::max(area.top(), area.bottom() + 1 - titleHeight));
+    return {x, y};
 }

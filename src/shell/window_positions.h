@@ -37,3 +37,9 @@ WindowPositions ReadWindowPositions(const QString& path);
 // section and key. Returns an empty string, or "Unable to write to <path>"; a failed
 // write leaves the old file as it was.
 QString WriteWindowPositions(const QString& path, const WindowPositions& positions);
+
+// Where a window at `bounds` goes so that its title bar (the top `titleHeight` pixels) is
+// not wholly outside `area`: unchanged when some of the title bar lies inside, otherwise
+// moved by the least distance that puts a grip of it back (the whole title bar height
+// and at least `grip` pixels of its width).
+QPoint TitleBarOnScreen(const QRect& bounds, int titleHeight, const QRect& area, int grip = 48);

@@ -105,7 +105,7 @@ TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
     // Columns 5..6, cell rows 3..4 of an 8x4 picture: pixel rows 12..19 of every entry.
     const CorrectorRangeRecord range = Range(5, 3, 6, 4);
     for (const OperationCase& k : cases) {
-        const MgsImage original = RandomPicture(4, 5);
+        const MgsImage original = CellPicture(4, 5);
         MgsImage picture = original;
         ApplyCorrectorOperation(picture, range, k.op);
         for (int c = 0; c < kByteColumns; ++c) {

@@ -44,6 +44,23 @@ QImage Expected(MainWindow& window, int screen) {
     return CorrectorScreenView(window.Images().ScreenImage[screen]);
 }
 
+// A button is an undoable edit shown in every view at once, and an undo shows in the
+// corrector's views too.
+TEST_F(CorrectorWindow, ButtonsAreUndoableAndEveryViewFollows) {
+    window.State().Picture = CellPicture(8, 12);
+    window.RefreshView(true);
+    window.ToggleCorrector();
+    const MgsImage before = window.State().Picture;
+    const QImage viewBefore = view->grab().toImage();
+    Child<QPushButton>(window, "Button12")->click(); // Invert RGB of screen 1
+    EXPECT_NE(window.State().Picture, before);
+    EXPECT_NE(view->grab().toImage(), viewBefore);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.State().Picture, before);
+    EXPECT_EQ(view->grab().toImage(), viewBefore);
+    EXPECT_EQ(Image(window, "IMGCorrector1")->Image(), Expected(window, 1));
+}
+
 TEST_F(CorrectorWindow, XTogglesItAndShowingFitsTheCharPanels) {
     window.NewPicture(2);
     FloatingWindow* corrector = window.Panel("Panel_Corrector");

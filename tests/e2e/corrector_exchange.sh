@@ -31,16 +31,20 @@ drag $((left_x + 16 * c0 + 8)) $((left_y + 8 * r0 + 4)) $((16 * (c1 - c0))) $((8
 xdotool mousemove $((win_x + 510)) $((win_y + 566)) click 1
 save_mgs out.mgs
 
-# The expected file: the range's rows swapped between the screens, pixel bytes of columns
-# c0..c1 and their attribute cells.
+# The expected file: pic.mgs with the range's rows swapped between the screens, pixel
+# bytes of columns c0..c1 and their attribute cells. A cell has one attribute, which the
+# exchange writes into all four of its rows: the other screen's, from the cell's first row.
 cp pic.mgs expected.mgs
-swap() { # swap OFFSET-A OFFSET-B COUNT
+copy() { # copy FROM-OFFSET TO-OFFSET COUNT
     dd if=pic.mgs of=expected.mgs bs=1 skip="$1" seek="$2" count="$3" conv=notrunc status=none
-    dd if=pic.mgs of=expected.mgs bs=1 skip="$2" seek="$1" count="$3" conv=notrunc status=none
 }
+width=$((c1 - c0 + 1))
 for row in $(seq $((4 * r0)) $((4 * r1 + 3))); do
-    swap $((7 + row * 32 + c0)) $((6151 + row * 32 + c0)) $((c1 - c0 + 1))
-    swap $((12295 + row * 64 + 2 * c0)) $((24583 + row * 64 + 2 * c0)) $((2 * (c1 - c0 + 1)))
+    top=$((row / 4 * 4))
+    copy $((7 + row * 32 + c0)) $((7 + 6144 + row * 32 + c0)) "$width"
+    copy $((7 + 6144 + row * 32 + c0)) $((7 + row * 32 + c0)) "$width"
+    copy $((12295 + top * 64 + 2 * c0)) $((12295 + 12288 + row * 64 + 2 * c0)) $((2 * width))
+    copy $((12295 + 12288 + top * 64 + 2 * c0)) $((12295 + row * 64 + 2 * c0)) $((2 * width))
 done
 cmp expected.mgs out.mgs || fail "the saved picture is not the opened one with the range exchanged"
 close_window "$MAIN" "$pid"

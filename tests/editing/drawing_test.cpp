@@ -93,7 +93,7 @@ TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
     EXPECT_EQ(state.Picture, before);
 }
 
-TEST_F(Drawing, RgbWritesOneEntryPerScreenAtTheEffectiveRow) {
+TEST_F(Drawing, RgbWritesTheWholeCellOfTheEffectiveRow) {
     state.Picture.CharHeight = 1;
     state.Drawing.PixMode = false;
     state.Drawing.PaintSize = 4;
@@ -105,7 +105,9 @@ TEST_F(Drawing, RgbWritesOneEntryPerScreenAtTheEffectiveRow) {
         EXPECT_EQ(Attr(0, column, row), (AttrCell{1, 14}));
         EXPECT_EQ(Attr(1, column, row), (AttrCell{0, 7}));
     }
-    EXPECT_EQ(Attr(0, 3, 13), AttrCell{});
+    // Every stored row of the cell takes it; the cell above keeps its own.
+    EXPECT_EQ(Attr(0, 3, 15), (AttrCell{1, 14}));
+    EXPECT_EQ(Attr(0, 3, 7), AttrCell{});
     EXPECT_EQ(Attr(0, 12, 12), AttrCell{});
     EXPECT_EQ(state.Picture.PixelPlane, MgsImage{}.PixelPlane);
 }

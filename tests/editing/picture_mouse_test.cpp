@@ -53,6 +53,30 @@ TEST_F(PictureMouse, MovesWithTheButtonHeldPaintWithoutANewSnapshot) {
     EXPECT_TRUE(moved.cellColours.has_value() && moved.updateZoomPreview);
 }
 
+TEST_F(PictureMouse, EveryPressIsANewStrokeAndOneThatPaintsNothingKeepsTheLastUndo) {
+    state.Drawing.CurrentCharColor = 3;
+    const MgsImage before = state.Picture;
+    EXPECT_TRUE(Press(At(5, 5)).snapshotTaken);
+    const MgsImage painted = state.Picture;
+    // The same pixel again: it paints (no "same spot" skip across presses), but changes
+    // nothing, so the first stroke stays undoable.
+    const PictureMouseResult again = Press(At(5, 5));
+    EXPECT_FALSE(again.snapshotTaken || again.paint.cells.empty());
+    Undo();
+    EXPECT_EQ(state.Picture, before);
+    Undo();
+    // Another colour set one bit at a time keeps LastPaintKey; a new press paints all the same.
+    state.Drawing.CurrentCharColor = 1;
+    EXPECT_TRUE(Press(At(5, 5)).snapshotTaken);
+    EXPECT_TRUE(!Pixel(0, 5, 5) && Pixel(1, 5, 5));
+    Undo();
+    EXPECT_EQ(state.Picture, painted);
+    // An undo in the middle of a drag: the drag's next change records a fresh copy.
+    Press(At(60, 60));
+    Undo();
+    EXPECT_TRUE(Move(At(61, 60), true).snapshotTaken);
+}
+
 TEST_F(PictureMouse, ADragIsOneStrokeWithoutGapsAndOneUndoStep) {
     state.Drawing.CurrentCharColor = 3;
     const MgsImage before = state.Picture;
@@ -82,15 +106,16 @@ TEST_F(PictureMouse, ADragIsOneStrokeWithoutGapsAndOneUndoStep) {
 TEST_F(PictureMouse, PolylineOfThreeClicksIsUndoneInOneSwap) {
     const MgsImage before = state.Picture;
     state.Drawing.Instrument = InstrumentKind::Line;
-    EXPECT_TRUE(Press(At(10, 10)).snapshotTaken);
+    EXPECT_FALSE(Press(At(10, 10)).snapshotTaken);
     EXPECT_EQ(state.Picture, before); // the first click only starts it
 
     const PictureMouseResult band = Move(At(30, 12));
     EXPECT_TRUE(band.refreshView);
     EXPECT_EQ(band.rubberBand,
               (RubberBand{RubberBandShape::Line, At(10, 10), At(30, 12), Mix(0, 0), 4}));
-    EXPECT_FALSE(Press(At(30, 12)).snapshotTaken);
-    EXPECT_FALSE(Press(At(30, 60)).paint.cells.empty());
+    EXPECT_TRUE(Press(At(30, 12)).snapshotTaken); // the copy comes with the first change
+    const PictureMouseResult third = Press(At(30, 60));
+    EXPECT_FALSE(third.snapshotTaken || third.paint.cells.empty());
     state.Drawing.ShapeActive = false; // Esc
     Undo();
     EXPECT_EQ(state.Picture, before);
@@ -98,7 +123,7 @@ TEST_F(PictureMouse, PolylineOfThreeClicksIsUndoneInOneSwap) {
     // Esc right after the first click: the next click starts afresh and paints nothing.
     Press(At(10, 10));
     state.Drawing.ShapeActive = false;
-    EXPECT_TRUE(Press(At(50, 50)).snapshotTaken);
+    EXPECT_FALSE(Press(At(50, 50)).snapshotTaken);
     EXPECT_EQ(state.Picture, before);
 }
 
@@ -107,13 +132,13 @@ TEST_F(PictureMouse, RectangleIsDrawnOnTheSecondClickEllipseNever) {
     state.Drawing.Instrument = InstrumentKind::Rect;
     state.Drawing.CurrentAttr = {1, 2, 3, 4};
     state.Drawing.CurrentCharColor = 2;
-    EXPECT_TRUE(Press(At(20, 20)).snapshotTaken);
+    EXPECT_FALSE(Press(At(20, 20)).snapshotTaken);
     const PictureMouseResult band = Move(At(40, 30) + QPoint(2, 3));
     EXPECT_EQ(band.rubberBand, (RubberBand{RubberBandShape::Rect, At(20, 20),
                                            At(40, 30) + QPoint(2, 3), Mix(2, 3), 4}));
 
     const PictureMouseResult second = Press(At(40, 30));
-    EXPECT_FALSE(second.snapshotTaken);
+    EXPECT_TRUE(second.snapshotTaken);
     EXPECT_TRUE(second.refreshView);
     EXPECT_FALSE(state.Drawing.ShapeActive);
     EXPECT_TRUE(Pixel(0, 20, 20) && !Pixel(1, 20, 20));

@@ -143,7 +143,7 @@ TEST(ClipboardBlock, ForeignCoordinatesAreCutToThePicture) {
 }
 
 TEST(Paste, ClipsAtTheRightAndBottomEdges) {
-    const MgsImage source = RandomPicture(8, 31), before = RandomPicture(8, 32);
+    const MgsImage source = CellPicture(8, 31), before = CellPicture(8, 32);
     SelectionRecord sel = CopiedBlock(source, 5, 3, 4, 2);
     MgsImage picture = before;
     Paste(sel, picture, {}, true, ViewPointOf(30, 10, 8, 8), 8);
@@ -154,7 +154,7 @@ TEST(Paste, ClipsAtTheRightAndBottomEdges) {
 }
 
 TEST(Paste, HostileBlocksWriteOnlyInsideThePlanes) {
-    const MgsImage source = RandomPicture(8, 11), before = RandomPicture(8, 12);
+    const MgsImage source = CellPicture(8, 11), before = CellPicture(8, 12);
     std::vector<uint8_t> block = ClipboardBlock(CopiedBlock(source, 0, 0, 1, 1));
     PutInt32(block, O::CopyX, -5);
     PutInt32(block, O::CopyW, 10);
@@ -171,7 +171,7 @@ TEST(Paste, HostileBlocksWriteOnlyInsideThePlanes) {
 
     // Copied at 8x1, cell rows 20..24 are pixel rows 20..24; at 8x8 the same numbers are
     // pixel rows 160..199, and 192..199 do not exist.
-    const MgsImage fine = RandomPicture(1, 21);
+    const MgsImage fine = CellPicture(1, 21);
     picture = before;
     Paste(sel, picture, ClipboardBlock(CopiedBlock(fine, 6, 20, 2, 5)), true,
           ViewPointOf(10, 2, 4, 8), 4);
@@ -182,12 +182,12 @@ TEST(Paste, HostileBlocksWriteOnlyInsideThePlanes) {
 }
 
 TEST(Paste, TakesTheWholeRecordFromTheClipboardAndNeedsThePointer) {
-    SelectionRecord theirs = CopiedBlock(RandomPicture(8, 41), 2, 2, 3, 3);
+    SelectionRecord theirs = CopiedBlock(CellPicture(8, 41), 2, 2, 3, 3);
     theirs.exists = false;
     const std::vector<uint8_t> block = ClipboardBlock(theirs);
 
     // Away from the picture: the record is loaded, the picture stays, nothing to redraw.
-    const MgsImage before = RandomPicture(8, 42);
+    const MgsImage before = CellPicture(8, 42);
     MgsImage picture = before;
     SelectionRecord sel = CopiedBlock(before, 0, 0, 1, 1);
     EXPECT_EQ(Paste(sel, picture, block, false, {}, 4).update, ViewUpdate::None);

@@ -87,7 +87,7 @@ TEST(Rolls, UpAndDownWrapRowsAndASingleRowStaysPut) {
 }
 
 TEST(Flips, HorizontalMirrorsBitsAndSwapsCellAttributes) {
-    MgsImage picture = RandomPicture(8, 4);
+    MgsImage picture = CellPicture(8, 4);
     picture.PixelPlane[0][PlaneIndex(2, 8)] = 0x01;
     picture.PixelPlane[1][PlaneIndex(2, 8)] = 0xF0;
     picture.PixelPlane[0][PlaneIndex(2, 15)] = 0x12;
@@ -99,8 +99,8 @@ TEST(Flips, HorizontalMirrorsBitsAndSwapsCellAttributes) {
     EXPECT_EQ(picture.AttrPlane, before.AttrPlane);
     ExpectOutsideUnchanged(picture, before, 16, 8, 8, 8, "flip one cell");
 
-    // Two cells: the right cell's pixels are the left cell's mirrored, and the first-row
-    // attribute entries change places; the cells' other rows keep theirs.
+    // Two cells: the right cell's pixels are the left cell's mirrored, and the cells'
+    // attributes change places in all their rows.
     picture = before;
     ApplyTransform(picture, Rect(4, 2, 2, 1), Transform::FlipHorizontal);
     for (int s = 0; s < 2; ++s) {
@@ -109,12 +109,12 @@ TEST(Flips, HorizontalMirrorsBitsAndSwapsCellAttributes) {
                 EXPECT_EQ(Pixel(picture, s, 32 + i, y), Pixel(before, s, 47 - i, y));
         EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(4, 16)], before.AttrPlane[s][PlaneIndex(5, 16)]);
         EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(5, 16)], before.AttrPlane[s][PlaneIndex(4, 16)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(4, 17)], before.AttrPlane[s][PlaneIndex(4, 17)]);
+        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(4, 23)], before.AttrPlane[s][PlaneIndex(5, 16)]);
     }
 }
 
 TEST(Flips, VerticalAt8x2OverThreeCellRows) {
-    MgsImage picture = RandomPicture(2, 5);
+    MgsImage picture = CellPicture(2, 5);
     const MgsImage before = picture;
     // Cell rows 10..12: pixel rows 20..25; attribute rows 20, 22 and 24 are the cells' own.
     ApplyTransform(picture, Rect(7, 10, 1, 3), Transform::FlipVertical);
@@ -125,9 +125,9 @@ TEST(Flips, VerticalAt8x2OverThreeCellRows) {
         EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 20)], before.AttrPlane[s][PlaneIndex(7, 24)]);
         EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 24)], before.AttrPlane[s][PlaneIndex(7, 20)]);
         EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 22)], before.AttrPlane[s][PlaneIndex(7, 22)]);
-        for (int row : {21, 23, 25})
+        for (int row : {21, 23, 25}) // a cell's second row follows its first
             EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, row)],
-                      before.AttrPlane[s][PlaneIndex(7, row)]);
+                      picture.AttrPlane[s][PlaneIndex(7, row - 1)]);
     }
     ExpectOutsideUnchanged(picture, before, 56, 20, 8, 6, "flip vertical");
     ApplyTransform(picture, Rect(7, 10, 1, 3), Transform::FlipVertical);
@@ -135,7 +135,7 @@ TEST(Flips, VerticalAt8x2OverThreeCellRows) {
 }
 
 TEST(Rotate, TwoByTwoCellsAt8x8TurnClockwise) {
-    MgsImage picture = RandomPicture(8, 6);
+    MgsImage picture = CellPicture(8, 6);
     const MgsImage before = picture;
     const int x0 = 8 * 3, y0 = 8 * 4; // cells (3..4, 4..5)
     ApplyTransform(picture, Rect(3, 4, 2, 2), Transform::Rotate90);

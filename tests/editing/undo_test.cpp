@@ -6,27 +6,28 @@
 
 namespace {
 
-TEST(Undo, SwapExchangesOnlyThePlanesWithTheLastSnapshot) {
-    // Before any snapshot the swap blanks the picture; a second one restores it.
-    MgsImage picture = RandomPicture(4, 3);
-    picture.BorderPair = {2, 5};
-    const MgsImage loaded = picture;
+TEST(Undo, TheCopyIsTheWholePictureAndANoOpRecordsNothing) {
     UndoSnapshot snapshot;
-    SwapUndo(picture, snapshot);
-    EXPECT_EQ(Planes(picture), PicturePlanes{});
-    EXPECT_EQ(picture.CharHeight, 4);
-    EXPECT_EQ(picture.BorderPair, loaded.BorderPair);
-    SwapUndo(picture, snapshot);
+    MgsImage picture = RandomPicture(4, 3);
+    const MgsImage loaded = picture;
+    EXPECT_FALSE(SwapUndo(picture, snapshot)); // nothing to undo at start
     EXPECT_EQ(picture, loaded);
 
-    // After two snapshots only the later one comes back; a conversion stays.
-    TakeSnapshot(RandomPicture(8, 1), snapshot);
-    TakeSnapshot(loaded, snapshot);
+    // A conversion and a border press are undone with the planes.
     picture.PixelPlane[0][0] ^= 0xFF;
-    picture.CharHeight = 2;
-    SwapUndo(picture, snapshot);
-    EXPECT_EQ(Planes(picture), Planes(loaded));
-    EXPECT_EQ(picture.CharHeight, 2);
+    picture.CharHeight = 1;
+    picture.BorderPair = {6, 2};
+    EXPECT_TRUE(TakeSnapshot(loaded, picture, snapshot));
+    const MgsImage edited = picture;
+    EXPECT_FALSE(TakeSnapshot(edited, picture, snapshot)); // a no-op keeps the copy
+    EXPECT_TRUE(SwapUndo(picture, snapshot));
+    EXPECT_EQ(picture, loaded);
+    EXPECT_TRUE(SwapUndo(picture, snapshot)); // redo
+    EXPECT_EQ(picture, edited);
+
+    ClearUndo(snapshot); // New or a load
+    EXPECT_FALSE(SwapUndo(picture, snapshot));
+    EXPECT_EQ(picture, edited);
 }
 
 } // namespace

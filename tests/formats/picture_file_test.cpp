@@ -103,7 +103,7 @@ TEST_F(PictureFile, SaveAsAddsTheExtensionAndOnlyTheNativeSaveNamesTheFile) {
     const SaveResult mg4 = SavePictureAs(Path("pic.mg4"), *FindFormat(u".mg4"), current);
     EXPECT_EQ(mg4.Path, Path("pic.mg4"));
     EXPECT_TRUE(mg4.Saved() && !mg4.SetsCurrentFile);
-    EXPECT_EQ(Contents("pic.mg4"), WriteMg(current));
+    EXPECT_EQ(Contents("pic.mg4"), WriteMg4File(current));
     const SaveResult failed = SavePictureAs(Path("no/dir/pic"), *FindFormat(u".mgs"), current);
     EXPECT_FALSE(failed.Saved() || failed.SetsCurrentFile);
 }

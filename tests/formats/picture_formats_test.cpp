@@ -242,35 +242,29 @@ TEST(MgFormat, WrongSignatureOrCharHeightIsAFormatError) {
     EXPECT_EQ(staging, MgsImage{});
 }
 
-TEST(MgFormat, ExportsWhoseExtensionDoesNotMatchTheCharHeight) {
-    // The row layout at CharHeight 8 under any extension: an 8x8 picture on import.
-    const MgsImage at8 = RandomPicture(8, 21);
-    const QByteArray mg2 = WriteMg(at8);
-    EXPECT_EQ(mg2.size(), 14080);
-    MgsImage staging;
-    ASSERT_EQ(ParsePicture(*FindFormat(u".mg2"), Span(mg2), staging).Status, ReadStatus::Ok);
-    EXPECT_EQ(staging.CharHeight, 8);
-
-    // The 8x1 layout under a header naming CharHeight 4: the start of the 8x1 block is
-    // read as two screens of 48 attribute rows.
-    const MgsImage at4 = RandomPicture(4, 22);
-    const QByteArray mg1 = WriteMg1(at4);
-    EXPECT_EQ(mg1.size(), 19456);
-    EXPECT_EQ(mg1[4], 4);
-    ASSERT_EQ(ReadMg(Span(mg1), staging).Status, ReadStatus::Ok);
-    EXPECT_EQ(staging.CharHeight, 4);
-    EXPECT_EQ(staging.AttrPlane[1][PlaneIndex(0, 0)], AttrToIndex(uint8_t(mg1[12544 + 1536])));
-    EXPECT_EQ(staging.AttrPlane[0][PlaneIndex(31, 191)], AttrToIndex(uint8_t(mg1[12544 + 1535])));
-
-    // The row layout at CharHeight 1: 192 rows of 32 a screen, read back as 8x1 layout.
-    const MgsImage at1 = RandomPicture(1, 23);
-    const QByteArray mg4 = WriteMg(at1);
-    EXPECT_EQ(mg4.size(), 24832);
-    ASSERT_EQ(ReadMg(Span(mg4), staging).Status, ReadStatus::Ok);
-    EXPECT_EQ(staging.CharHeight, 1);
-    // Centre byte 0 of screen 0 is row-layout byte 0, which is column 0 of row 0.
-    EXPECT_EQ(staging.AttrPlane[0][PlaneIndex(8, 0)],
-              AttrToIndex(SpectrumAttr(at1.AttrPlane[0][PlaneIndex(0, 0)])));
+TEST(MgFormat, EveryMgFileHoldsItsOwnCharHeightConvertedFromThePicture) {
+    // Each writer converts the picture to its file's char height: the header and layout
+    // match the extension, and the file reads back as the converted picture.
+    for (const int pictureHeight : {8, 4, 1}) {
+        const MgsImage picture = CellPicture(pictureHeight, 30 + pictureHeight);
+        for (const char* extension : {".mg1", ".mg2", ".mg4", ".mg8", ".img"}) {
+            const PictureFormat& format = *FindFormat(QString::fromLatin1(extension));
+            const int fileHeight = FileCharHeight(format);
+            const QByteArray bytes = format.Write(picture);
+            MgsImage staging = picture;
+            ASSERT_EQ(ParsePicture(format, Span(bytes), staging).Status, ReadStatus::Ok);
+            EXPECT_EQ(staging.CharHeight, fileHeight) << extension;
+            MgsImage expected = AtCharHeight(picture, fileHeight);
+            for (auto& plane : expected.AttrPlane) // as a Spectrum attribute byte keeps it
+                for (AttrCell& cell : plane)
+                    cell = AttrToIndex(SpectrumAttr(cell));
+            EXPECT_EQ(Planes(staging), Planes(expected)) << extension;
+            if (format.Read == ReadMg) {
+                EXPECT_EQ(bytes.size(), MgFileSize(fileHeight, fileHeight == 1)) << extension;
+            }
+        }
+    }
+    EXPECT_EQ(FileCharHeight(*FindFormat(u".mgs")), 0);
 }
 
 // ---- .scr and .img ----

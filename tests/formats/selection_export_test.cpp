@@ -63,12 +63,19 @@ TEST(SelectionBytes, AsScreenMapsTheLineIndexAsItStands) {
     for (int k = 2; k < 8; ++k)
         EXPECT_EQ(uint8_t(data.Pix[0][k]), Pixel(picture, 0, 3, 8 * k)) << k;
 
-    // Under 8x1 the attributes are one byte a pixel row, side columns included.
+    // Under 8x1 the attributes are one byte a pixel row, each the one shown on it: in a
+    // side column that of its 8-row cell, never a hidden row.
     const MgsImage fine = RandomPicture(1, 5);
-    const SelectionData rows = SelectionBytes(fine, {0, 10, 1, 3}, SelectionPixMode::Linear);
-    ASSERT_EQ(rows.Attr[1].size(), 3);
-    for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(uint8_t(rows.Attr[1][r]), SpectrumAttr(fine.AttrPlane[1][PlaneIndex(0, 10 + r)]));
+    for (const int column : {0, 8}) {
+        const SelectionData rows =
+            SelectionBytes(fine, {column, 10, 1, 3}, SelectionPixMode::Linear);
+        ASSERT_EQ(rows.Attr[1].size(), 3);
+        for (int r = 0; r < 3; ++r) {
+            const int shown = EffectiveAttrRow(1, 10 + r, column);
+            EXPECT_EQ(uint8_t(rows.Attr[1][r]),
+                      SpectrumAttr(fine.AttrPlane[1][PlaneIndex(column, shown)]));
+        }
+    }
 }
 
 TEST_F(SaveSelectionFiles, TheWholeScreenAsScreenIsTheImgLayout) {

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString kCaption = QStringLiteral("tileSmith x0.96");
@@ -146,7 +148,7 @@ TEST_F(FileUi, SaveAndOpenRoundTripThroughTheItemsAndKeys) {
     EXPECT_EQ(window->OpenDialog1().FileName, QString());
 
     Trigger("N1x81");
-    EXPECT_TRUE(window->HasUnsavedChanges());
+    EXPECT_FALSE(window->HasUnsavedChanges()); // a new picture has nothing to lose
     window->SetZoom(3);
     dialogs->openAnswers = {saved};
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
@@ -179,6 +181,7 @@ TEST_F(FileUi, FailedLoadsAndSavesLeavePictureTitleAndCurrentFile) {
 
     Write("short.mgs", WriteMgs(RandomPicture(8)).left(100));
     Write("wrong.mg8", WriteMgs(RandomPicture(8)));
+    dialogs->closeAnswer = SaveChangesAnswer::Discard;
     dialogs->openAnswers = {Path("short.mgs"), Path("wrong.mg8")};
     Trigger("Open1");
     Trigger("Importfrommg1mg2mg4mg81");
@@ -363,7 +366,7 @@ TEST_F(FileUi, PngPanelExportsTheCheckedSizeAndKeepsTheChoice) {
     ASSERT_FALSE(png.image.isNull());
     EXPECT_EQ(png.image.size(), QSize(384, 300));             // the checked option
     EXPECT_EQ(png.image.pixel(0, 0), qRgb(0xCA, 0xCA, 0xCA)); // the picture's border
-    EXPECT_EQ(window->windowTitle(), kCaption);
+    EXPECT_EQ(window->windowTitle(), "*" + kCaption);         // exported, not saved
 
     // Cancelled: nothing written, the panel closes; the choice stays.
     Trigger("ExporttoBMP1");
@@ -381,6 +384,79 @@ TEST_F(FileUi, PngPanelExportsTheCheckedSizeAndKeepsTheChoice) {
     panel->findChild<QPushButton*>("Button5")->click();
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"shot.png"});
+}
+
+// Everything that replaces the picture asks first while it has unsaved changes, like
+// closing the window; Cancel, or a Save that is cancelled, leaves everything as it was.
+TEST_F(FileUi, EveryCommandThatReplacesThePictureAsksAboutUnsavedChanges) {
+    Write("other.mgs", WriteMgs(RandomPicture(8, 2)));
+    Write("other.mg8", WriteMg8File(RandomPicture(8, 2)));
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"New", [&] { Trigger("N4x81"); }},
+        {"Open", [&] { Trigger("Open1"); }},
+        {"Import", [&] { Trigger("Importfrommg1mg2mg4mg81"); }},
+        {"Import .scr", [&] { Trigger("Importfromscr1"); }},
+        {"drop", [&] { Drop({"other.mgs"}); }},
+    };
+    for (const auto& [name, run] : commands) {
+        for (const SaveChangesAnswer answer :
+             {SaveChangesAnswer::Cancel, SaveChangesAnswer::Save, SaveChangesAnswer::Discard}) {
+            Start({});
+            Picture().PixelPlane[0][9] = 0x3C; // drawn, never saved
+            window->RefreshView(true);
+            const Snapshot before = Take();
+            EXPECT_EQ(before.title, "*" + kCaption);
+            dialogs->closeAnswer = answer;              // Save finds its dialog cancelled
+            dialogs->openAnswers = {Path("other.mg8")}; // Open and the imports
+            if (QString(name) == "Open")
+                dialogs->openAnswers = {Path("other.mgs")};
+            run();
+            EXPECT_EQ(dialogs->questions.size(), 1) << name;
+            EXPECT_EQ(Take() == before, answer != SaveChangesAnswer::Discard)
+                << name << " " << int(answer);
+        }
+    }
+}
+
+TEST_F(FileUi, LoadsStartAFreshHistorySavesNameWhatTheyWroteAndAskAboutTheFinalName) {
+    Picture().PixelPlane[0][0] = 0xFF;
+    window->RefreshView(true);
+    dialogs->saveAnswers = {Path("pic")};
+    Trigger("Save1");
+    const QString saved = Path("pic.mgs");
+    EXPECT_EQ(window->findChild<QLabel*>("Status_Note")->text(), "Saved " + saved);
+    EXPECT_TRUE(dialogs->yesNoQuestions.isEmpty());
+
+    // "pic" again: the question is about pic.mgs, and No writes nothing.
+    Picture().PixelPlane[0][0] = 0x0F;
+    dialogs->saveAnswers = {Path("pic")};
+    dialogs->yesNoAnswers = {false};
+    Trigger("Save1");
+    EXPECT_EQ(dialogs->yesNoQuestions, QStringList{saved + " already exists. Replace it?"});
+    EXPECT_EQ(Contents("pic.mgs")[7], '\xFF');
+
+    // Opening starts a fresh history: Ctrl+Z changes nothing, and saving writes the file's
+    // picture, not an older one.
+    dialogs->closeAnswer = SaveChangesAnswer::Discard;
+    dialogs->openAnswers = {saved};
+    Trigger("Open1");
+    const MgsImage opened = Picture();
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Picture(), opened);
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + saved);
+
+    // An 8x1 picture exported to .mg2 would change: asked first with the count; No stops.
+    Picture().CharHeight = 1;
+    Picture().PixelPlane[0].fill(0x0F);
+    Picture().AttrPlane[0][PlaneIndex(12, 3)].ink = 5;
+    dialogs->yesNoAnswers = {false};
+    Trigger("Exporttomg11");
+    EXPECT_TRUE(dialogs->yesNoQuestions.last().contains("1 cell of this 8x1 picture"));
+    dialogs->saveAnswers = {Path("fine")};
+    Trigger("Exporttomg01"); // the file's own char height: no question
+    EXPECT_EQ(Contents("fine.mg1").size(), MgFileSize(1, true));
+    EXPECT_EQ(dialogs->saveFilters.size(), 3);
+    EXPECT_EQ(window->findChild<QLabel*>("Status_Note")->text(), "Exported " + Path("fine.mg1"));
 }
 
 TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
@@ -405,6 +481,17 @@ TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
     EXPECT_FALSE(QFile::exists(Path("sprite.bin")));
     EXPECT_EQ(Contents("sprite_pix_0.bin").size(), 2 * 3 * 8); // linear: any height
     EXPECT_TRUE(Contents("sprite_selection.ini").contains("x=1\ny=2\nwidth=2\nheight=3\n"));
+    EXPECT_TRUE(
+        window->findChild<QLabel*>("Status_Note")->text().startsWith("Saved the selection"));
+    // Again: one question for the five files that now exist; No writes nothing.
+    Write("sprite_pix_0.bin", "old");
+    dialogs->saveAnswers = {Path("sprite.bin")};
+    dialogs->yesNoAnswers = {false};
+    Trigger("MenuSaveSelection");
+    panel->findChild<QPushButton*>("Button19")->click();
+    ASSERT_EQ(dialogs->yesNoQuestions.size(), 1);
+    EXPECT_EQ(dialogs->yesNoQuestions[0].count(Path("sprite_")), 5);
+    EXPECT_EQ(Contents("sprite_pix_0.bin"), "old");
 
     Trigger("MenuSaveSelection");
     panel->findChild<QPushButton*>("Button20")->click();
@@ -414,7 +501,7 @@ TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
     sel.exists = false;
     panel->findChild<QPushButton*>("Button19")->click();
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(dialogs->saveFilters.size(), 1);
+    EXPECT_EQ(dialogs->saveFilters.size(), 2);
     EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 

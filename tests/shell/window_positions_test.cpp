@@ -35,6 +35,30 @@ TEST_F(PositionsFile, MissingFileSectionOrKeysGiveTheDefaults) {
     EXPECT_EQ(ReadWindowPositions(path), expected);
 }
 
+TEST_F(PositionsFile, NamesAreReadIgnoringCaseAsTheyAreWritten) {
+    Write("tilesmith.ini", "[Positions]\nPicture_X=21\npalette_y=5\n[positions]\npalette_y=6\n");
+    WindowPositions expected;
+    expected.picture.moveLeft(21);
+    expected.palette.setY(5);
+    EXPECT_EQ(ReadWindowPositions(path), expected);
+    // And the writer updates those same lines.
+    ASSERT_EQ(WriteWindowPositions(path, expected), QString());
+    EXPECT_EQ(ReadWindowPositions(path), expected);
+}
+
+TEST(TitleBarOnScreen, AWindowWhollyOffTheAreaComesBackByTheLeastMove) {
+    const QRect area(0, 0, 1000, 800);
+    const std::pair<QRect, QPoint> cases[] = {
+        {{100, 100, 300, 200}, {100, 100}},   // inside: stays
+        {{-290, 700, 300, 200}, {-290, 700}}, // a corner of the title bar shows: stays
+        {{5000, 300, 300, 200}, {952, 300}},  // right of the area: a grip comes back
+        {{-400, -50, 300, 200}, {-252, 0}},   // above and left
+        {{200, 900, 300, 200}, {200, 783}},   // below: the whole title bar comes back
+    };
+    for (const auto& [bounds, expected] : cases)
+        EXPECT_EQ(TitleBarOnScreen(bounds, 17, area), expected) << bounds.x() << "," << bounds.y();
+}
+
 TEST_F(PositionsFile, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
     Write("tilesmith.ini", "[positions]\npicture_width=2000000000\npicture_height=-5\n"
                            "palette_x=-99999999\npreview_y=40000\n");

@@ -31,6 +31,10 @@ public:
         saveStarts.push_back(memory);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    bool AskYesNo(QWidget*, const QString& question) override {
+        yesNoQuestions.append(question);
+        return yesNoAnswers.isEmpty() || yesNoAnswers.takeFirst();
+    }
     SaveChangesAnswer AskSaveChanges(QWidget*, const QString& fileName) override {
         questions.append(fileName);
         return closeAnswer;
@@ -43,7 +47,8 @@ public:
 
     QList<QStringList> itemLists;
     int itemAnswer = -1; // Cancel
-    QStringList errors, openFilters, saveFilters, questions;
+    QStringList errors, openFilters, saveFilters, questions, yesNoQuestions;
+    QList<bool> yesNoAnswers; // none left is Yes
     QStringList openAnswers, saveAnswers;
     std::vector<FileDialogMemory> openStarts, saveStarts;
     SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;

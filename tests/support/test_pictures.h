@@ -2,6 +2,7 @@
 // Pictures the tests build for themselves.
 #pragma once
 
+#include "picture/cell_layout.h"
 #include "picture/mgs_image.h"
 
 #include <random>
@@ -19,6 +20,11 @@ inline MgsImage RandomPicture(int charHeight, unsigned seed = 1) {
             cell = {static_cast<uint8_t>(colour(random)), static_cast<uint8_t>(colour(random))};
     }
     return picture;
+}
+
+// A random picture as edits leave it: each cell holds one attribute in all its rows.
+inline MgsImage CellPicture(int charHeight, unsigned seed = 1) {
+    return AtCharHeight(RandomPicture(charHeight, seed), charHeight);
 }
 
 // The planes alone, to compare pictures and snapshots without CharHeight and border.

@@ -106,9 +106,9 @@ TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
     EXPECT_EQ(run.out, "file: screen.$scr\nformat: .$scr (Spectrum screen with a 17-byte header, "
                        "bitmap only, white on black)\nchar height: 8\n"
                        "border: 0,0 (not read from this file)\n");
-    ASSERT_EQ(Start({"in.mgs", "--char-height", "1", "x.mg2"}).exitCode, 0);
-    EXPECT_TRUE(Start({"--info", "x.mg2"})
-                    .out.contains("format: .mg2 (MG screen, 8x1 layout)\n"
+    ASSERT_EQ(Start({"in.mgs", "--char-height", "1", "x.mg1"}).exitCode, 0);
+    EXPECT_TRUE(Start({"--info", "x.mg1"})
+                    .out.contains("format: .mg1 (MG screen, 8x1 layout)\n"
                                   "char height: 1\n"));
 }
 
@@ -216,6 +216,12 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
         {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
+        // A file of another char height that would show the picture otherwise.
+        {{"--char-height", "1", "in.mgs", "out.mg2"},
+         2,
+         "out.mg2: a .mg2 file holds 8x2 cells, and converting this 8x1 picture to them "
+         "changes"},
+        {{"--char-height", "4", "in.mgs", "out.img"}, 2, "give --char-height 8 to convert"},
         {{"--machine", "48", "in.mgs", "out.z80"}, 2, "--machine takes 128 or pentagon"},
         {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
         {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, 2, "--selection needs --linear or"},
