@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Times whole runs of tilesmith-convert (process start to exit) on one picture: with
-# hyperfine when it is installed, otherwise with a plain loop. Prints medians.
+# Times whole runs of tilesmith-convert (process start to exit) on one picture, beside the
+# empty process `true` as the floor of any run: with hyperfine when it is installed,
+# otherwise with a plain loop. Prints medians.
 # Usage: bench/time_convert.sh [build-dir] [runs]
 set -euo pipefail
 build=${1:-build}
@@ -13,7 +14,9 @@ cd "$work"
 head -c 6912 /dev/urandom > in.scr
 "$convert" in.scr in.mgs
 
-commands=("$convert in.mgs out.mg4" "$convert in.mgs out.mg1 --char-height 1" "$convert --info in.mgs")
+true=$(command -v true)
+commands=("$true" "$convert in.mgs out.png --png 11" "$convert in.mgs out.mg4"
+          "$convert in.mgs out.mg1 --char-height 1" "$convert --info in.mgs")
 if command -v hyperfine >/dev/null 2>&1; then
     hyperfine -N --warmup 10 --runs "$runs" --export-json times.json "${commands[@]}" >/dev/null
     sed -n 's/.*"command": "\([^"]*\)".*/\1/p; s/.*"median": \([0-9.e-]*\).*/\1/p' times.json |

@@ -269,14 +269,18 @@ QImage CorrectorScreenView(const QImage& screen) {
 QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range, int charHeight,
                          const LinePatterns& patterns) {
     charHeight = SafeCharHeight(charHeight);
-    QImage view(kCorrectorCharSize, kCorrectorCharSize, QImage::Format_RGB32);
-    view.fill(Qt::black);
-    {
-        QPainter painter(&view);
+    // The hatched background is the same every time; the platform's pattern fill is slow
+    // (it hands the spans to worker threads), so it is drawn once.
+    static const QImage hatched = [] {
+        QImage image(kCorrectorCharSize, kCorrectorCharSize, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
         painter.setPen(Qt::black);
         painter.setBrush(QBrush(Qt::white, Qt::DiagCrossPattern));
         painter.drawRect(0, 0, kCorrectorCharSize - 1, kCorrectorCharSize - 1);
-    }
+        return image;
+    }();
+    QImage view = hatched.copy();
     const int rows = CellRowCount(charHeight);
     const int cellGap = 4 * charHeight + 1;
     for (int dy = -1; dy <= 1; ++dy) {
