@@ -53,7 +53,11 @@ struct CellColours {
     Rgb paper0, inkXor0, paper1, inkXor1; // single screens: paper ^ (m & (paper ^ ink))
 };
 
-CellColours ColoursAt(const MgsImage& picture, int column, int attrRow) {
+// Written field by field into place: a copy of the whole record would be read back wider
+// than it was written, which the processor cannot forward from its stores. Kept out of
+// line: inlined, it crowds the registers of the pixel loop, which then runs slower.
+[[gnu::noinline]] void FillColours(CellColours& out, const MgsImage& picture, int column,
+                                   int attrRow) {
     const int i = PlaneIndex(column, attrRow);
     const int paper0 = ColourSlot(picture.AttrPlane[0][i].paper);
     const int ink0 = ColourSlot(picture.AttrPlane[0][i].ink);
@@ -61,14 +65,14 @@ CellColours ColoursAt(const MgsImage& picture, int column, int attrRow) {
     const int ink1 = ColourSlot(picture.AttrPlane[1][i].ink);
     const Rgb pp = MixTable[paper0][paper1], pi = MixTable[paper0][ink1];
     const Rgb ip = MixTable[ink0][paper1], ii = MixTable[ink0][ink1];
-    return {pp,
-            ip ^ pp,
-            pi ^ pp,
-            ii ^ ip ^ pi ^ pp,
-            ZxPalette[paper0],
-            ZxPalette[paper0] ^ ZxPalette[ink0],
-            ZxPalette[paper1],
-            ZxPalette[paper1] ^ ZxPalette[ink1]};
+    out.mixed = pp;
+    out.d0 = ip ^ pp;
+    out.d1 = pi ^ pp;
+    out.d01 = ii ^ ip ^ pi ^ pp;
+    out.paper0 = ZxPalette[paper0];
+    out.inkXor0 = ZxPalette[paper0] ^ ZxPalette[ink0];
+    out.paper1 = ZxPalette[paper1];
+    out.inkXor1 = ZxPalette[paper1] ^ ZxPalette[ink1];
 }
 
 Rgb* Line(QImage& image, int y) {
@@ -112,7 +116,7 @@ void RenderRows(const MgsImage& picture, int charHeight, Rgb* mixed, Rgb* previe
     for (int y = 0; y < kPixelRows; ++y) {
         for (int c = 0; c < kByteColumns; ++c)
             if (EffectiveAttrRow(charHeight, y, c) == y)
-                colours[c] = ColoursAt(picture, c, y);
+                FillColours(colours[c], picture, c, y);
         for (int c = 0; c < kByteColumns; ++c) {
             const CellColours& cell = colours[c];
             const Pixels8 m0 = Lanes(picture.PixelPlane[0][PlaneIndex(c, y)]);
@@ -165,7 +169,8 @@ QRect RedrawCell(const MgsImage& picture, RenderImages& images, int column, int 
         cellRow >= CellRowCount(charHeight) || attrRow < 0 || attrRow >= kPixelRows)
         return {};
     const QRect rows = CellPixelRect(charHeight, column, cellRow);
-    const CellColours cell = ColoursAt(picture, column, attrRow);
+    CellColours cell;
+    FillColours(cell, picture, column, attrRow);
     for (int y = rows.top(); y <= rows.bottom(); ++y)
         StoreMixed(MixedPixels(cell, Lanes(picture.PixelPlane[0][PlaneIndex(column, y)]),
                                Lanes(picture.PixelPlane[1][PlaneIndex(column, y)])),
