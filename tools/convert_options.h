@@ -3,8 +3,11 @@
 // option is a new row and, if it needs one, a new field below.
 #pragma once
 
+#include "colour/picture_conversion.h"
 #include "editing/selection.h"
+#include "formats/picture_import.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,7 +34,14 @@ struct ConvertOptions {
     std::optional<int> Png;                  // --png N: option N (1..11) of the PNG export
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
+    std::optional<SpectrumMachine> Machine;  // --machine, for .z80 and .tap
     int ThumbnailSize = 0;                   // --thumbnail SIZE: fits SIZE x SIZE pixels
+    // How an image INPUT (PNG, JPEG, BMP, GIF) becomes a picture.
+    std::optional<DitherMode> Dither;
+    std::optional<Placement> Fit;
+    bool OneScreen = false;
+    bool LowFlicker = false;
+    bool ImageOptionGiven() const { return Dither || Fit || OneScreen || LowFlicker; }
 };
 
 // Which modes an option may be given in.

@@ -4,6 +4,7 @@
 // on the core.
 #pragma once
 
+#include "colour/picture_import_window.h"
 #include "formats/picture_file.h"
 #include "shell/editor.h"
 #include "shell/user_dialogs.h"
@@ -123,12 +124,17 @@ public:
     bool SaveMgs(); // false when cancelled or failed
     void ImportPicture(std::string_view extension, const QString& filter);
     void ExportPicture(std::string_view extension, const QString& filter);
+    void ExportSpectrumProgram(std::string_view extension, const QString& filter);
     void ExportPngFromPanel();     // Button4 of Panel_ExportToBmp
     void ShowSaveSelectionPanel(); // MenuSaveSelection
     void SaveSelectionFromPanel(); // Button19 of Panel_SaveSelection
     void PreviewOnZx();
     // By extension, without blocking the mouse; shows any error.
     LoadStatus OpenFileByName(const QString& path);
+    // File > Import > "Import picture (PNG, JPEG, BMP, GIF)…", and drops of such files: the
+    // import window for `path`; its Import replaces the picture like a load.
+    void ImportImage();
+    void OpenImportWindow(const QString& path);
     // A drop: in order; unknown extensions are skipped, a file error stops the rest.
     void OpenDroppedFiles(const QStringList& paths);
     bool HasUnsavedChanges() const { return state_.Picture != state_.SavedPicture; }
@@ -177,6 +183,7 @@ private:
     // Both dialogs start next in the folder of a chosen file, in later runs too.
     void RememberDialogFolder(const QString& chosen);
     void ApplyLoad(const LoadResult& load, const QString& path);
+    void ApplyImport(PictureImportWindow* window);
     void SetCurrentFile(const QString& path, const QString& extension);
     // Mend 10: false when the user keeps the window open.
     bool ConfirmClose();
@@ -232,6 +239,7 @@ private:
     FileDialogMemory openDialog1_; // OpenDialog1
     FileDialogMemory saveDialog1_; // SaveDialog1
 
+    ImportChoice importChoice_; // the import window's options, kept while the program runs
     QRect pictureRestoreRect_{2, 42, 640, 480};
     bool firstShowDone_ = false;
     bool placementPending_ = false;

@@ -6,6 +6,7 @@
 
 #include "display/status_bar.h"
 #include "formats/emulator_preview.h"
+#include "formats/picture_import.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "shell/dialog_folders.h"
@@ -65,6 +66,12 @@ const FileItem kExportItems[] = {
     {nullptr, nullptr, nullptr, {}},
 };
 
+// Pictures with our viewer, for a 128K or a Pentagon.
+const FileItem kSpectrumProgramItems[] = {
+    {"ExporttoZ80", "Spectrum snapshot (*.z80)...", "*.z80 (*.z80)", ".z80"},
+    {"ExporttoTap", "Spectrum tape (*.tap)...", "*.tap (*.tap)", ".tap"},
+};
+
 QString Text(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -111,11 +118,17 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
     QMenu* import = file->addMenu(QStringLiteral("Import"));
     import->setObjectName("Import1");
     addItems(import, kImportItems, &MainWindow::ImportPicture);
+    import->addSeparator();
+    QAction* image = import->addAction(QStringLiteral("Import picture (PNG, JPEG, BMP, GIF)…"));
+    image->setObjectName("ImportPicture1");
+    connect(image, &QAction::triggered, this, &MainWindow::ImportImage);
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName("Export1");
     addItems(exportMenu, kExportItems, &MainWindow::ExportPicture);
     connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
             [this] { Panel(QStringLiteral("Panel_ExportToBmp"))->show(); });
+    exportMenu->addSeparator();
+    addItems(exportMenu, kSpectrumProgramItems, &MainWindow::ExportSpectrumProgram);
 
     file->addSeparator();
     connect(AddItem(file, "PreviewonZX1", "Make trd/tap and preview in Emul"), &QAction::triggered,
@@ -282,6 +295,10 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
 
 void MainWindow::OpenDroppedFiles(const QStringList& paths) {
     for (const QString& path : paths) {
+        if (IsImageImportPath(path)) {
+            OpenImportWindow(path);
+            continue;
+        }
         if (OpenFileByName(path) == LoadStatus::FileError)
             break;
     }

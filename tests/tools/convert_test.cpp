@@ -6,6 +6,7 @@
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 #include "support/png_decode.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -13,6 +14,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+
+#include <random>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +76,23 @@ TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
     // .mg4 writes the row layout of whatever the CharHeight is.
     ASSERT_EQ(Start({"in.mgs", "--char-height=4", "out.mg4"}).exitCode, 0);
     EXPECT_EQ(Contents("out.mg4").size(), 15616);
+}
+
+TEST_F(Convert, SpectrumProgramsByExtensionForTheChosenMachine) {
+    const std::tuple<QStringList, QString, QByteArray> runs[] = {
+        {{"in.mgs", "out.z80"}, "out.z80", WriteZ80(picture, SpectrumMachine::Spectrum128)},
+        {{"--machine", "pentagon", "in.mgs", "p.z80"},
+         "p.z80",
+         WriteZ80(picture, SpectrumMachine::Pentagon)},
+        {{"--machine=128", "in.mgs", "out.tap"},
+         "out.tap",
+         WriteTap(picture, SpectrumMachine::Spectrum128)},
+    };
+    for (const auto& [args, out, bytes] : runs) {
+        const ToolRun run = Start(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(Contents(out), bytes) << out.toStdString();
+    }
 }
 
 TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
@@ -195,6 +216,7 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
         {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
+        {{"--machine", "48", "in.mgs", "out.z80"}, 2, "--machine takes 128 or pentagon"},
         {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
         {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, 2, "--selection needs --linear or"},
         {{"--selection", "30,0,3,1", "--linear", "in.mgs", "out.bin"},
@@ -204,7 +226,10 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--selection", "0,0,1,1", "--linear", "--as-screen", "in.mgs", "out.bin"},
          2,
          "--linear and --as-screen cannot be combined"},
+        {{"--dither", "fs", "in.mgs", "out.mgs"}, 2, "--dither takes none, ordered or diffusion"},
+        {{"--one-screen", "in.mgs", "out.mgs"}, 2, "are used with an image INPUT"},
         {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
+        {{"missing.JPG", "out.mgs"}, 1, "Cannot import missing.JPG: File not found"},
         {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
         {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},
         {{"--thumbnail", "0", "in.mgs", "t.png"}, 2, "--thumbnail takes a size 1..4096"},
@@ -221,6 +246,29 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
             << args;
         EXPECT_EQ(Contents("kept.mgs"), "old");
     }
+}
+
+TEST_F(Convert, ImagesAreConvertedWithTheImportOptions) {
+    // A Spectrum screen, exported as a PNG, converts back to the same picture.
+    std::mt19937 random(7);
+    QByteArray screen(6912, '\0');
+    for (char& b : screen)
+        b = static_cast<char>(random());
+    Write("in.scr", screen);
+    ASSERT_EQ(Start({"--png", "1", "in.scr", "shot.PNG"}).exitCode, 0);
+    ToolRun run = Start({"--info", "shot.PNG"});
+    EXPECT_EQ(run.out, "file: shot.PNG\nformat: image 256 x 192\nplacement: 256 x 192: used pixel "
+                       "for pixel\n");
+    ASSERT_EQ(Start({"shot.PNG", "back.mgs"}).exitCode, 0);
+    ASSERT_EQ(Start({"--png", "1", "back.mgs", "again.png"}).exitCode, 0);
+    EXPECT_EQ(Contents("again.png"), Contents("shot.PNG"));
+    run = Start({"--char-height", "2", "--dither", "diffusion", "--fit=stretch", "--one-screen",
+                 "shot.PNG", "one.mg2"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const MgsImage one = LoadPictureFile(Path("one.mg2"), *FindFormat(u".mg2"), {}).Picture;
+    EXPECT_EQ(one.CharHeight, 2);
+    EXPECT_EQ(one.PixelPlane[0], one.PixelPlane[1]);
+    EXPECT_EQ(Start({"--low-flicker", "shot.PNG", "low.mgs"}).exitCode, 0);
 }
 
 TEST_F(Convert, HelpListsTheFormats) {
