@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program. Painting needs a QGuiApplication (fonts, image formats), on the
-// offscreen platform so that it runs without a display.
+// offscreen platform so that it runs without a display. After the usual output comes the
+// table of targets, each figure beside its baseline.
+#include "targets.h"
+
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -11,7 +14,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TargetReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting: one pencil paint with its cell redraw and the repaint of that cell in the view
-// at the largest zoom, and one move of a rubber band, as one mouse move over the picture
-// costs.
+// at the largest zoom and in the Preview, and one move of a rubber band, as one mouse move
+// over the picture costs.
 #include "display/renderer.h"
 #include "display/view_painter.h"
 #include "editing/drawing.h"
 #include "support/test_pictures.h"
+#include "targets.h"
 
 #include <QPainter>
 
@@ -22,6 +23,7 @@ void BM_PaintAtWithCellRepaint(benchmark::State& state) {
     RenderPicture(editor.Picture, images);
     const LinePatterns patterns = LinePatterns::Create();
     QImage target(8 * z, 8 * z, QImage::Format_RGB32);
+    QImage previewShown(512, 384, QImage::Format_RGB32);
     int column = 0;
     for (auto _ : state) {
         // A new column each time, so that the repeated-position check never skips.
@@ -35,11 +37,14 @@ void BM_PaintAtWithCellRepaint(benchmark::State& state) {
         PaintPictureView(painter, viewRect, images.MixedImage, z, editor.Picture.CharHeight,
                          {true, true}, patterns);
         painter.end();
+        const QRect previewRect(pixels.topLeft() * 2, pixels.size() * 2);
+        QPainter(&previewShown).drawImage(previewRect.topLeft(), images.PreviewImage, previewRect);
         benchmark::ClobberMemory();
         column = (column + 1) & 31;
     }
 }
 BENCHMARK(BM_PaintAtWithCellRepaint)->Unit(benchmark::kMicrosecond);
+[[maybe_unused]] const bool pencilTarget = (TargetTime("BM_PaintAtWithCellRepaint", 20), true);
 
 // The same paint without the view repaint: the core's share.
 void BM_PaintAt(benchmark::State& state) {

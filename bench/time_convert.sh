@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Times whole runs of tilesmith-convert (process start to exit) on one picture and on one
-# 256 x 192 photo (every char height, no dithering and diffusion): with hyperfine when it
-# is installed, otherwise with a plain loop. Prints medians.
+# Times whole runs of tilesmith-convert (process start to exit) on one picture, beside the
+# empty process `true` as the floor of any run, and on one 256 x 192 photo (every char
+# height, no dithering and diffusion): with hyperfine when it is installed, otherwise with a
+# plain loop. Prints medians.
 # Usage: bench/time_convert.sh [build-dir] [runs] [photo]
 # Without a photo, ImageMagick (when installed) makes a plasma picture to stand in for one.
 set -euo pipefail
@@ -16,7 +17,9 @@ cd "$work"
 head -c 6912 /dev/urandom > in.scr
 "$convert" in.scr in.mgs
 
-commands=("$convert in.mgs out.mg4" "$convert in.mgs out.mg1 --char-height 1" "$convert --info in.mgs")
+true=$(command -v true)
+commands=("$true" "$convert in.mgs out.png --png 11" "$convert in.mgs out.mg4"
+          "$convert in.mgs out.mg1 --char-height 1" "$convert --info in.mgs")
 if [[ -n $photo ]]; then
     cp "$photo" "photo.${photo##*.}"
     photo=photo.${photo##*.}

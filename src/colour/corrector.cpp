@@ -97,6 +97,32 @@ constexpr OperationEffect EffectOf(CorrectorOperation operation) {
     return e;
 }
 
+// `count` pixels of a row scaled by `factor`, starting `skip` pixels into the scaled row.
+// The factors the views use are constants to the compiler, so each block is a few stores.
+template <int Factor>
+void ScaleRowBy(const QRgb* in, int skip, int count, QRgb* out) {
+    int i = 0;
+    for (; i < count && (skip + i) % Factor != 0; ++i)
+        out[i] = in[(skip + i) / Factor];
+    for (const QRgb* from = in + (skip + i) / Factor; i + Factor <= count; i += Factor, ++from)
+        for (int k = 0; k < Factor; ++k)
+            out[i + k] = *from;
+    for (; i < count; ++i)
+        out[i] = in[(skip + i) / Factor];
+}
+
+void ScaleRow(const QRgb* in, int skip, int count, int factor, QRgb* out) {
+    switch (factor) {
+    case 2:
+        return ScaleRowBy<2>(in, skip, count, out);
+    case 4:
+        return ScaleRowBy<4>(in, skip, count, out);
+    default:
+        for (int i = 0; i < count; ++i)
+            out[i] = in[(skip + i) / factor];
+    }
+}
+
 // Copies the part `from` of `source` into `target` at `to`, every source pixel as a
 // factor x factor block. Integer scaling by hand keeps the pixels exact; each scaled row is
 // built once and copied for the other rows of its blocks.
@@ -117,8 +143,7 @@ void ScaleBlock(QImage& target, QPoint to, const QImage& source, const QRect& fr
         }
         const auto* in =
             reinterpret_cast<const QRgb*>(source.constScanLine(area.top() + dy / factor));
-        for (int tx = clipped.left(); tx <= clipped.right(); ++tx)
-            *out++ = in[area.left() + (tx - scaled.left()) / factor];
+        ScaleRow(in + area.left(), clipped.left() - scaled.left(), clipped.width(), factor, out);
     }
 }
 
@@ -235,25 +260,36 @@ QImage MarkedZxStrip(int index) {
     return strip;
 }
 
-QImage CorrectorScreenView(const QImage& screen) {
-    QImage view(kCorrectorViewWidth, kCorrectorViewHeight, QImage::Format_RGB32);
+void DrawCorrectorScreenView(QImage& view, const QImage& screen) {
+    if (view.size() != QSize(kCorrectorViewWidth, kCorrectorViewHeight) ||
+        view.format() != QImage::Format_RGB32)
+        view = QImage(kCorrectorViewWidth, kCorrectorViewHeight, QImage::Format_RGB32);
     if (screen.width() < kPictureWidth || screen.height() < kPictureHeight)
         view.fill(Qt::white);
     ScaleBlock(view, QPoint(0, 0), screen, QRect(0, 0, kPictureWidth, kPictureHeight), 2);
+}
+
+QImage CorrectorScreenView(const QImage& screen) {
+    QImage view;
+    DrawCorrectorScreenView(view, screen);
     return view;
 }
 
 QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range, int charHeight,
                          const LinePatterns& patterns) {
     charHeight = SafeCharHeight(charHeight);
-    QImage view(kCorrectorCharSize, kCorrectorCharSize, QImage::Format_RGB32);
-    view.fill(Qt::black);
-    {
-        QPainter painter(&view);
+    // The hatched background is the same every time; the platform's pattern fill is slow
+    // (it hands the spans to worker threads), so it is drawn once.
+    static const QImage hatched = [] {
+        QImage image(kCorrectorCharSize, kCorrectorCharSize, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
         painter.setPen(Qt::black);
         painter.setBrush(QBrush(Qt::white, Qt::DiagCrossPattern));
         painter.drawRect(0, 0, kCorrectorCharSize - 1, kCorrectorCharSize - 1);
-    }
+        return image;
+    }();
+    QImage view = hatched.copy();
     const int rows = CellRowCount(charHeight);
     const int cellGap = 4 * charHeight + 1;
     for (int dy = -1; dy <= 1; ++dy) {
@@ -274,13 +310,13 @@ QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range
     return view;
 }
 
-void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
-                        const LinePatterns& patterns) {
+QRect DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
+                         const LinePatterns& patterns) {
     CorrectorRangeRecord inside = range;
     ClampCorrectorRange(inside, charHeight);
+    const QRect frame =
+        CorrectorFrameRect(inside.c0, inside.r0, inside.c1, inside.r1, SafeCharHeight(charHeight));
     QPainter painter(&view);
-    DrawDashFrame(
-        painter,
-        CorrectorFrameRect(inside.c0, inside.r0, inside.c1, inside.r1, SafeCharHeight(charHeight)),
-        phase, patterns);
+    DrawDashFrame(painter, frame, phase, patterns);
+    return frame;
 }

@@ -74,12 +74,16 @@ QImage MarkedZxStrip(int index);
 
 // A screen image (256 x 192) at twice its size.
 QImage CorrectorScreenView(const QImage& screen);
+// The same into `view`, reusing its pixels when it already has the size: the window redraws
+// its two views on every pointer move of a range drag.
+void DrawCorrectorScreenView(QImage& view, const QImage& screen);
 
 // The char view of one screen: the start cell in the middle with its eight neighbours at
 // 4x, hatched where a neighbour lies outside the picture, with grid-pattern separators.
 QImage CorrectorCharView(const QImage& screen, const CorrectorRangeRecord& range, int charHeight,
                          const LinePatterns& patterns);
 
-// The marching frame around the range on a screen view at dash phase `phase`.
-void DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
-                        const LinePatterns& patterns);
+// The marching frame around the range on a screen view at dash phase `phase`. Returns the
+// frame's rectangle.
+QRect DrawCorrectorFrame(QImage& view, const CorrectorRangeRecord& range, int charHeight, int phase,
+                         const LinePatterns& patterns);

@@ -3,6 +3,8 @@
 // core routines from the renderer's screen images and the range.
 #include "colour/corrector_window.h"
 
+#include "display/frames.h"
+
 #include "colour/image_control.h"
 #include "shell/editor.h"
 
@@ -206,8 +208,10 @@ void CorrectorWindow::Shown() {
 void CorrectorWindow::RefreshCorrectorImages(bool rerender) {
     if (rerender)
         editor_.RerenderImages();
-    for (int s = 0; s < 2; ++s)
-        views_[s]->SetImage(CorrectorScreenView(editor_.Images().ScreenImage[s]));
+    for (int s = 0; s < 2; ++s) {
+        DrawCorrectorScreenView(views_[s]->MutableImage(), editor_.Images().ScreenImage[s]);
+        views_[s]->Repaint();
+    }
 }
 
 void CorrectorWindow::RedrawCorrector() {
@@ -221,7 +225,8 @@ void CorrectorWindow::RedrawCorrector() {
     FitCharPanels();
     for (int s = 0; s < 2; ++s) {
         const QImage& screen = editor_.Images().ScreenImage[s];
-        views_[s]->SetImage(CorrectorScreenView(screen));
+        DrawCorrectorScreenView(views_[s]->MutableImage(), screen);
+        views_[s]->Repaint();
         charViews_[s]->SetImage(
             CorrectorCharView(screen, range, picture.CharHeight, editor_.Patterns()));
     }
@@ -230,9 +235,10 @@ void CorrectorWindow::RedrawCorrector() {
 void CorrectorWindow::AnimateCorrectorFrame() {
     const CorrectorRangeRecord& range = Range();
     for (ImageControl* view : views_) {
-        DrawCorrectorFrame(view->MutableImage(), range, editor_.State().Picture.CharHeight,
-                           editor_.State().FramePhase, editor_.Patterns());
-        view->Repaint();
+        const QRect frame =
+            DrawCorrectorFrame(view->MutableImage(), range, editor_.State().Picture.CharHeight,
+                               editor_.State().FramePhase, editor_.Patterns());
+        view->Repaint(FrameEdges(frame));
     }
 }
 
@@ -245,7 +251,7 @@ void CorrectorWindow::RunOperation(CorrectorOperation operation) {
     // of it still show the old one would show a picture that never existed.
     editor_.RefreshView(true);
     editor_.UpdateZoomPreview();
-    RefreshCorrectorImages(false);
+    // RedrawCorrector below scales the screen views itself.
     RedrawCorrector();
 }
 

@@ -17,6 +17,7 @@ public:
     QImage& MutableImage() { return image_; }
     void SetImage(const QImage& image);
     void Repaint() { update(); }
+    void Repaint(const QRegion& region) { update(region); }
 
 signals:
     // Any mouse button; positions are in the control's own pixels.

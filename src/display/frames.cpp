@@ -24,6 +24,16 @@ void DrawDashFrame(QPainter& painter, const QRect& rect, int phase, const LinePa
                       QRect(0, reverse, 1, h));
 }
 
+QRegion FrameEdges(const QRect& r) {
+    if (r.isEmpty())
+        return {};
+    QRegion edges(r.left(), r.top(), r.width(), 1);
+    edges += QRect(r.left(), r.bottom(), r.width(), 1);
+    edges += QRect(r.left(), r.top(), 1, r.height());
+    edges += QRect(r.right(), r.top(), 1, r.height());
+    return edges;
+}
+
 QRect SelectionFrameRect(int x, int y, int w, int h, int zoomFactor, int charHeight) {
     // A record pasted from elsewhere may hold anything; keep the arithmetic in range.
     auto limit = [](int v) { return std::clamp(v, 0, 256); };

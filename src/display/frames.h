@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRegion>
 
 class QPainter;
 struct LinePatterns;
@@ -16,6 +17,9 @@ constexpr int NextFramePhase(int phase) {
 // copied from the dash pattern at offset 15 - phase, bottom and left at offset phase, so
 // that the dashes run clockwise as the phase advances.
 void DrawDashFrame(QPainter& painter, const QRect& rect, int phase, const LinePatterns& patterns);
+
+// The four one-pixel edges of a frame: all that a tick needs to repaint.
+QRegion FrameEdges(const QRect& rect);
 
 // The view rectangle of a selection of w x h cells at column x, cell row y.
 QRect SelectionFrameRect(int x, int y, int w, int h, int zoomFactor, int charHeight);

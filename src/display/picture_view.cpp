@@ -10,21 +10,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace {
-
-// The four one-pixel edges of a frame, which are all a tick needs to repaint.
-QRegion FrameEdges(const QRect& r) {
-    if (r.isEmpty())
-        return {};
-    QRegion edges(r.left(), r.top(), r.width(), 1);
-    edges += QRect(r.left(), r.bottom(), r.width(), 1);
-    edges += QRect(r.left(), r.top(), 1, r.height());
-    edges += QRect(r.right(), r.top(), 1, r.height());
-    return edges;
-}
-
-} // namespace
-
 PictureView::PictureView(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     setObjectName("Editor_IMG_MGSFull");
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -19,21 +19,26 @@ PreviewView::PreviewView(QWidget* parent)
 }
 
 void PreviewView::CopyPreview(const QImage& preview) {
-    QPainter painter(&shown_);
-    painter.drawImage(0, 0, preview, 0, 0, 512, 384);
+    preview_ = &preview;
+    selectorShown_ = false;
     update();
 }
 
 void PreviewView::CopyPictureRect(const QImage& preview, const QRect& pictureRect) {
     const QRect target(pictureRect.topLeft() * 2, pictureRect.size() * 2);
-    QPainter painter(&shown_);
-    painter.drawImage(target.topLeft(), preview, target);
+    if (preview_ != &preview || selectorShown_) {
+        QPainter painter(&shown_);
+        painter.drawImage(target.topLeft(), preview, target);
+    }
     update(target);
 }
 
 void PreviewView::DrawSelector(const QRect& frame, const QImage& icon,
                                const LinePatterns& patterns) {
     QPainter painter(&shown_);
+    if (preview_ && !selectorShown_)
+        painter.drawImage(0, 0, *preview_, 0, 0, 512, 384);
+    selectorShown_ = true;
     const int w = std::min(frame.width(), patterns.GridLightH.width());
     const int h = std::min(frame.height(), patterns.GridLightV.height());
     painter.drawImage(frame.topLeft(), patterns.GridLightV, QRect(0, 0, 1, h));
@@ -53,7 +58,7 @@ void PreviewView::DrawSelector(const QRect& frame, const QImage& icon,
 
 void PreviewView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), shown_, event->rect());
+    painter.drawImage(event->rect().topLeft(), Shown(), event->rect());
 }
 
 void PreviewView::mouseMoveEvent(QMouseEvent* event) {

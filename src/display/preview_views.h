@@ -8,15 +8,18 @@
 
 struct LinePatterns;
 
-// Keeps the visible 512 x 384 image: a copy of the renderer's PreviewImage with the zoom
-// selector frame drawn over it, as the Preview Zoom window copies from what is shown here.
+// Shows the visible 512 x 384 image: the renderer's PreviewImage itself, or while the zoom
+// selector is drawn, a copy of it with the frame over it. The Preview Zoom window copies
+// from what is shown here.
 class PreviewView : public QWidget {
     Q_OBJECT
 public:
     explicit PreviewView(QWidget* parent);
 
-    const QImage& Shown() const { return shown_; }
-    // Copies the whole preview image, which also erases a selector frame.
+    const QImage& Shown() const { return preview_ && !selectorShown_ ? *preview_ : shown_; }
+    // Shows the whole preview image, which also erases a selector frame. `preview` must
+    // outlive the view (it is the renderer's image): it is painted from directly, so that
+    // a refresh costs no copy.
     void CopyPreview(const QImage& preview);
     // Copies the 2x blocks of a rectangle of picture pixels after a cell was redrawn.
     void CopyPictureRect(const QImage& preview, const QRect& pictureRect);
@@ -34,6 +37,8 @@ protected:
 
 private:
     QImage shown_;
+    const QImage* preview_ = nullptr;
+    bool selectorShown_ = false;
 };
 
 // 176 x 176: 88 x 88 picture pixels round the pointer at twice their size.

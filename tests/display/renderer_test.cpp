@@ -29,6 +29,30 @@ TEST(Renderer, MixedAndSingleScreenColoursOfAPixel) {
     EXPECT_EQ(images.MixedImage.pixel(x + 1, y), MixTable[0][13]);
 }
 
+// Every pixel of all four images as the rule reads, pixel by pixel, on random pictures.
+TEST(Renderer, EveryPixelOfEveryImageFollowsItsBitsAndCellColours) {
+    for (int charHeight : {8, 4, 2, 1}) {
+        const MgsImage picture = RandomPicture(charHeight, 11 + charHeight);
+        RenderImages images = RenderImages::Create();
+        RenderPicture(picture, images);
+        for (int y = 0; y < 192; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const int c = x / 8, i = PlaneIndex(c, EffectiveAttrRow(picture, y, c));
+                const AttrCell a0 = picture.AttrPlane[0][i], a1 = picture.AttrPlane[1][i];
+                const bool bit0 = picture.PixelPlane[0][PlaneIndex(c, y)] & PixelMask(x);
+                const bool bit1 = picture.PixelPlane[1][PlaneIndex(c, y)] & PixelMask(x);
+                const Rgb mixed = MixTable[bit0 ? a0.ink : a0.paper][bit1 ? a1.ink : a1.paper];
+                ASSERT_EQ(images.MixedImage.pixel(x, y), mixed)
+                    << charHeight << " " << x << "," << y;
+                ASSERT_EQ(images.ScreenImage[0].pixel(x, y), ZxPalette[bit0 ? a0.ink : a0.paper]);
+                ASSERT_EQ(images.ScreenImage[1].pixel(x, y), ZxPalette[bit1 ? a1.ink : a1.paper]);
+                for (int d : {0, 1, 2, 3})
+                    ASSERT_EQ(images.PreviewImage.pixel(2 * x + d % 2, 2 * y + d / 2), mixed);
+            }
+        }
+    }
+}
+
 TEST(Renderer, SideColumnsOf8x1UseTheFirstRowOfTheirBlock) {
     MgsImage picture;
     picture.CharHeight = 1;
