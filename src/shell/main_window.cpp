@@ -6,12 +6,12 @@
 #include "colour/palette_bus.h"
 #include "colour/palette_window.h"
 #include "display/picture_view.h"
+#include "display/status_bar.h"
 #include "shell/floating_window.h"
 #include "shell/user_dialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +48,9 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // a named MIME format.
     state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     ApplyWindowPositions(ReadWindowPositions(SettingsPath()));
+    // A settings file that is no regular file or is huge is not read; say so once.
+    if (const QString problem = SettingsFileProblem(SettingsPath()); !problem.isEmpty())
+        statusBar_->ShowNote(problem);
     // Keys and the mouse wheel anywhere in the main window reach this window first.
     qApp->installEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -61,7 +64,7 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // program's folder. The path is made absolute, as the dialogs' are, so that it still
     // names the file after the emulator preview changes the current folder.
     if (arguments.size() == 1) {
-        OpenFileByName(QFileInfo(arguments.constFirst()).absoluteFilePath());
+        OpenFileByName(AbsoluteFileName(arguments.constFirst()));
     } else {
         openDialog1_.InitialDir = QCoreApplication::applicationDirPath();
         saveDialog1_.InitialDir = openDialog1_.InitialDir;

@@ -179,14 +179,14 @@ void MainWindow::LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>&
 // ---- The shared dialogs ----------------------------------------------------------------
 
 QString MainWindow::ShowOpenDialog(const QString& filter) {
-    const QString path = dialogs_->ChooseOpenFile(this, filter, openDialog1_);
+    const QString path = ResolveListedName(dialogs_->ChooseOpenFile(this, filter, openDialog1_));
     if (!path.isEmpty())
         openDialog1_.FileName = path;
     return path;
 }
 
 QString MainWindow::ShowSaveDialog(const QString& filter) {
-    const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
+    const QString name = ResolveListedName(dialogs_->ChooseSaveFile(this, filter, saveDialog1_));
     if (!name.isEmpty())
         saveDialog1_.FileName = name;
     return name;
@@ -263,8 +263,12 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+        // The URL's percent-encoded bytes are the name; toLocalFile() would lose those that
+        // are not UTF-8.
+        if (url.isLocalFile()) {
+            paths.append(DecodeFileName(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
+        }
     }
     event->acceptProposedAction();
     OpenDroppedFiles(paths);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file is read with QSettings in INI format, which keeps the sections and keys
-// of other programs and users when it writes.
+// The settings file is read with QSettings in INI format once it is known to be a regular
+// file of a sane size; it is written by the INI updater, which keeps every byte it does
+// not own.
 #include "shell/window_positions.h"
 
 #include "formats/ini_text.h"
@@ -35,9 +36,22 @@ QString SettingsFilePath(const QString& programDir) {
     return QDir(config).filePath(QStringLiteral("tilesmith/tilesmith.ini"));
 }
 
+QString SettingsFileProblem(const QString& path) {
+    const FileBytes file = ReadRegularFile(path, 0);
+    if (!file.Found)
+        return {};
+    if (!file.Error.isEmpty())
+        return QStringLiteral("Settings not read: %1").arg(file.Error);
+    if (file.Size > kMaxIniFileSize) {
+        return QStringLiteral("Settings not read: %1 is larger than %2 KiB; using the defaults")
+            .arg(path, QString::number(kMaxIniFileSize / 1024));
+    }
+    return {};
+}
+
 WindowPositions ReadWindowPositions(const QString& path) {
     WindowPositions p;
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo::exists(path) || !SettingsFileProblem(path).isEmpty())
         return p;
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(kSection);
@@ -58,15 +72,8 @@ WindowPositions ReadWindowPositions(const QString& path) {
 }
 
 QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return failure;
-    QString existing;
-    if (QFile file(path); file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return failure;
-        existing = QString::fromUtf8(file.readAll());
-    }
+        return QStringLiteral("Unable to write to %1: cannot create its folder").arg(path);
     const std::pair<const char*, int> values[] = {
         {"picture_x", p.picture.x()},
         {"picture_y", p.picture.y()},
@@ -84,10 +91,11 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
         {"colorcorrector_x", p.corrector.x()},
         {"colorcorrector_y", p.corrector.y()},
     };
-    std::vector<std::pair<QString, QString>> keys;
+    IniKeys keys;
     for (const auto& [key, value] : values)
         keys.emplace_back(QString::fromLatin1(key), QString::number(value));
     // Written whole through a temporary file, so a failure leaves the old file as it was.
-    const QByteArray text = UpdateIniSection(existing, kSection, keys).toUtf8();
-    return WriteFileBytes(path, text).isEmpty() ? QString() : failure;
+    const QString reason = UpdateIniFile(path, kSection, keys);
+    return reason.isEmpty() ? QString()
+                            : QStringLiteral("Unable to write to %1: %2").arg(path, reason);
 }

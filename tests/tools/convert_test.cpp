@@ -16,6 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct ToolRun {
@@ -139,6 +144,9 @@ TEST_F(Convert, SelectionWritesTheFiveFilesOfTheEditor) {
 TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
     Write("short.mg8", WriteMg(picture).left(300));
     Write("kept.mgs", "old");
+    // Special files are neither read (a FIFO would hang the run) nor replaced.
+    for (const char* fifo : {"fifo.mgs", "fifo.png"})
+        ASSERT_EQ(mkfifo(Path(fifo).toLocal8Bit().constData(), 0600), 0);
     struct Case {
         QStringList args;
         int exitCode;
@@ -176,6 +184,8 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--info", "short.mg8"}, 1, "is too short"},
         {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
         {{"--png", "1", "in.mgs", "no/dir/out.png"}, 1, "Cannot write no/dir/out.png"},
+        {{"fifo.mgs", "out.mgs"}, 1, "Cannot open fifo.mgs: not a regular file"},
+        {{"--png", "1", "in.mgs", "fifo.png"}, 1, "Cannot write fifo.png: not a regular file"},
     };
     for (const Case& test : cases) {
         const ToolRun run = Start(test.args);
@@ -188,6 +198,25 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
             << args;
         EXPECT_EQ(Contents("kept.mgs"), "old");
     }
+}
+
+TEST_F(Convert, NamesThatAreNotUtf8KeepTheirBytes) {
+    // Through the shell, so that the arguments reach the program as raw bytes.
+    const QByteArray in = "in \xe9\xff.mgs", out = "out \xff.mg8";
+    ASSERT_EQ(::rename(Path("in.mgs").toLocal8Bit().constData(),
+                       (QFile::encodeName(dir.path()) + '/' + in).constData()),
+              0);
+    const QByteArray command = "cd '" + QFile::encodeName(dir.path()) + "' && '" +
+                               QFile::encodeName(binary) + "' '" + in + "' '" + out + "'";
+    ASSERT_EQ(std::system(command.constData()), 0);
+    QFile written;
+    const QByteArray outPath = QFile::encodeName(dir.path()) + '/' + out;
+    std::FILE* file = std::fopen(outPath.constData(), "rb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(written.open(file, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(written.readAll(), WriteMg(picture));
+    for (const QByteArray& name : {in, out})
+        ::unlink((QFile::encodeName(dir.path()) + '/' + name).constData());
 }
 
 TEST_F(Convert, HelpListsTheFormats) {
