@@ -10,7 +10,8 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_picture_readers fuzz_clipboard_block fuzz_palette_message fuzz_settings_file)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_picture_readers fuzz_clipboard_block fuzz_palette_message fuzz_settings_file
+    fuzz_picture_file fuzz_dbus_arguments fuzz_settings_rewrite)
 
 TILESMITH_WITH_FUZZ=1 "$top/scripts/install-deps.sh"
 build="$top/build-fuzz"

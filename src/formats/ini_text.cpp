@@ -87,6 +87,22 @@ QByteArray UpdateIniSection(const QByteArray& existing, const QString& section,
     return text;
 }
 
+std::optional<QString> IniValue(const QByteArray& text, const QString& section,
+                                const QString& key) {
+    bool inSection = false, seen = false;
+    for (const QByteArray& line : text.split('\n')) {
+        if (IsSectionHeader(line)) {
+            if (seen)
+                return std::nullopt; // only the first section of the name counts
+            inSection = SectionName(line).compare(section, Qt::CaseInsensitive) == 0;
+            seen = inSection;
+        } else if (inSection && KeyOf(line).compare(key, Qt::CaseInsensitive) == 0) {
+            return QString::fromUtf8(Trimmed(line.mid(line.indexOf('=') + 1)));
+        }
+    }
+    return std::nullopt;
+}
+
 QString UpdateIniSection(const QString& existing, const QString& section, const IniKeys& keys) {
     return QString::fromUtf8(UpdateIniSection(existing.toUtf8(), section, keys));
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file is read with QSettings in INI format once it is known to be a regular
-// file of a sane size; it is written by the INI updater, which keeps every byte it does
-// not own.
+// The settings file is read and written by the INI text routines, under one set of rules,
+// and only when it is a regular file of a sane size; every byte we do not own is kept.
 #include "shell/window_positions.h"
 
 #include "formats/ini_text.h"
@@ -10,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -19,10 +17,11 @@ namespace {
 
 const QString kSection = QStringLiteral("positions");
 
-int ReadInt(const QSettings& settings, const char* key, int fallback,
+int ReadInt(const QByteArray& text, const char* key, int fallback,
             int lowest = -kMaxWindowCoordinate) {
     bool ok = false;
-    const int value = settings.value(QString::fromLatin1(key)).toString().trimmed().toInt(&ok);
+    const int value =
+        IniValue(text, kSection, QString::fromLatin1(key)).value_or(QString()).toInt(&ok);
     return ok ? std::clamp(value, lowest, kMaxWindowCoordinate) : fallback;
 }
 
@@ -51,10 +50,11 @@ QString SettingsFileProblem(const QString& path) {
 
 WindowPositions ReadWindowPositions(const QString& path) {
     WindowPositions p;
-    if (!QFileInfo::exists(path) || !SettingsFileProblem(path).isEmpty())
+    // Read with the rules the INI updater writes with, so that what is saved comes back.
+    const FileBytes file = ReadRegularFile(path, kMaxIniFileSize);
+    if (!file.Error.isEmpty() || file.Size > kMaxIniFileSize)
         return p;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(kSection);
+    const QByteArray& settings = file.Bytes;
     p.picture = QRect(ReadInt(settings, "picture_x", p.picture.x()),
                       ReadInt(settings, "picture_y", p.picture.y()),
                       ReadInt(settings, "picture_width", p.picture.width(), kMinPictureWidth),
