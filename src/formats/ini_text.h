@@ -28,8 +28,7 @@ QString UpdateIniSection(const QString& existing, const QString& section, const 
 // The value of `key` in `section` as UpdateIniSection finds them: the first section of that
 // name, the first line of that key in it (names ignoring case), the text after its first
 // "=" without surrounding blanks. None when the section or key is missing.
-std::optional<QString> IniValue(const QByteArray& text, const QString& section,
-                                const QString& key);
+std::optional<QString> IniValue(const QByteArray& text, const QString& section, const QString& key);
 
 // Reads the INI file at `path` (a missing one counts as empty), updates the section and
 // writes the file back atomically. Returns an empty text, or the reason it failed in the

@@ -26,7 +26,7 @@ constexpr qsizetype kHeaderSize = kMagicSize + 1 + 4;
 
 // Creates the folder and its parents, private to the user.
 bool MakeFolders(const QByteArray& folder) {
-    for (qsizetype slash = folder.indexOf('/', 1); ; slash = folder.indexOf('/', slash + 1)) {
+    for (qsizetype slash = folder.indexOf('/', 1);; slash = folder.indexOf('/', slash + 1)) {
         const QByteArray part = slash < 0 ? folder : folder.left(slash);
         if (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST)
             return false;
@@ -112,8 +112,9 @@ void LeftRecovery::Discard() {
 }
 
 RecoveryStore::RecoveryStore(QString folder) : folder_(EncodeFileName(folder)) {
-    const QString id = QStringLiteral("%1-%2").arg(::getpid()).arg(
-        QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString id = QStringLiteral("%1-%2")
+                           .arg(::getpid())
+                           .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     stem_ = folder_ + '/' + id.toLatin1();
 }
 
@@ -159,8 +160,9 @@ std::vector<LeftRecovery> RecoveryStore::ClaimLeft() const {
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
         const QByteArray stem = folder_ + '/' + name.chopped(4);
-        struct stat info{};
-        if (name.endsWith(".tsr") && stem != stem_ && ::stat((stem + ".tsr").constData(), &info) == 0)
+        struct stat info {};
+        if (name.endsWith(".tsr") && stem != stem_ &&
+            ::stat((stem + ".tsr").constData(), &info) == 0)
             stems.emplace_back(QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec), stem);
     }
     ::closedir(dir);

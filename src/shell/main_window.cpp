@@ -8,6 +8,7 @@
 #include "display/picture_view.h"
 #include "display/status_bar.h"
 #include "shell/floating_window.h"
+#include "shell/recovery_keeper.h"
 #include "shell/user_dialogs.h"
 
 #include <QApplication>
@@ -75,6 +76,15 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     timer_->setInterval(250);
     connect(timer_, &QTimer::timeout, this, &MainWindow::OnTimer);
     timer_->start();
+
+    recovery_ = new RecoveryKeeper(
+        [this]() -> std::optional<RecoveryData> {
+            if (!HasUnsavedChanges())
+                return std::nullopt;
+            return RecoveryData{state_.CurrentFileName, state_.Picture};
+        },
+        this);
+    connect(recovery_, &RecoveryKeeper::WriteFailed, statusBar_, &StatusBar::ShowNote);
 }
 
 MainWindow::~MainWindow() {
@@ -93,6 +103,11 @@ void MainWindow::showEvent(QShowEvent* event) {
     palettes_->RedrawPalettes();
     palettes_->ShowCharColorSelection();
     RefreshView(true);
+    // Once the window is there to own the question: work left by a copy that crashed.
+    QTimer::singleShot(0, this, [this] {
+        recovery_->OfferLeft(this, *dialogs_,
+                             [this](const RecoveryData& data) { RestoreRecovered(data); });
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -101,6 +116,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     timer_->stop();
+    recovery_->Forget(); // a clean exit: saved or discarded
     QMainWindow::closeEvent(event);
 }
 

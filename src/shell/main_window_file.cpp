@@ -8,6 +8,7 @@
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "shell/floating_window.h"
+#include "shell/recovery_keeper.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -288,6 +289,7 @@ bool MainWindow::SaveMgs() {
     if (save.SetsCurrentFile) {
         SetCurrentFile(save.Path, FileExtension(save.Path));
         state_.SavedPicture = state_.Picture;
+        recovery_->Forget();
     }
     return true;
 }
@@ -353,6 +355,22 @@ void MainWindow::PreviewOnZx() {
         dialogs_->ShowError(this, preview.Error);
 }
 
+void MainWindow::RestoreRecovered(const RecoveryData& data) {
+    // What differs from the file on disk (or from an empty picture, for one never saved) is
+    // what is unsaved.
+    state_.SavedPicture = MgsImage{};
+    if (!data.FileName.isEmpty()) {
+        const LoadResult file = ::OpenByName(data.FileName, MgsImage{});
+        if (file.Loaded())
+            state_.SavedPicture = file.Picture;
+        SetCurrentFile(data.FileName, FileExtension(data.FileName));
+        openDialog1_.FileName = data.FileName;
+        saveDialog1_.FileName = data.FileName;
+    }
+    state_.Picture = data.Picture;
+    RefreshView(true);
+}
+
 // ---- Closing ---------------------------------------------------------------------------
 
 bool MainWindow::ConfirmClose() {
@@ -362,6 +380,7 @@ bool MainWindow::ConfirmClose() {
     case SaveChangesAnswer::Save:
         return SaveMgs();
     case SaveChangesAnswer::Discard:
+        recovery_->Forget();
         return true;
     case SaveChangesAnswer::Cancel:
         break;

@@ -3,6 +3,7 @@
 // without a person.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class QWidget;
@@ -16,6 +17,7 @@ struct FileDialogMemory {
 };
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+enum class RestoreAnswer { Restore, Discard, Later };
 
 class UserDialogs {
 public:
@@ -37,6 +39,10 @@ public:
     // Closing while the picture has changes never saved. `fileName` is the current file,
     // empty when the picture was never saved or loaded by name.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName);
+    // At start: unsaved changes kept by a copy that did not end properly. `fileName` is
+    // their file, empty for a picture never saved. The fake keeps them for later.
+    virtual RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
+                                     const QDateTime& written);
 };
 
 // The real dialogs.
@@ -48,4 +54,6 @@ public:
     QString ChooseSaveFile(QWidget* parent, const QString& filter,
                            const FileDialogMemory& memory) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
+    RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
+                             const QDateTime& written) override;
 };

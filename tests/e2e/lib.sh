@@ -13,8 +13,8 @@ fail() {
 }
 
 # in_work_folder: makes a temporary folder holding a copy of the program (and of the
-# converter, when TILESMITH_CONVERT names it) the current folder, so that no settings file
-# or picture lands in the build folder. When the script ends the folder goes, and every
+# converter, when TILESMITH_CONVERT names it) the current folder, so that no settings file,
+# recovery file or picture lands in the build folder or the user's home. When the script ends the folder goes, and every
 # copy of the program whose process id is in `pid` or `pids` is stopped.
 work=""
 pid=""
@@ -22,6 +22,8 @@ pids=()
 in_work_folder() {
     work=$(mktemp -d)
     trap 'stop_copies; rm -rf "$work"' EXIT
+    # Recovery files of the copies under test stay in the work folder too.
+    export XDG_STATE_HOME="$work/state"
     cp "$TILESMITH" "$work/tilesmith"
     if [ -n "${TILESMITH_CONVERT:-}" ]; then
         cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"

@@ -24,9 +24,9 @@ TEST(RecoveryBytes, RoundTripAndEveryDamageIsRefused) {
     for (qsizetype size = 0; size < bytes.size(); size += 997)
         EXPECT_FALSE(ParseRecovery(Span(bytes.left(size)))) << size;
     QByteArray damaged[] = {bytes, bytes, bytes, bytes};
-    damaged[0][0] = 'X';             // magic
-    damaged[1][8] = 8;               // CharHeight disagrees with the picture
-    damaged[2][12] = '\x7f';         // a name longer than allowed
+    damaged[0][0] = 'X';               // magic
+    damaged[1][8] = 8;                 // CharHeight disagrees with the picture
+    damaged[2][12] = '\x7f';           // a name longer than allowed
     damaged[3][bytes.size() - 1] = 15; // a colour the model cannot hold
     for (const QByteArray& d : damaged)
         EXPECT_FALSE(ParseRecovery(Span(d)));
@@ -71,7 +71,7 @@ TEST(RecoveryStore, CopiesNeverTouchEachOthersFilesAndLeftOnesAreClaimedOnce) {
         std::vector<LeftRecovery> left = starting.ClaimLeft();
         ASSERT_EQ(left.size(), 2u);
         EXPECT_TRUE(other.ClaimLeft().empty()); // claimed while the question is open
-        left[0].Discard();                        // the other one is kept for later
+        left[0].Discard();                      // the other one is kept for later
     }
     std::vector<LeftRecovery> later = other.ClaimLeft();
     ASSERT_EQ(later.size(), 1u);

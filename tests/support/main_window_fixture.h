@@ -36,7 +36,13 @@ public:
         return closeAnswer;
     }
 
-    QStringList errors, openFilters, saveFilters, questions;
+    RestoreAnswer AskRestore(QWidget*, const QString& fileName, const QDateTime&) override {
+        restoreQuestions.append(fileName);
+        return restoreAnswer;
+    }
+
+    QStringList errors, openFilters, saveFilters, questions, restoreQuestions;
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;
     QStringList openAnswers, saveAnswers;
     std::vector<FileDialogMemory> openStarts, saveStarts;
     SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;
