@@ -4,7 +4,6 @@
 // file had (content, permissions, owner, links).
 #include "formats/file_io.h"
 #include "formats/picture_file.h"
-#include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -99,14 +98,6 @@ std::vector<Writer> Writers(const MgsImage& picture) {
          [&](const QString& p) {
              return SaveSelection(picture, {0, 0, 32, 48}, SelectionPixMode::Linear,
                                   p.chopped(10) + ".bin");
-         }},
-        {"png", "big.png",
-         [&](const QString& p) {
-             QImage noise(256, 192, QImage::Format_RGB32);
-             for (int y = 0; y < 192; ++y)
-                 for (int x = 0; x < 256; ++x)
-                     noise.setPixel(x, y, (x * 2654435761u) ^ (y * 40503u) ^ (x * y * 97u));
-             return ExportPng(noise, MakeRgb(0, 0, 0), PngOptions[4], p);
          }},
     };
 }

@@ -32,15 +32,6 @@ TEST(RecoveryBytes, RoundTripAndEveryDamageIsRefused) {
         EXPECT_FALSE(ParseRecovery(Span(d)));
 }
 
-TEST(RecoveryFolder, FollowsXdgStateHome) {
-    const QByteArray saved = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", "/state");
-    EXPECT_EQ(RecoveryFolder(), "/state/tilesmith/recovery");
-    qunsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(RecoveryFolder(), qEnvironmentVariable("HOME") + "/.local/state/tilesmith/recovery");
-    qputenv("XDG_STATE_HOME", saved);
-}
-
 TEST(RecoveryStore, CopiesNeverTouchEachOthersFilesAndLeftOnesAreClaimedOnce) {
     TempFolder temp;
     const QString folder = temp.Path("state/tilesmith/recovery");
