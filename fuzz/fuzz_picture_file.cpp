@@ -14,9 +14,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
+    // Every input is written to disk and synced: scripts/fuzz.sh points TMPDIR at a
+    // memory file system when there is one.
     static const QByteArray folder = [] {
-        char name[] = "/tmp/fuzz_picture_file-XXXXXX";
-        return QByteArray(::mkdtemp(name));
+        QByteArray name = qgetenv("TMPDIR");
+        name = (name.isEmpty() ? QByteArray("/tmp") : name) + "/fuzz_picture_file-XXXXXX";
+        return QByteArray(::mkdtemp(name.data()));
     }();
     const std::span<const uint8_t> bytes(data + 1, size - 1);
     const size_t pick = data[0] % (PictureFormats.size() + 1);

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WindowPositions p = ReadWindowPositions(path);
     if (!readable && !(p == WindowPositions{}))
         std::abort();
-    // Something to write that differs from what was read.
-    p.picture.translate(7, -3);
+    // Something to write that differs from what was read, inside the range read back.
+    p.picture.moveTo(p.picture.x() > 0 ? p.picture.x() - 7 : p.picture.x() + 7, p.picture.y() / 2);
     p.pictureFree = !p.pictureFree;
     p.corrector = QPoint(int(size % 1000) - 500, -int(size % 77));
     if (!WriteWindowPositions(path, p).isEmpty())
