@@ -111,6 +111,7 @@ QString Action(KeyCommand command) {
         {SaveMgs, "save as .mgs"},
         {OpenMgs, "open a .mgs"},
         {SelectAll, "select the whole picture"},
+        {Quit, "quit (asks about unsaved changes first)"},
     };
     const auto it = actions.find(command);
     return it == actions.end() ? QString("(no description)") : it->second;

@@ -66,6 +66,7 @@ const std::vector<KeyRow> kRows = {
     {39, {Qt::Key_S}, R::Ctrl, SaveMgs},
     {40, {Qt::Key_O}, R::Ctrl, OpenMgs},
     {41, {Qt::Key_A}, R::Ctrl, SelectAll},
+    {42, {Qt::Key_Q}, R::Ctrl, Quit},
 };
 
 bool IsDigitKey(int key) {
@@ -174,7 +175,18 @@ QPoint PointerMove(KeyCommand command, KeySteps& steps, int zoomFactor) {
     }
 }
 
-void KeyReleased(KeySteps& steps, bool autoRepeat) {
-    if (!autoRepeat)
-        steps.counter = 0;
+void KeyReleased(KeySteps& steps, int key, uint64_t timestamp, bool autoRepeat) {
+    if (autoRepeat)
+        return;
+    steps.releasedKey = key;
+    steps.releaseTime = timestamp;
+    steps.counterBeforeRelease = steps.counter;
+    steps.counter = 0;
+}
+
+void KeyPressed(KeySteps& steps, int key, uint64_t timestamp) {
+    if (timestamp != 0 && key == steps.releasedKey && timestamp == steps.releaseTime)
+        steps.counter = steps.counterBeforeRelease;
+    steps.releasedKey = 0;
+    steps.releaseTime = 0;
 }

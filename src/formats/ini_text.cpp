@@ -87,20 +87,41 @@ QByteArray UpdateIniSection(const QByteArray& existing, const QString& section,
     return text;
 }
 
-std::optional<QString> IniValue(const QByteArray& text, const QString& section,
-                                const QString& key) {
+namespace {
+
+// The bytes after the first "=" of the key's line, its line end dropped.
+std::optional<QByteArray> RawIniValue(const QByteArray& text, const QString& section,
+                                      const QString& key) {
     bool inSection = false, seen = false;
-    for (const QByteArray& line : text.split('\n')) {
+    for (QByteArray line : text.split('\n')) {
         if (IsSectionHeader(line)) {
             if (seen)
                 return std::nullopt; // only the first section of the name counts
             inSection = SectionName(line).compare(section, Qt::CaseInsensitive) == 0;
             seen = inSection;
         } else if (inSection && KeyOf(line).compare(key, Qt::CaseInsensitive) == 0) {
-            return QString::fromUtf8(Trimmed(line.mid(line.indexOf('=') + 1)));
+            if (line.endsWith('\r'))
+                line.chop(1);
+            return line.mid(line.indexOf('=') + 1);
         }
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> IniValue(const QByteArray& text, const QString& section,
+                                const QString& key) {
+    const std::optional<QByteArray> value = RawIniValue(text, section, key);
+    return value ? std::optional(QString::fromUtf8(Trimmed(*value))) : std::nullopt;
+}
+
+QString ReadIniValue(const QString& text, const QString& section, const QString& key) {
+    const std::optional<QByteArray> value = RawIniValue(text.toUtf8(), section, key);
+    if (!value)
+        return {};
+    const QString result = QString::fromUtf8(*value);
+    return result.isNull() ? QString(QLatin1String("")) : result; // found, even if empty
 }
 
 QString UpdateIniSection(const QString& existing, const QString& section, const IniKeys& keys) {

@@ -29,6 +29,8 @@ QString UpdateIniSection(const QString& existing, const QString& section, const 
 // name, the first line of that key in it (names ignoring case), the text after its first
 // "=" without surrounding blanks. None when the section or key is missing.
 std::optional<QString> IniValue(const QByteArray& text, const QString& section, const QString& key);
+// The same lookup in text, the value as it stands after the "="; null when missing.
+QString ReadIniValue(const QString& text, const QString& section, const QString& key);
 
 // Reads the INI file at `path` (a missing one counts as empty), updates the section and
 // writes the file back atomically. Returns an empty text, or the reason it failed in the

@@ -107,5 +107,7 @@ close_window "$MAIN" "$pid"
 pid=$!
 MAIN=$(wait_for_window "^$TITLE\$") || fail "two arguments: no plain window title"
 close_window "$MAIN" "$pid"
-[ ! -e tilesmith.ini ] || fail "a settings file was written without being asked for"
+# Only the dialogs' folder is remembered by itself; the window positions stay as they were.
+grep -qx "folder=$work" tilesmith.ini || fail "the dialogs' folder was not remembered"
+grep -qx 'palette_x=3' tilesmith.ini || fail "window positions were written without being asked for"
 echo "ok: drew with four tools in PIX and RGB, undid and redid, saved, reopened and saved equal"

@@ -38,6 +38,12 @@ in_work_folder() {
     cp "$TILESMITH" "$work/tilesmith"
     [ -z "${TILESMITH_CONVERT:-}" ] || cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
     cd "$work" || fail "cannot enter $work"
+    # The windows where the scripts look for them: the positions a first start without a
+    # settings file would have chosen for the screen are not fixed.
+    printf '%s\n' '[positions]' picture_x=0 picture_y=40 picture_width=1033 \
+        picture_height=794 picture_align=0 palette_x=3 palette_y=43 borderpal_x=345 \
+        borderpal_y=43 preview_x=3 preview_y=43 zoompreview_x=495 zoompreview_y=43 \
+        colorcorrector_x=3 colorcorrector_y=43 >tilesmith.ini
 }
 
 TITLE='tileSmith x0\.96'

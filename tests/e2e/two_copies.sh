@@ -115,7 +115,7 @@ expect "B beside the block" "$(pixel "$b" $(at 100 40))$(pixel "$b" $(at 20 20))
 select_cells 81 41 94 54 # the pasted block, cells (10, 5)..(11, 6)
 xdotool key shift+Left   # Flip Horizontal
 sleep 0.3
-menu "$b" Edit "Rotate 90\` cw"
+menu "$b" Edit "Rotate 90° cw"
 sleep 0.3
 save_mgs turned.mgs
 

@@ -209,6 +209,26 @@ TEST(Paste, TakesTheWholeRecordFromTheClipboardAndNeedsThePointer) {
     EXPECT_EQ(picture, before);
 }
 
+TEST(Paste, TargetIsThePointerElseTheSelectionElseTheLastPicturePoint) {
+    SelectionRecord sel;
+    sel.x = 3, sel.y = 5, sel.w = 2, sel.h = 2;
+    const QPoint pointer(400, 300), last(40, 30);
+    const struct {
+        bool over, exists;
+        int charHeight;
+        QPoint target;
+    } cases[] = {
+        {true, true, 8, pointer},           // Ctrl+V over the picture
+        {false, true, 8, {3 * 32, 5 * 32}}, // the menu: the selection's top-left cell
+        {false, true, 2, {3 * 32, 5 * 8}},  // in cell rows of the current CharHeight
+        {false, false, 8, last},            // no selection: where the pointer last was
+    };
+    for (const auto& c : cases) {
+        sel.exists = c.exists;
+        EXPECT_EQ(PasteTarget(sel, c.over, pointer, last, 4, c.charHeight), c.target);
+    }
+}
+
 TEST(SelectionMouse, DragGrowsInAnyDirectionFromTheAnchor) {
     const int z = 8, ch = 8;
     SelectionRecord sel;

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 
 namespace {
@@ -241,6 +242,28 @@ TEST_F(Edit, EveryTransformFromItsMenuEntryAndItsKeys) {
     ApplyTransform(turned, Selection(), Transform::Rotate90);
     Trigger(window, "Rotate90cw1");
     EXPECT_EQ(Picture(), turned);
+}
+
+TEST_F(Edit, PasteFromTheMenuLandsOnTheSelectionOrWhereThePointerLastWas) {
+    Trigger(window, "PasteCTRLV1"); // nothing copied yet
+    EXPECT_TRUE(Child<QLabel>(window, "Status_Note")->text().startsWith("Nothing to paste"));
+
+    const MgsImage picture = RandomPicture(8, 31);
+    SetPicture(picture);
+    Select(2, 3, 1, 1);
+    Key(Qt::Key_C, kCtrl); // the pointer is not over the picture: the selection is copied
+    Select(10, 12, 2, 2);
+    QCursor::setPos(window.menuBar()->mapToGlobal(QPoint(2, 2))); // on the menu bar
+    Trigger(window, "PasteCTRLV1");
+    EXPECT_EQ(CellBytes(Picture(), 10, 12), CellBytes(picture, 2, 3));
+    // Without a selection: the cell the pointer was last over in the picture.
+    SetPicture(picture);
+    Selection().exists = false;
+    PointTo(Cell(20, 4));
+    window.State().Drawing.PointerPosition = QPoint(-5, -5); // it went off the picture
+    QCursor::setPos(window.menuBar()->mapToGlobal(QPoint(2, 2)));
+    Trigger(window, "PasteCTRLV1");
+    EXPECT_EQ(CellBytes(Picture(), 20, 4), CellBytes(picture, 2, 3));
 }
 
 TEST_F(Edit, CopyAsTextAndAsPictureReachTheClipboardOnlyWithASelection) {

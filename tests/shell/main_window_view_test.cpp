@@ -2,21 +2,25 @@
 // The view side of the main window: zoom keys and wheel, window and grid keys, the zoom
 // selector, the timer's frame, the previews, About and the status bar.
 #include "display/preview_views.h"
+#include "display/status_bar.h"
 #include "display/zoom.h"
+#include "editing/key_table.h"
 #include "shell/floating_window.h"
 #include "shell/tool_key.h"
 #include "support/main_window_fixture.h"
 #include "support/widgets.h"
 
+#include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 namespace {
 
-void Wheel(QWidget* target, int delta) {
-    QWheelEvent event(QPointF(5, 5), QPointF(target->mapToGlobal(QPoint(5, 5))), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+void Wheel(QWidget* target, int delta, QPoint at = {5, 5}) {
+    QWheelEvent event(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 
@@ -180,6 +184,82 @@ TEST_F(MainWindowView, StatusBarFollowsThePointer) {
     EXPECT_TRUE(text("Status_Byte").startsWith("Adr: [#57FF,#5AFF]"));
     auto* swatch = window.findChild<QFrame*>("Status_Color0");
     EXPECT_EQ(swatch->palette().color(QPalette::Window).rgb(), MixTable[2][0]);
+}
+
+TEST_F(MainWindowView, TheWheelKeepsThePicturePointUnderThePointer) {
+    // Zoom in at a point right of and below the centre, then again elsewhere.
+    for (auto [at, delta] : {std::pair{QPoint(700, 500), 120}, {QPoint(1500, 1100), 120}}) {
+        window.State().WheelReady = true;
+        const QPoint global = window.View()->mapToGlobal(at);
+        const int before = window.State().View.ZoomFactor();
+        Wheel(window.View(), delta, at);
+        const int after = window.State().View.ZoomFactor();
+        ASSERT_NE(before, after);
+        EXPECT_EQ(window.View()->mapFromGlobal(global) / after, at / before) << delta;
+    }
+}
+
+TEST_F(MainWindowView, EveryKeyAndButtonSaysWhatItIsAndSwatchHintsMatchTheirLabels) {
+    QStringList silent;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<const ToolKey*>(w) ||
+                             qobject_cast<const QPushButton*>(w) || w->inherits("PaletteButton") ||
+                             w->objectName() == "Image6";
+        if (control && w->toolTip().isEmpty())
+            silent << w->objectName();
+    }
+    EXPECT_TRUE(silent.isEmpty()) << silent.join(' ').toStdString();
+    // "P0+I1" and "PAP0+INK1" are paper 0 with ink 1: the hint names the same.
+    for (int n = 0; n < 4; ++n) {
+        for (auto [label, swatch] : {std::pair{n + 1, QStringLiteral("Pal4Color%1")},
+                                     {n + 7, QStringLiteral("CharPal_SelectedColor%1")}}) {
+            QString expected =
+                Child<QLabel>(window, QStringLiteral("Label%1").arg(label).toLatin1().constData())
+                    ->text();
+            if (expected.size() < 6) // the toolbar's short form
+                expected.replace('P', "PAP").replace('I', "INK");
+            expected.replace('+', " + ");
+            EXPECT_TRUE(Child<QWidget>(window, swatch.arg(n).toLatin1().constData())
+                            ->toolTip()
+                            .startsWith(expected))
+                << expected.toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowView, MenusShowKeysTheKeyTableActsOnWithoutShortcuts) {
+    int shown = 0;
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+        const qsizetype tab = action->text().indexOf('\t');
+        if (tab < 0)
+            continue;
+        ++shown;
+        const QKeyCombination key = QKeySequence(action->text().mid(tab + 1))[0];
+        EXPECT_FALSE(CommandsForKey(key.key(), key.keyboardModifiers()).empty())
+            << action->text().toStdString();
+    }
+    EXPECT_GE(shown, 18);
+    // The current char size carries the check mark in both menus.
+    window.ConvertCharHeight(2);
+    for (const char* menu : {"CreateNew1", "Changevertical1"})
+        emit Child<QMenu>(window, menu)->aboutToShow();
+    EXPECT_TRUE(Child<QAction>(window, "N3x81")->isChecked());
+    EXPECT_TRUE(Child<QAction>(window, "Convertto8x2")->isChecked());
+    EXPECT_FALSE(Child<QAction>(window, "Convertto8x8")->isChecked());
+}
+
+TEST(AddressLine, IsCutOnlyBetweenPieces) {
+    const QString line = "Adr: [#57FF,#5AFF], Byte:#00/#00, Attr:#4F/#00, AdrAdd:6143,767";
+    const QFontMetrics metrics(QApplication::font());
+    for (int width = metrics.horizontalAdvance(line); width >= 0; width -= 7) {
+        const QString shown = ElideAddressLine(line, metrics, width);
+        if (shown == line || shown == QStringLiteral("\u2026"))
+            continue;
+        ASSERT_TRUE(shown.endsWith(QStringLiteral("\u2026"))) << shown.toStdString();
+        const QString kept = shown.chopped(2); // the piece boundary " …"
+        EXPECT_TRUE(kept.isEmpty() || line.startsWith(kept + ", ")) << shown.toStdString();
+    }
 }
 
 } // namespace

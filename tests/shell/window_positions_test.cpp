@@ -3,6 +3,7 @@
 #include "formats/ini_text.h"
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "shell/window_placement.h"
 #include "shell/window_positions.h"
 #include "support/temp_folder.h"
 
@@ -109,6 +110,29 @@ TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
     EXPECT_EQ(again.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
     again.TogglePictureMaximised();
     EXPECT_EQ(again.PictureWindow()->geometry(), QRect(2, 42, 640, 480));
+}
+
+TEST(FirstStart, FloatingWindowsKeepOffEachOtherAndOnTheScreen) {
+    // The work areas of a maximised main window on 1920 x 1080 and 1366 x 768 screens, each
+    // with the picture centred at zoom level 1.
+    const std::vector<QSize> sizes = {{342, 486}, {150, 166}, {193, 209}, {1041, 617}, {650, 510}};
+    for (auto [area, apart] :
+         {std::pair{QRect(2, 43, 1912, 950), 4}, {QRect(2, 43, 1358, 640), 2}}) {
+        const QRect picture(area.center().x() - 513, area.top() + 100, 1026, 770);
+        const std::vector<QPoint> at = PlaceFloatingWindows(area, picture, sizes);
+        ASSERT_EQ(at.size(), sizes.size());
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const QRect r(at[i], sizes[i]);
+            EXPECT_TRUE(area.contains(r)) << i;
+            // The first `apart` windows do not cover each other; at 1920 x 1080 the palette
+            // also stays off the picture.
+            for (std::size_t j = 0; j < i && int(i) < apart; ++j)
+                EXPECT_FALSE(r.intersects(QRect(at[j], sizes[j]))) << i << " over " << j;
+        }
+        if (area.width() > 1900) {
+            EXPECT_FALSE(QRect(at[0], sizes[0]).intersects(picture));
+        }
+    }
 }
 
 } // namespace
