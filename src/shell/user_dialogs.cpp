@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,6 +55,16 @@ SaveChangesAnswer UserDialogs::AskSaveChanges(QWidget*, const QString&) {
 
 RestoreAnswer UserDialogs::AskRestore(QWidget*, const QString&, const QDateTime&) {
     return RestoreAnswer::Later;
+}
+
+int UserDialogs::ChooseItem(QWidget*, const QString&, const QStringList&) {
+    return 0;
+}
+
+int QtUserDialogs::ChooseItem(QWidget* parent, const QString& label, const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, kTitle, label, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 void QtUserDialogs::ShowError(QWidget* parent, const QString& text) {

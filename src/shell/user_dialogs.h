@@ -42,6 +42,8 @@ public:
     // their file, empty for a picture never saved. The fake keeps them for later.
     virtual RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
                                      const QDateTime& written);
+    // One of `items`, by its index; -1 on Cancel. The default answers the first.
+    virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items);
 };
 
 // The real dialogs.
@@ -55,4 +57,5 @@ public:
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
     RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
                              const QDateTime& written) override;
+    int ChooseItem(QWidget* parent, const QString& label, const QStringList& items) override;
 };

@@ -40,7 +40,13 @@ public:
         restoreQuestions.append(fileName);
         return restoreAnswer;
     }
+    int ChooseItem(QWidget*, const QString&, const QStringList& items) override {
+        itemLists.append(items);
+        return itemAnswer;
+    }
 
+    QList<QStringList> itemLists;
+    int itemAnswer = -1; // Cancel
     QStringList errors, openFilters, saveFilters, questions, restoreQuestions;
     RestoreAnswer restoreAnswer = RestoreAnswer::Later;
     QStringList openAnswers, saveAnswers;
