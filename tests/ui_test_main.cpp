@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
     // No session bus: a pick in a test must not reach the copies running on the desktop.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
+    // Recovery files of the windows under test stay out of the user's own state folder.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     // The windows remember their dialogs' folder in the settings file beside this program;
     // each run starts and ends without one.

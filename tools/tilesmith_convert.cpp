@@ -23,7 +23,8 @@ constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
 void Print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    // File names in messages appear with the bytes they have on disk.
+    std::fputs(EncodeFileName(text).constData(), stream);
 }
 
 int Fail(int status, const QString& message) {
@@ -199,7 +200,7 @@ int Convert(const ConvertOptions& options) {
 int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+        args.append(DecodeFileName(argv[i])); // names keep every byte, UTF-8 or not
     const ParsedArgs parsed = ParseConvertArgs(args);
     if (!parsed.Error.isEmpty())
         return Fail(kExitUsage, parsed.Error);

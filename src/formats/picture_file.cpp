@@ -1,34 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whole-file reads and QSaveFile writes for the picture formats, with messages that name
+// Whole-file reads and atomic writes for the picture formats, with messages that name
 // the file and say what went wrong.
 #include "formats/picture_file.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 FileBytes ReadPictureBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("Cannot open %1: %2").arg(path, file.errorString())};
-    FileBytes result;
-    result.Bytes = file.read(kLongestPictureFile);
-    if (file.error() != QFileDevice::NoError)
-        result.Error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
-    return result;
-}
-
-QString WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-    return {};
+    return ReadRegularFile(path, kLongestPictureFile);
 }
 
 QString ReadErrorText(const ReadResult& read, const QString& path, const PictureFormat& format,

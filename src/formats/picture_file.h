@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer over the format table: reads and writes whole picture files, turning
 // every failure into a text that names the file. Loads are all or nothing; saves go
-// through QSaveFile so that a failed save leaves the previous file as it was.
+// through WriteFileBytes so that a failed save leaves the previous file as it was.
 #pragma once
 
+#include "formats/file_io.h"
 #include "formats/picture_formats.h"
 #include "picture/mgs_image.h"
 
@@ -34,17 +35,9 @@ struct LoadResult {
     bool ResetsZoom() const { return Loaded() && Format->ResetsZoom; }
 };
 
-// The bytes of a file, or a message naming it. At most kLongestPictureFile bytes are read:
-// no format looks further, so a huge file costs no more than a small one.
-struct FileBytes {
-    QByteArray Bytes;
-    QString Error;
-};
+// The bytes of a regular file, or a message naming it. At most kLongestPictureFile bytes
+// are read: no format looks further, so a huge file costs no more than a small one.
 FileBytes ReadPictureBytes(const QString& path);
-
-// Writes through QSaveFile: the old file stays until the new one is complete. Returns an
-// empty text on success, else a message naming the file.
-QString WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // The message for a reader's failure on `path`; empty for Ok.
 QString ReadErrorText(const ReadResult& read, const QString& path, const PictureFormat& format,

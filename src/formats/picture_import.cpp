@@ -3,8 +3,10 @@
 // to QImage::scaled so that it is an area average at every size and the same everywhere.
 #include "formats/picture_import.h"
 
+#include "formats/file_io.h"
 #include "formats/png_export.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -93,11 +95,22 @@ SourceImage ReadSourceImage(const QString& path) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return failed(QStringLiteral("not a regular file"));
-    QImageReader reader(path);
+    const qint64 limit = static_cast<qint64>(QImageReader::allocationLimit()) << 20;
+    // The bytes come through the file layer, which keeps names that are not UTF-8; a file
+    // it cannot read is left to the reader, which says why in its own words.
+    const FileBytes file = ReadRegularFile(path, limit);
+    QBuffer buffer;
+    QImageReader reader;
+    if (file.Error.isEmpty() && file.Size <= limit) {
+        buffer.setData(file.Bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
+    } else {
+        reader.setFileName(path);
+    }
     reader.setAutoTransform(true);
     // Say why a huge picture is refused instead of the reader's plain "cannot read".
     const QSize size = reader.size();
-    const qint64 limit = static_cast<qint64>(QImageReader::allocationLimit()) << 20;
     if (size.isValid() && limit > 0 && qint64{size.width()} * size.height() * 4 > limit) {
         return failed(QStringLiteral("the picture is %1 x %2 pixels, more than the %3 MiB an "
                                      "image may take")

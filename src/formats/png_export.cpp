@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Composing the export image and encoding it with libpng into memory, so that the file
-// itself is written by QSaveFile like every other file of the program.
+// itself is written by WriteFileBytes like every other file of the program.
 #include "formats/png_export.h"
 
 #include "formats/picture_file.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // PNG export: the mixed picture enlarged by a whole factor at one of eleven fixed sizes,
-// framed by the mixed border colour, encoded by libpng and written through QSaveFile.
+// framed by the mixed border colour, encoded by libpng and written through WriteFileBytes.
 #pragma once
 
 #include "picture/colour.h"

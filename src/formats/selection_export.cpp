@@ -8,11 +8,6 @@
 #include "formats/zx_screen.h"
 #include "picture/colour.h"
 
-#include <QFile>
-#include <QStringList>
-
-#include <utility>
-
 namespace {
 
 const QString kSection = QStringLiteral("tileSmithSelection");
@@ -64,10 +59,10 @@ SelectionData SelectionBytes(const MgsImage& picture, const CellRect& rect, Sele
     return data;
 }
 
-QString SelectionIniText(const QString& existing, const CellRect& rect, int charHeight,
-                         SelectionPixMode mode) {
+QByteArray SelectionIniBytes(const QByteArray& existing, const CellRect& rect, int charHeight,
+                             SelectionPixMode mode) {
     const bool asScreen = mode == SelectionPixMode::AsScreen;
-    const std::vector<std::pair<QString, QString>> keys = {
+    const IniKeys keys = {
         {QStringLiteral("x"), QString::number(rect.x)},
         {QStringLiteral("y"), QString::number(rect.y)},
         {QStringLiteral("width"), QString::number(rect.w)},
@@ -95,30 +90,20 @@ QString SaveSelection(const MgsImage& picture, const CellRect& rect, SelectionPi
                  QString::number(rect.w), QString::number(rect.h));
     }
 
-    QString existing;
-    QFile ini(names.Ini);
-    if (ini.exists()) {
-        if (!ini.open(QIODevice::ReadOnly))
-            return QStringLiteral("Cannot read %1: %2").arg(names.Ini, ini.errorString());
-        existing = QString::fromUtf8(ini.readAll());
-        ini.close();
+    const FileBytes ini = ReadRegularFile(names.Ini, kMaxIniFileSize);
+    if (ini.Found && !ini.Error.isEmpty())
+        return ini.Error;
+    if (ini.Size > kMaxIniFileSize) {
+        return QStringLiteral("Cannot read %1: larger than %2 KiB")
+            .arg(names.Ini, QString::number(kMaxIniFileSize / 1024));
     }
-    const QString text = SelectionIniText(existing, rect, picture.CharHeight, mode);
-    QString error = WriteFileBytes(names.Ini, text.toUtf8());
-    if (!error.isEmpty())
-        return error;
-
     const SelectionData data = SelectionBytes(picture, rect, mode);
-    const std::pair<const QString*, const QByteArray*> files[] = {
-        {&names.Pix[0], &data.Pix[0]},
-        {&names.Pix[1], &data.Pix[1]},
-        {&names.Attr[0], &data.Attr[0]},
-        {&names.Attr[1], &data.Attr[1]},
+    const FileWrite files[] = {
+        {names.Ini, SelectionIniBytes(ini.Bytes, rect, picture.CharHeight, mode)},
+        {names.Pix[0], data.Pix[0]},
+        {names.Pix[1], data.Pix[1]},
+        {names.Attr[0], data.Attr[0]},
+        {names.Attr[1], data.Attr[1]},
     };
-    for (const auto& [name, bytes] : files) {
-        error = WriteFileBytes(*name, *bytes);
-        if (!error.isEmpty())
-            return error;
-    }
-    return {};
+    return WriteFilesAtomically(files);
 }

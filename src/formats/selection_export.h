@@ -43,12 +43,13 @@ SelectionData SelectionBytes(const MgsImage& picture, const CellRect& rect, Sele
 // x, y, width, height, MGS_VertSize, pixMode, pixModeString. `existing` is the file's
 // current text (empty for a new file): its other sections and keys stay, and a key
 // already in the section keeps its place with the new value. Names compare as the
-// platform's profile files do, ignoring case.
-QString SelectionIniText(const QString& existing, const CellRect& rect, int charHeight,
-                         SelectionPixMode mode);
+// platform's profile files do, ignoring case; every other byte of `existing` stays.
+QByteArray SelectionIniBytes(const QByteArray& existing, const CellRect& rect, int charHeight,
+                             SelectionPixMode mode);
 
-// Writes the five files, the INI first, each through QSaveFile. Returns an empty text on
-// success, else a message naming the file; a failure stops there, and the files written
-// before it stay. A rectangle outside the picture writes nothing.
+// Writes the five files all or nothing: each under a temporary name, renamed into place
+// only when all are complete. Returns an empty text on success, else a message naming the
+// file; then none of the five was replaced or created. A rectangle outside the picture
+// writes nothing.
 QString SaveSelection(const MgsImage& picture, const CellRect& rect, SelectionPixMode mode,
                       const QString& chosenName);

@@ -7,7 +7,6 @@
 #include "formats/picture_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -17,9 +16,10 @@ const QString kKey = QStringLiteral("folder");
 } // namespace
 
 QString ReadDialogFolder(const QString& settingsPath) {
-    QFile file(settingsPath);
-    if (QFileInfo(settingsPath).isFile() && file.open(QIODevice::ReadOnly)) {
-        const QString folder = ReadIniValue(QString::fromUtf8(file.read(1 << 20)), kSection, kKey);
+    // Only a regular settings file of a sane size is read: a FIFO would block the start.
+    const FileBytes file = ReadRegularFile(settingsPath, kMaxIniFileSize);
+    if (file.Error.isEmpty() && file.Size <= kMaxIniFileSize) {
+        const QString folder = IniValue(file.Bytes, kSection, kKey).value_or(QString());
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return folder;
     }
@@ -33,14 +33,9 @@ QString WriteDialogFolder(const QString& settingsPath, const QString& folder) {
         return failure;
     if (!QDir().mkpath(QFileInfo(settingsPath).absolutePath()))
         return failure;
-    QString existing;
-    if (QFile file(settingsPath); file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return failure;
-        existing = QString::fromUtf8(file.readAll());
-    }
-    const QByteArray text = UpdateIniSection(existing, kSection, {{kKey, folder}}).toUtf8();
-    return WriteFileBytes(settingsPath, text).isEmpty() ? QString() : failure;
+    // The rest of the file keeps its bytes.
+    const QString reason = UpdateIniFile(settingsPath, kSection, {{kKey, folder}});
+    return reason.isEmpty() ? QString() : failure + QStringLiteral(": ") + reason;
 }
 
 bool FileMatchesFilter(const QString& fileName, const QString& filter) {

@@ -6,14 +6,15 @@
 #include "colour/palette_bus.h"
 #include "colour/palette_window.h"
 #include "display/picture_view.h"
+#include "display/status_bar.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
+#include "shell/recovery_keeper.h"
 #include "shell/user_dialogs.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,6 +51,9 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // a named MIME format.
     state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     ApplyWindowPositions(ReadWindowPositions(SettingsPath()));
+    // A settings file that is no regular file or is huge is not read; say so once.
+    if (const QString problem = SettingsFileProblem(SettingsPath()); !problem.isEmpty())
+        statusBar_->ShowNote(problem);
     placementPending_ = !HasSavedPositions(SettingsPath());
     // Keys and the mouse wheel anywhere in the main window reach this window first.
     qApp->installEventFilter(this);
@@ -67,7 +71,7 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     if (arguments.size() == 1) {
         // A message now would stand alone on the desktop: it waits until the window shows.
         starting_ = true;
-        OpenFileByName(QFileInfo(arguments.constFirst()).absoluteFilePath());
+        OpenFileByName(AbsoluteFileName(arguments.constFirst()));
         starting_ = false;
     }
 
@@ -76,6 +80,15 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     timer_->setInterval(250);
     connect(timer_, &QTimer::timeout, this, &MainWindow::OnTimer);
     timer_->start();
+
+    recovery_ = new RecoveryKeeper(
+        [this]() -> std::optional<RecoveryData> {
+            if (!HasUnsavedChanges())
+                return std::nullopt;
+            return RecoveryData{state_.CurrentFileName, state_.Picture};
+        },
+        this);
+    connect(recovery_, &RecoveryKeeper::WriteFailed, statusBar_, &StatusBar::ShowNote);
 }
 
 void MainWindow::PlaceOnWorkArea(int retries) {
@@ -124,6 +137,11 @@ void MainWindow::showEvent(QShowEvent* event) {
         // After the window manager has mapped the window, so that the box sits over it.
         QTimer::singleShot(0, this, [this] { dialogs_->ShowError(this, startupError_); });
     }
+    // Once the window is there to own the question: work left by a copy that crashed.
+    QTimer::singleShot(0, this, [this] {
+        recovery_->OfferLeft(this, *dialogs_,
+                             [this](const RecoveryData& data) { RestoreRecovered(data); });
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -132,6 +150,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     timer_->stop();
+    recovery_->Forget(); // a clean exit: saved or discarded
     QMainWindow::closeEvent(event);
 }
 

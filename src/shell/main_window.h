@@ -31,6 +31,8 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QTimer;
+class RecoveryKeeper;
+struct RecoveryData;
 class StatusBar;
 class TFreePanel;
 class ToolKey;
@@ -146,6 +148,10 @@ public:
     // caption while there is no file name.
     void UpdateTitle();
     const FileDialogMemory& OpenDialog1() const { return openDialog1_; }
+    // Crash recovery: this copy's keeper, and a picture restored from a copy that crashed,
+    // which comes back as unsaved changes of its file.
+    RecoveryKeeper* Recovery() const { return recovery_; }
+    void RestoreRecovered(const RecoveryData& data);
     const FileDialogMemory& SaveDialog1() const { return saveDialog1_; }
 
     // The 250 ms tick.
@@ -237,6 +243,7 @@ private:
     std::map<QString, FloatingWindow*> panels_;
     std::map<QString, ToolKey*> keys_;
     QTimer* timer_ = nullptr; // Timer1
+    RecoveryKeeper* recovery_ = nullptr;
 
     // The colour tools' window contents.
     CorrectorWindow* corrector_ = nullptr;

@@ -12,6 +12,7 @@
 #include "picture/cell_layout.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
+#include "shell/recovery_keeper.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -205,7 +206,7 @@ void MainWindow::LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>&
 // ---- The shared dialogs ----------------------------------------------------------------
 
 QString MainWindow::ShowOpenDialog(const QString& filter) {
-    const QString path = dialogs_->ChooseOpenFile(this, filter, openDialog1_);
+    const QString path = ResolveListedName(dialogs_->ChooseOpenFile(this, filter, openDialog1_));
     if (!path.isEmpty()) {
         openDialog1_.FileName = path;
         RememberDialogFolder(path);
@@ -214,7 +215,7 @@ QString MainWindow::ShowOpenDialog(const QString& filter) {
 }
 
 QString MainWindow::ShowSaveDialog(const QString& filter, QStringView extension) {
-    const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
+    const QString name = ResolveListedName(dialogs_->ChooseSaveFile(this, filter, saveDialog1_));
     if (name.isEmpty())
         return {};
     saveDialog1_.FileName = name;
@@ -353,8 +354,12 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+        // The URL's percent-encoded bytes are the name; toLocalFile() would lose those that
+        // are not UTF-8.
+        if (url.isLocalFile()) {
+            paths.append(DecodeFileName(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
+        }
     }
     event->acceptProposedAction();
     OpenDroppedFiles(paths);
@@ -374,6 +379,7 @@ bool MainWindow::SaveMgs() {
     if (save.SetsCurrentFile) {
         state_.SavedPicture = state_.Picture;
         SetCurrentFile(save.Path, FileExtension(save.Path));
+        recovery_->Forget();
     }
     statusBar_->ShowNote(QStringLiteral("Saved %1").arg(save.Path));
     return true;
@@ -468,6 +474,24 @@ void MainWindow::PreviewOnZx() {
         dialogs_->ShowError(this, preview.Error);
 }
 
+void MainWindow::RestoreRecovered(const RecoveryData& data) {
+    // What differs from the file on disk (or from an empty picture, for one never saved) is
+    // what is unsaved.
+    state_.SavedPicture = MgsImage{};
+    if (!data.FileName.isEmpty()) {
+        const LoadResult file = ::OpenByName(data.FileName, MgsImage{});
+        if (file.Loaded())
+            state_.SavedPicture = file.Picture;
+        SetCurrentFile(data.FileName, FileExtension(data.FileName));
+        openDialog1_.FileName = data.FileName;
+        saveDialog1_.FileName = data.FileName;
+    }
+    state_.Picture = data.Picture;
+    // The restored picture starts its own history, as every load does.
+    ClearUndo(state_.Undo);
+    RefreshView(true);
+}
+
 // ---- Closing ---------------------------------------------------------------------------
 
 bool MainWindow::ConfirmDiscardChanges() {
@@ -477,6 +501,7 @@ bool MainWindow::ConfirmDiscardChanges() {
     case SaveChangesAnswer::Save:
         return SaveMgs();
     case SaveChangesAnswer::Discard:
+        recovery_->Forget();
         return true;
     case SaveChangesAnswer::Cancel:
         break;

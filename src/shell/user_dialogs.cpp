@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -56,6 +58,10 @@ SaveChangesAnswer UserDialogs::AskSaveChanges(QWidget*, const QString&) {
     return SaveChangesAnswer::Discard;
 }
 
+RestoreAnswer UserDialogs::AskRestore(QWidget*, const QString&, const QDateTime&) {
+    return RestoreAnswer::Later;
+}
+
 int UserDialogs::ChooseItem(QWidget*, const QString&, const QStringList&) {
     return 0;
 }
@@ -100,4 +106,23 @@ SaveChangesAnswer QtUserDialogs::AskSaveChanges(QWidget* parent, const QString& 
     if (answer == QMessageBox::Discard)
         return SaveChangesAnswer::Discard;
     return SaveChangesAnswer::Cancel;
+}
+
+RestoreAnswer QtUserDialogs::AskRestore(QWidget* parent, const QString& fileName,
+                                        const QDateTime& written) {
+    const QString picture = fileName.isEmpty() ? QStringLiteral("a picture never saved") : fileName;
+    QMessageBox box(QMessageBox::Question, kTitle,
+                    QStringLiteral("tileSmith ended without closing properly and kept unsaved "
+                                   "changes to %1 (%2). Restore them?")
+                        .arg(picture, QLocale().toString(written, QLocale::ShortFormat)),
+                    QMessageBox::NoButton, parent);
+    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return RestoreAnswer::Restore;
+    return box.clickedButton() == discard ? RestoreAnswer::Discard : RestoreAnswer::Later;
 }

@@ -3,6 +3,7 @@
 // without a person.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class QWidget;
@@ -15,6 +16,7 @@ struct FileDialogMemory {
 };
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+enum class RestoreAnswer { Restore, Discard, Later };
 
 class UserDialogs {
 public:
@@ -41,6 +43,10 @@ public:
     // `fileName` is the current file, empty when the picture was never saved or loaded by
     // name.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName);
+    // At start: unsaved changes kept by a copy that did not end properly. `fileName` is
+    // their file, empty for a picture never saved. The fake keeps them for later.
+    virtual RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
+                                     const QDateTime& written);
     // One of `items`, by its index; -1 on Cancel. The default answers the first.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items);
 };
@@ -55,5 +61,7 @@ public:
                            const FileDialogMemory& memory) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
+    RestoreAnswer AskRestore(QWidget* parent, const QString& fileName,
+                             const QDateTime& written) override;
     int ChooseItem(QWidget* parent, const QString& label, const QStringList& items) override;
 };

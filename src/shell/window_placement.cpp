@@ -3,9 +3,8 @@
 // search is not needed to find the free room a person would pick.
 #include "shell/window_placement.h"
 
+#include "formats/file_io.h"
 #include "formats/ini_text.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -61,10 +60,9 @@ std::vector<QPoint> PlaceFloatingWindows(const QRect& area, const QRect& picture
 }
 
 bool HasSavedPositions(const QString& settingsPath) {
-    QFile file(settingsPath);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileBytes file = ReadRegularFile(settingsPath, kMaxIniFileSize);
+    if (!file.Error.isEmpty() || file.Size > kMaxIniFileSize)
         return false;
-    const QString text = QString::fromUtf8(file.read(1 << 20));
-    return !ReadIniValue(text, QStringLiteral("positions"), QStringLiteral("palette_x")).isNull() ||
-           !ReadIniValue(text, QStringLiteral("positions"), QStringLiteral("picture_x")).isNull();
+    return IniValue(file.Bytes, QStringLiteral("positions"), QStringLiteral("palette_x")) ||
+           IniValue(file.Bytes, QStringLiteral("positions"), QStringLiteral("picture_x"));
 }

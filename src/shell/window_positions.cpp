@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file: read and written by one set of INI rules, which keeps the sections
-// and keys of other programs and users when it writes.
+// The settings file is read and written by the INI text routines, under one set of rules,
+// and only when it is a regular file of a sane size; every byte we do not own is kept.
 #include "shell/window_positions.h"
 
 #include "formats/ini_text.h"
@@ -17,13 +17,11 @@ namespace {
 
 const QString kSection = QStringLiteral("positions");
 
-using Section = std::map<QString, QString>;
-
-int ReadInt(const Section& settings, const char* key, int fallback,
+int ReadInt(const QByteArray& text, const char* key, int fallback,
             int lowest = -kMaxWindowCoordinate) {
-    const auto found = settings.find(QString::fromLatin1(key));
     bool ok = false;
-    const int value = found == settings.end() ? 0 : found->second.toInt(&ok);
+    const int value =
+        IniValue(text, kSection, QString::fromLatin1(key)).value_or(QString()).toInt(&ok);
     return ok ? std::clamp(value, lowest, kMaxWindowCoordinate) : fallback;
 }
 
@@ -37,16 +35,26 @@ QString SettingsFilePath(const QString& programDir) {
     return QDir(config).filePath(QStringLiteral("tilesmith/tilesmith.ini"));
 }
 
+QString SettingsFileProblem(const QString& path) {
+    const FileBytes file = ReadRegularFile(path, 0);
+    if (!file.Found)
+        return {};
+    if (!file.Error.isEmpty())
+        return QStringLiteral("Settings not read: %1").arg(file.Error);
+    if (file.Size > kMaxIniFileSize) {
+        return QStringLiteral("Settings not read: %1 is larger than %2 KiB; using the defaults")
+            .arg(path, QString::number(kMaxIniFileSize / 1024));
+    }
+    return {};
+}
+
 WindowPositions ReadWindowPositions(const QString& path) {
     WindowPositions p;
-    if (!QFileInfo(path).isFile())
+    // Read with the rules the INI updater writes with, so that what is saved comes back.
+    const FileBytes file = ReadRegularFile(path, kMaxIniFileSize);
+    if (!file.Error.isEmpty() || file.Size > kMaxIniFileSize)
         return p;
-    // Read by the rules the file is written with, so that a key saved as "Picture_X" (or
-    // written by hand so) is not silently ignored.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return p;
-    const Section settings = ReadIniSection(QString::fromUtf8(file.readAll()), kSection);
+    const QByteArray& settings = file.Bytes;
     p.picture = QRect(ReadInt(settings, "picture_x", p.picture.x()),
                       ReadInt(settings, "picture_y", p.picture.y()),
                       ReadInt(settings, "picture_width", p.picture.width(), kMinPictureWidth),
@@ -64,15 +72,8 @@ WindowPositions ReadWindowPositions(const QString& path) {
 }
 
 QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return failure;
-    QString existing;
-    if (QFile file(path); file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return failure;
-        existing = QString::fromUtf8(file.readAll());
-    }
+        return QStringLiteral("Unable to write to %1: cannot create its folder").arg(path);
     const std::pair<const char*, int> values[] = {
         {"picture_x", p.picture.x()},
         {"picture_y", p.picture.y()},
@@ -90,12 +91,13 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
         {"colorcorrector_x", p.corrector.x()},
         {"colorcorrector_y", p.corrector.y()},
     };
-    std::vector<std::pair<QString, QString>> keys;
+    IniKeys keys;
     for (const auto& [key, value] : values)
         keys.emplace_back(QString::fromLatin1(key), QString::number(value));
     // Written whole through a temporary file, so a failure leaves the old file as it was.
-    const QByteArray text = UpdateIniSection(existing, kSection, keys).toUtf8();
-    return WriteFileBytes(path, text).isEmpty() ? QString() : failure;
+    const QString reason = UpdateIniFile(path, kSection, keys);
+    return reason.isEmpty() ? QString()
+                            : QStringLiteral("Unable to write to %1: %2").arg(path, reason);
 }
 
 QPoint TitleBarOnScreen(const QRect& bounds, int titleHeight, const QRect& area, int grip) {

@@ -28,14 +28,19 @@ struct WindowPositions {
 // otherwise in the user's configuration folder.
 QString SettingsFilePath(const QString& programDir);
 
+// Why the settings file at `path` is not read, for the status bar: it is not a regular file
+// (a FIFO would block the start), cannot be opened, or is larger than kMaxIniFileSize.
+// Empty when it is fine or missing.
+QString SettingsFileProblem(const QString& path);
+
 // Every key that is missing or not an integer takes its default; a missing or unreadable
-// file gives all defaults. Positions are limited to the window system's range and the
-// picture window's size to at least its minimum. Never fails.
+// file, or one with a SettingsFileProblem, gives all defaults. Positions are limited to the window
+// system's range and the picture window's size to at least its minimum. Never fails.
 WindowPositions ReadWindowPositions(const QString& path);
 
 // Writes the fifteen keys into section "positions" in their order, keeping every other
-// section and key. Returns an empty string, or "Unable to write to <path>"; a failed
-// write leaves the old file as it was.
+// section and key byte for byte. Returns an empty string, or "Unable to write to <path>:
+// <reason>"; a failed write leaves the old file as it was.
 QString WriteWindowPositions(const QString& path, const WindowPositions& positions);
 
 // Where a window at `bounds` goes so that its title bar (the top `titleHeight` pixels) is

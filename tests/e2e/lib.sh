@@ -24,8 +24,8 @@ poll() {
 }
 
 # in_work_folder: makes a temporary folder holding a copy of the program (and of the
-# converter) the current folder, so that no settings file or picture lands in the build
-# folder. When the script ends the folder goes, and every copy of the program whose process
+# converter) the current folder, so that no settings file, recovery file or picture lands
+# in the build folder or the user's home. When the script ends the folder goes, and every copy of the program whose process
 # id is in `pid` or `pids` is stopped.
 work=""
 pid=""
@@ -33,6 +33,8 @@ pids=()
 in_work_folder() {
     work=$(mktemp -d)
     trap 'for p in $pid "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+    # Recovery files of the copies under test stay in the work folder too.
+    export XDG_STATE_HOME="$work/state"
     cp "$TILESMITH" "$work/tilesmith"
     [ -z "${TILESMITH_CONVERT:-}" ] || cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
     cd "$work" || fail "cannot enter $work"

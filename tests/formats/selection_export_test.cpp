@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class SaveSelectionFiles : public testing::Test, public TempFolder {};
@@ -90,18 +92,17 @@ TEST_F(SaveSelectionFiles, TheWholeScreenAsScreenIsTheImgLayout) {
     EXPECT_TRUE(Contents("all_selection.ini").contains("pixMode=1\npixModeString=as screen\n"));
 }
 
-TEST(SelectionIni, KeepsOtherSectionsAndKeysAndReplacesValuesInPlace) {
-    const QString existing = QStringLiteral("[other]\r\nx=99\r\n\r\n[TILESMITHSELECTION]\r\n"
-                                            "; note\r\nnote=keep\r\nHeight=7\r\n\r\n[last]\r\n"
-                                            "k=v\r\n");
-    EXPECT_EQ(SelectionIniText(existing, {1, 2, 3, 4}, 2, SelectionPixMode::AsScreen),
-              QStringLiteral("[other]\r\nx=99\r\n\r\n[TILESMITHSELECTION]\r\n; note\r\n"
-                             "note=keep\r\nheight=4\r\nx=1\r\ny=2\r\nwidth=3\r\nMGS_VertSize=2\r\n"
-                             "pixMode=1\r\npixModeString=as screen\r\n\r\n[last]\r\nk=v\r\n"));
-    EXPECT_EQ(
-        SelectionIniText(QStringLiteral("[a]\nb=c"), {0, 0, 1, 1}, 8, SelectionPixMode::Linear),
-        QStringLiteral("[a]\nb=c\n[tileSmithSelection]\nx=0\ny=0\nwidth=1\nheight=1\n"
-                       "MGS_VertSize=8\npixMode=0\npixModeString=linear\n"));
+TEST(SelectionIni, KeepsOtherSectionsAndKeysByteForByteAndReplacesValuesInPlace) {
+    // Foreign lines keep their bytes, Latin-1 and stray line ends included.
+    const QByteArray existing("[other]\r\nx=\xe9\xff\r\n\r\n[TILESMITHSELECTION]\r\n"
+                              "; note\r\nnote=keep\nHeight=7\r\n\r\n[last]\r\nk=v\r\n");
+    EXPECT_EQ(SelectionIniBytes(existing, {1, 2, 3, 4}, 2, SelectionPixMode::AsScreen),
+              QByteArray("[other]\r\nx=\xe9\xff\r\n\r\n[TILESMITHSELECTION]\r\n; note\r\n"
+                         "note=keep\nheight=4\r\nx=1\r\ny=2\r\nwidth=3\r\nMGS_VertSize=2\r\n"
+                         "pixMode=1\r\npixModeString=as screen\r\n\r\n[last]\r\nk=v\r\n"));
+    EXPECT_EQ(SelectionIniBytes("[a]\nb=c", {0, 0, 1, 1}, 8, SelectionPixMode::Linear),
+              QByteArray("[a]\nb=c\n[tileSmithSelection]\nx=0\ny=0\nwidth=1\nheight=1\n"
+                         "MGS_VertSize=8\npixMode=0\npixModeString=linear\n"));
 }
 
 TEST_F(SaveSelectionFiles, RectanglesOutsideThePictureWriteNothing) {
@@ -113,6 +114,16 @@ TEST_F(SaveSelectionFiles, RectanglesOutsideThePictureWriteNothing) {
         EXPECT_TRUE(SelectionBytes(picture, rect, SelectionPixMode::Linear).Pix[0].isEmpty());
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    // All or nothing: one of the five cannot be written (a FIFO has its name), so none is
+    // created and the old ones keep their bytes.
+    Write("s_pix_0.bin", "old");
+    ASSERT_EQ(mkfifo(Path("s_attr_1.bin").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(SaveSelection(picture, {0, 0, 1, 1}, SelectionPixMode::Linear, Path("s.bin")),
+              "Cannot write " + Path("s_attr_1.bin") + ": not a regular file");
+    EXPECT_EQ(Contents("s_pix_0.bin"), "old");
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"s_attr_1.bin", "s_pix_0.bin"}));
     // A file that cannot be written is named.
     const QString error = SaveSelection(picture, {0, 0, 1, 1}, SelectionPixMode::Linear,
                                         Path("missing/folder/s.bin"));

@@ -8,6 +8,7 @@
 #include "formats/spectrum_program.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
+#include "shell/recovery_keeper.h"
 #include "support/main_window_fixture.h"
 #include "support/png_decode.h"
 #include "support/temp_folder.h"
@@ -345,6 +346,51 @@ TEST_F(FileUi, ClosingAsksOnlyAboutChangesNeverSaved) {
     EXPECT_TRUE(window->close());
     EXPECT_EQ(dialogs->questions.size(), 1);
     EXPECT_TRUE(dialogs->saveFilters.isEmpty());
+}
+
+TEST_F(FileUi, RecoveryKeepsUnsavedChangesUntilSavedOrDiscardedAndOffersThemAfterACrash) {
+    RecoveryKeeper& recovery = *window->Recovery();
+    const QString own = recovery.Store().Path();
+    auto exists = [](const QString& path) { return QFile::exists(path); };
+    recovery.Tick();
+    EXPECT_FALSE(exists(own)); // nothing unsaved, nothing written
+    Picture().PixelPlane[0][5] = 0x81;
+    recovery.Tick();
+    ASSERT_TRUE(exists(own));
+    QFile::remove(own);
+    recovery.Tick();
+    EXPECT_FALSE(exists(own)); // at most once per change
+    dialogs->saveAnswers = {Path("saved.mgs")};
+    Trigger("Save1");
+    Picture().PixelPlane[1][7] = 1;
+    recovery.Tick();
+    EXPECT_TRUE(exists(own));
+    dialogs->closeAnswer = SaveChangesAnswer::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(exists(own)); // Discard removes it (the e2e journey covers the save)
+
+    // A copy that crashed left its changes to saved.mgs: Later keeps them, Restore brings
+    // them back as unsaved changes of that file, and the file left behind goes.
+    const RecoveryData left{Path("saved.mgs"), RandomPicture(2, 30)};
+    if (fork() == 0) {
+        RecoveryStore crashed;
+        _exit(crashed.Write(left).isEmpty() ? 0 : 1);
+    }
+    wait(nullptr);
+    Start({});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->restoreQuestions, QStringList{Path("saved.mgs")});
+    EXPECT_NE(Picture(), left.Picture);
+    Start({});
+    dialogs->restoreAnswer = RestoreAnswer::Restore; // asked once the window is up
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Picture(), left.Picture);
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("saved.mgs"));
+    EXPECT_TRUE(window->HasUnsavedChanges());
+    EXPECT_TRUE(exists(window->Recovery()->Store().Path()));
+    Start({});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs->restoreQuestions.isEmpty());
 }
 
 TEST_F(FileUi, PngPanelExportsTheCheckedSizeAndKeepsTheChoice) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file of the window positions, where it lives, and the windows placed from it.
+#include "formats/ini_text.h"
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
 #include "shell/window_placement.h"
@@ -7,6 +8,8 @@
 #include "support/temp_folder.h"
 
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -70,7 +73,9 @@ TEST_F(PositionsFile, ExtremeValuesAreHeldInsideTheWindowSystemsRange) {
 }
 
 TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
-    Write("tilesmith.ini", "[mine]\nkeep=this\n\n[positions]\nextra=5\npicture_x=1\n");
+    // The foreign section, in Latin-1 with CRLF endings, comes back byte for byte.
+    const QByteArray foreign("[mine]\r\nkeep=caf\xe9\r\n\xff\xfe\r\n\r\n");
+    Write("tilesmith.ini", foreign + "[positions]\nextra=5\npicture_x=1\n");
     WindowPositions p;
     p.picture = QRect(100, 50, 600, 500);
     p.pictureFree = true;
@@ -82,16 +87,35 @@ TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
     EXPECT_EQ(WriteWindowPositions(path, p), QString());
     EXPECT_EQ(ReadWindowPositions(path), p);
     const QByteArray text = Contents("tilesmith.ini");
-    EXPECT_TRUE(text.contains("keep=this"));
+    EXPECT_TRUE(text.startsWith(foreign));
     EXPECT_TRUE(text.contains("extra=5"));
     EXPECT_TRUE(text.contains("palette_x=-120"));
     EXPECT_TRUE(text.contains("picture_align=1"));
 }
 
-TEST_F(PositionsFile, AFailedWriteNamesTheFile) {
+TEST_F(PositionsFile, AFailedWriteNamesTheFileAndSaysWhy) {
     Write("file", "not a folder");
     const QString blocked = Path("file/tilesmith.ini");
-    EXPECT_EQ(WriteWindowPositions(blocked, {}), "Unable to write to " + blocked);
+    EXPECT_EQ(WriteWindowPositions(blocked, {}),
+              "Unable to write to " + blocked + ": cannot create its folder");
+    ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(WriteWindowPositions(path, {}),
+              "Unable to write to " + path + ": not a regular file");
+}
+
+TEST_F(PositionsFile, AFifoOrAHugeFileIsNotReadAndSaysSoOnce) {
+    // A FIFO would block the start for good: it is neither opened for reading nor parsed.
+    ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(ReadWindowPositions(path), WindowPositions{});
+    EXPECT_EQ(SettingsFileProblem(path),
+              "Settings not read: Cannot open " + path + ": not a regular file");
+    QFile::remove(path);
+    Write("tilesmith.ini", "[positions]\npicture_x=5\n" + QByteArray(kMaxIniFileSize, ';'));
+    EXPECT_EQ(ReadWindowPositions(path), WindowPositions{});
+    EXPECT_TRUE(SettingsFileProblem(path).contains("larger than 1024 KiB"));
+    EXPECT_TRUE(WriteWindowPositions(path, {}).endsWith("larger than 1024 KiB"));
+
+    EXPECT_EQ(SettingsFileProblem(Path("none.ini")), QString());
 }
 
 TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {

@@ -40,6 +40,10 @@ public:
         return closeAnswer;
     }
 
+    RestoreAnswer AskRestore(QWidget*, const QString& fileName, const QDateTime&) override {
+        restoreQuestions.append(fileName);
+        return restoreAnswer;
+    }
     int ChooseItem(QWidget*, const QString&, const QStringList& items) override {
         itemLists.append(items);
         return itemAnswer;
@@ -47,8 +51,9 @@ public:
 
     QList<QStringList> itemLists;
     int itemAnswer = -1; // Cancel
-    QStringList errors, openFilters, saveFilters, questions, yesNoQuestions;
+    QStringList errors, openFilters, saveFilters, questions, yesNoQuestions, restoreQuestions;
     QList<bool> yesNoAnswers; // none left is Yes
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;
     QStringList openAnswers, saveAnswers;
     std::vector<FileDialogMemory> openStarts, saveStarts;
     SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;

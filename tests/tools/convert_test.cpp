@@ -20,6 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct ToolRun {
@@ -204,6 +209,9 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
     Write("kept.mgs", "old");
     // One case for each kind of mistake: file names, an unknown option, a value out of range,
     // options that exclude each other, formats, and files that cannot be read or written.
+    // Special files are neither read (a FIFO would hang the run) nor replaced.
+    for (const char* fifo : {"fifo.mgs", "fifo.png"})
+        ASSERT_EQ(mkfifo(Path(fifo).toLocal8Bit().constData(), 0600), 0);
     struct Case {
         QStringList args;
         int exitCode;
@@ -240,6 +248,8 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},
         {{"--thumbnail", "0", "in.mgs", "t.png"}, 2, "--thumbnail takes a size 1..4096"},
         {{"in.mgs", "no/dir/out.mgs"}, 1, "Cannot write no/dir/out.mgs"},
+        {{"fifo.mgs", "out.mgs"}, 1, "Cannot open fifo.mgs: not a regular file"},
+        {{"--png", "1", "in.mgs", "fifo.png"}, 1, "Cannot write fifo.png: not a regular file"},
     };
     for (const Case& test : cases) {
         const ToolRun run = Start(test.args);
@@ -252,6 +262,29 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
             << args;
         EXPECT_EQ(Contents("kept.mgs"), "old");
     }
+}
+
+TEST_F(Convert, NamesThatAreNotUtf8KeepTheirBytes) {
+    // Through the shell, so that the arguments reach the program as raw bytes.
+    const QByteArray in = "in \xe9\xff.mgs", out = "out \xff.mg8";
+    ASSERT_EQ(::rename(Path("in.mgs").toLocal8Bit().constData(),
+                       (QFile::encodeName(dir.path()) + '/' + in).constData()),
+              0);
+    // An image import too: a PNG under such a name is read back.
+    const QByteArray tool = "'" + QFile::encodeName(binary) + "' ";
+    const QByteArray command = "cd '" + QFile::encodeName(dir.path()) + "' && " + tool + "'" + in +
+                               "' '" + out + "' && " + tool + "--png 1 '" + in +
+                               "' 'shot \xff.png' && " + tool + "'shot \xff.png' back.mgs";
+    ASSERT_EQ(std::system(command.constData()), 0);
+    EXPECT_EQ(Contents("back.mgs").size(), kMgsFileSize);
+    QFile written;
+    const QByteArray outPath = QFile::encodeName(dir.path()) + '/' + out;
+    std::FILE* file = std::fopen(outPath.constData(), "rb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(written.open(file, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(written.readAll(), WriteMg(picture));
+    for (const QByteArray& name : {in, out, QByteArray("shot \xff.png")})
+        ::unlink((QFile::encodeName(dir.path()) + '/' + name).constData());
 }
 
 TEST_F(Convert, ImagesAreConvertedWithTheImportOptions) {
