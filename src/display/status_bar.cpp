@@ -59,6 +59,10 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     byte_ = MakeLabel(this, "Status_Byte", "Byte: 00", fixed, 0);
     for (QLabel* label : {ax_, ay_, bx_, by_, byte_})
         layout->addWidget(label);
+    drawOn_ = new QLabel(this);
+    drawOn_->setObjectName("Status_DrawOn");
+    layout->addSpacing(16);
+    layout->addWidget(drawOn_);
 
     // The note takes only the room the pointer texts leave; a long one is cut at the edge.
     note_ = new QLabel(this);
@@ -87,6 +91,10 @@ void StatusBar::SetPointerTexts(const QString& ax, const QString& ay, const QStr
     bx_->setText(bx);
     by_->setText(by);
     byte_->setText(byteLine);
+}
+
+void StatusBar::SetDrawOn(const QString& text) {
+    drawOn_->setText(text);
 }
 
 void StatusBar::ShowNote(const QString& text) {

@@ -66,6 +66,17 @@ const std::vector<KeyRow> kRows = {
     {39, {Qt::Key_S}, R::Ctrl, SaveMgs},
     {40, {Qt::Key_O}, R::Ctrl, OpenMgs},
     {41, {Qt::Key_A}, R::Ctrl, SelectAll},
+    // Keys no row above matches, for the hardware views, one-screen drawing and the history.
+    {42, {Qt::Key_F5}, R::Any, ViewMix},
+    {43, {Qt::Key_F6}, R::Any, ViewScreen0},
+    {44, {Qt::Key_F7}, R::Any, ViewScreen1},
+    {45, {Qt::Key_F8}, R::Any, ViewFlicker},
+    {46, {Qt::Key_F9}, R::Any, ViewInterlace},
+    {47, {Qt::Key_F2}, R::Any, DrawOnBoth},
+    {48, {Qt::Key_F3}, R::Any, DrawOnScreen0},
+    {49, {Qt::Key_F4}, R::Any, DrawOnScreen1},
+    {50, {Qt::Key_Z}, R::AltNoCtrlNoShift, HistoryBack},
+    {51, {Qt::Key_Z}, R::AltShiftNoCtrl, HistoryForward},
 };
 
 bool IsDigitKey(int key) {
@@ -105,6 +116,8 @@ bool ModifiersMatch(ModifierRule rule, Qt::KeyboardModifiers modifiers) {
         return alt;
     case ModifierRule::AltNoCtrlNoShift:
         return alt && !ctrl && !shift;
+    case ModifierRule::AltShiftNoCtrl:
+        return alt && shift && !ctrl;
     case ModifierRule::ShiftNoCtrl:
         return shift && !ctrl;
     }

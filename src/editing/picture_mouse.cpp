@@ -4,6 +4,7 @@
 #include "editing/picture_mouse.h"
 
 #include "colour/palette_message.h"
+#include "editing/draw_on.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ RubberBand MakeBand(const EditorState& state, RubberBandShape shape, QPoint to) 
 
 PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput& input) {
     PictureMouseResult result;
+    const OtherScreenGuard keepOtherScreen(state.Picture, state.Drawing.DrawScreen);
     DrawingState& drawing = state.Drawing;
     const QPoint point = input.point;
     if (drawing.MouseBlocked || !PicturePixelAt(state, point))
@@ -83,6 +85,7 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
 
 PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput& input) {
     PictureMouseResult result;
+    const OtherScreenGuard keepOtherScreen(state.Picture, state.Drawing.DrawScreen);
     DrawingState& drawing = state.Drawing;
     const QPoint point = input.point;
     if (point == drawing.LastMovePosition)

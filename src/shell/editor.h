@@ -12,6 +12,8 @@ public:
     virtual EditorState& State() = 0;
     virtual const RenderImages& Images() const = 0;
     virtual const LinePatterns& Patterns() const = 0;
+    // The 256 x 192 image the picture view shows in the chosen view (the mix, a screen...).
+    virtual const QImage& ShownImage() const = 0;
 
     // Shows the last render in every view; re-renders first when `rerender`.
     virtual void RefreshView(bool rerender) = 0;

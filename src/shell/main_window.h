@@ -4,6 +4,7 @@
 // on the core.
 #pragma once
 
+#include "display/hardware_view.h"
 #include "formats/picture_file.h"
 #include "shell/editor.h"
 #include "shell/user_dialogs.h"
@@ -39,6 +40,7 @@ enum class Transform;
 struct PictureMouseInput;
 struct PictureMouseResult;
 struct PointerInfo;
+struct PngOption;
 
 class MainWindow : public QMainWindow, public Editor {
     Q_OBJECT
@@ -55,6 +57,16 @@ public:
     const LinePatterns& Patterns() const override { return patterns_; }
     void RefreshView(bool rerender) override;
     void RerenderImages() override;
+    const QImage& ShownImage() const override;
+
+    // The View menu: what the picture view and the Preview show, Flicker's 50 Hz frames,
+    // and the screen drawing writes to.
+    void SetViewMode(ViewMode mode);
+    void SetDrawOn(DrawOn on);
+    const QImage& ShownPreviewImage() const;
+    // The exports at the PNG sizes: the mix, one screen, or the flicker as a GIF.
+    enum class SizedExport { Mix, Screen0, Screen1, FlickerGif };
+    void ShowSizedExportPanel(SizedExport kind);
 
     // Zoom and views.
     void SetZoom(int level);
@@ -176,6 +188,11 @@ private:
     // Mend 10: false when the user keeps the window open.
     bool ConfirmClose();
     void FillEditMenu(QMenu* edit);
+    void CreateViewMenu();
+    void AddHardwareExportItems(QMenu* exportMenu);
+    void CreateDrawOnKeys();
+    void OnFlickerTick();
+    QString ExportAtSize(const PngOption& option, const QString& path) const;
     void LayOutWorkArea();
     void LayOutPictureWindow();
     QRect MaximisedPictureRect() const;
@@ -197,6 +214,7 @@ private:
     EditorState state_;
     RenderImages images_;
     LinePatterns patterns_;
+    HardwareImages hardware_;
 
     QWidget* workArea_ = nullptr;            // EditMode_MGS
     QWidget* toolbar_ = nullptr;             // Panel_Instruments
@@ -212,6 +230,9 @@ private:
     std::map<QString, FloatingWindow*> panels_;
     std::map<QString, ToolKey*> keys_;
     QTimer* timer_ = nullptr; // Timer1
+    QTimer* flickerTimer_ = nullptr;
+    bool flickerNoteShown_ = false;
+    SizedExport sizedExport_ = SizedExport::Mix;
 
     // The colour tools' window contents.
     CorrectorWindow* corrector_ = nullptr;

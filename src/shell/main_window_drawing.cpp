@@ -112,8 +112,11 @@ void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {
             RedrawCell(state_.Picture, images_, cell.column, cell.cellRow, cell.attrRow);
         if (pixels.isEmpty())
             continue;
+        if (state_.View.Mode != ViewMode::Mix)
+            RedrawHardwareCell(state_.Picture, images_, hardware_, cell.column, cell.cellRow,
+                               cell.attrRow);
         view_->RepaintPictureRect(pixels);
-        preview_->CopyPictureRect(images_.PreviewImage, pixels);
+        preview_->CopyPictureRect(ShownPreviewImage(), pixels);
     }
 
     if (result.refreshView) {

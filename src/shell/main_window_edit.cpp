@@ -112,6 +112,7 @@ void MainWindow::Paste() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasFormat(kClipboardFormat))
         block = data->data(kClipboardFormat);
+    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     const PasteResult result =
         ::Paste(state_.Selection, state_.Picture,
                 std::span(reinterpret_cast<const uint8_t*>(block.constData()),
@@ -132,6 +133,7 @@ void MainWindow::DeleteSelection() {
         return; // no snapshot either: there is nothing to undo
     TakeSnapshot(state_.Picture, state_.Undo);
     const AttrSet& attr = state_.Drawing.CurrentAttr;
+    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
                       state_.Drawing.CurrentCharColor);
     RefreshView(true);

@@ -108,7 +108,8 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
     exportMenu->setObjectName("Export1");
     addItems(exportMenu, kExportItems, &MainWindow::ExportPicture);
     connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
-            [this] { Panel(QStringLiteral("Panel_ExportToBmp"))->show(); });
+            [this] { ShowSizedExportPanel(SizedExport::Mix); });
+    AddHardwareExportItems(exportMenu);
 
     file->addSeparator();
     connect(AddItem(file, "PreviewonZX1", "Make trd/tap and preview in Emul"), &QAction::triggered,
@@ -304,14 +305,14 @@ void MainWindow::ExportPngFromPanel() {
         if (panel->findChild<QRadioButton*>(Text(candidate.RadioName))->isChecked())
             option = &candidate;
     }
-    const QString chosen = ShowSaveDialog(kPngFilter);
+    const bool gif = sizedExport_ == SizedExport::FlickerGif;
+    const QString chosen = ShowSaveDialog(gif ? QStringLiteral("*.gif (*.gif)") : kPngFilter);
     if (chosen.isEmpty()) {
         panel->ClosePanel();
         return;
     }
-    const QString path = EnsureExtension(chosen, u".png");
-    const QString error =
-        ExportPng(images_.MixedImage, PngBorderColour(state_.Picture), *option, path);
+    const QString path = EnsureExtension(chosen, gif ? u".gif" : u".png");
+    const QString error = ExportAtSize(*option, path);
     if (!error.isEmpty()) {
         dialogs_->ShowError(this, error); // the panel stays open for another try
         return;

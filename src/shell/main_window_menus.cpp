@@ -62,6 +62,7 @@ void MainWindow::CreateMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName("Edit1");
     FillEditMenu(edit);
+    CreateViewMenu();
     QMenu* corrector = bar->addMenu(QStringLiteral(" Color Corrector"));
     corrector->setObjectName("ColorCorrector1");
     QAction* showHide = corrector->addAction(QStringLiteral("Show/Hide"));

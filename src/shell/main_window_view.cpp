@@ -20,7 +20,7 @@
 
 void MainWindow::RefreshView(bool rerender) {
     if (rerender)
-        RenderPicture(state_.Picture, images_);
+        RerenderImages();
     view_->SetRubberBand(std::nullopt); // a rubber band lasts until the next refresh
     view_->update();
     CopyPreview();
@@ -28,10 +28,12 @@ void MainWindow::RefreshView(bool rerender) {
 
 void MainWindow::RerenderImages() {
     RenderPicture(state_.Picture, images_);
+    if (state_.View.Mode != ViewMode::Mix)
+        ComposeHardwareImages(images_, hardware_);
 }
 
 void MainWindow::CopyPreview() {
-    preview_->CopyPreview(images_.PreviewImage);
+    preview_->CopyPreview(ShownPreviewImage());
 }
 
 void MainWindow::SetZoom(int level) {

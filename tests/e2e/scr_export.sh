@@ -30,8 +30,9 @@ file_item "$FILE_EXPORT" Right Down
 answer_file_dialog "$work/out.mg1"
 wait_for_file out.mg1 19456 || fail "out.mg1 was not written"
 
-# "Export" > "Export to *.PNG", the last item: the panel at (51, 51) of the work area.
-file_item "$FILE_EXPORT" Right Up
+# "Export" > "Export to *.PNG", the fourth item from the end: the panel at (51, 51) of the
+# work area.
+file_item "$FILE_EXPORT" Right Up Up Up Up
 panel_x=51 panel_y=$((TOP + 51))
 wait_for_pixel "$MAIN" $((panel_x + 10)) $((panel_y + 8)) a6caf0 ||
     fail "the Export to *.PNG panel did not show"

@@ -88,7 +88,8 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
                            "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8"}));
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
               (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
-                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG"}));
+                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG",
+                           "Screen 0 as PNG…", "Screen 1 as PNG…", "Animated GIF (flicker)…"}));
 
     // Cancelled, every item leaves everything as it was.
     const Snapshot before = Take();
