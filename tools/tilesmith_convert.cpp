@@ -4,6 +4,7 @@
 #include "convert_options.h"
 
 #include "display/renderer.h"
+#include "formats/flicker_export.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
@@ -73,6 +74,16 @@ int ListPng() {
 
 // The PNG export and Save selection of the editor, on the converted picture.
 int WriteExport(const ConvertOptions& options, const MgsImage& picture, const QString& output) {
+    if (options.Gif) {
+        const QString error =
+            ExportFlickerGif(picture, PngOptions[static_cast<size_t>(*options.Gif - 1)], output);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
+    if (options.Png && options.Screen) {
+        const QString error = ExportScreenPng(
+            picture, *options.Screen, PngOptions[static_cast<size_t>(*options.Png - 1)], output);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
     if (options.Png) {
         RenderImages images = RenderImages::Create();
         RenderPicture(picture, images);
@@ -103,7 +114,7 @@ int Convert(const ConvertOptions& options) {
     const PictureFormat* inFormat = InputFormat(input, error);
     if (inFormat == nullptr)
         return Fail(kExitUsage, error);
-    const bool exporting = options.Png || options.Selection;
+    const bool exporting = options.Png || options.Gif || options.Selection;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.
     const PictureFormat* outFormat = FormatForPath(output);
