@@ -63,6 +63,15 @@ public:
     // and the screen drawing writes to.
     void SetViewMode(ViewMode mode);
     void SetDrawOn(DrawOn on);
+    // The undo copy of an edit called `name`, and its history entry; NoteEdit when the copy
+    // was taken elsewhere, with the picture as it was before the edit.
+    void TakeUndoCopy(const QString& name);
+    void NoteEdit(const QString& name, const MgsImage& before);
+    void ClearHistory();
+    // Edit > "History…": makes entry `index` the picture as one edit; the step keys.
+    void JumpToHistory(int index);
+    void StepHistory(int delta);
+    void UpdateHistoryWindow();
     const QImage& ShownPreviewImage() const;
     // The exports at the PNG sizes: the mix, one screen, or the flicker as a GIF.
     enum class SizedExport { Mix, Screen0, Screen1, FlickerGif };
@@ -189,6 +198,7 @@ private:
     bool ConfirmClose();
     void FillEditMenu(QMenu* edit);
     void CreateViewMenu();
+    void CreateHistoryWindow();
     void AddHardwareExportItems(QMenu* exportMenu);
     void CreateDrawOnKeys();
     void OnFlickerTick();
@@ -233,6 +243,7 @@ private:
     QTimer* flickerTimer_ = nullptr;
     bool flickerNoteShown_ = false;
     SizedExport sizedExport_ = SizedExport::Mix;
+    uint64_t shownHistorySerial_ = ~uint64_t{0};
 
     // The colour tools' window contents.
     CorrectorWindow* corrector_ = nullptr;

@@ -42,6 +42,24 @@ constexpr PaintSizeKey kPaintSizeKeys[] = {
     {4, "Key_PaintSize4"},
 };
 
+// The instruments' names in the undo history.
+QString InstrumentName(InstrumentKind instrument) {
+    switch (instrument) {
+    case InstrumentKind::FillChar:
+        return QStringLiteral("Fill Char");
+    case InstrumentKind::Line:
+        return QStringLiteral("Line");
+    case InstrumentKind::Rect:
+        return QStringLiteral("Rectangle");
+    case InstrumentKind::Ellipse:
+        return QStringLiteral("Ellipse");
+    case InstrumentKind::Paint:
+    case InstrumentKind::Select:
+        break;
+    }
+    return QStringLiteral("Pencil");
+}
+
 } // namespace
 
 void MainWindow::CreateDrawingKeys() {
@@ -84,13 +102,22 @@ void MainWindow::ToggleRgbMode() {
 }
 
 void MainWindow::SwapUndo() {
+    // The entry of the last edit keeps the picture it left; the swap belongs to no entry.
+    state_.History.Settle(state_.Picture);
     ::SwapUndo(state_.Picture, state_.Undo);
+    UpdateHistoryWindow();
     RefreshView(true);
     UpdateZoomPreview();
 }
 
 void MainWindow::OnPictureMousePress(const PictureMouseInput& input) {
-    ShowMouseResult(PictureMouseDown(state_, input), true);
+    const PictureMouseResult result = PictureMouseDown(state_, input);
+    if (result.snapshotTaken) {
+        MgsImage before = state_.Picture;
+        static_cast<PicturePlanes&>(before) = state_.Undo;
+        NoteEdit(InstrumentName(state_.Drawing.Instrument), before);
+    }
+    ShowMouseResult(result, true);
 }
 
 void MainWindow::OnPictureMouseMove(const PictureMouseInput& input) {
@@ -100,6 +127,7 @@ void MainWindow::OnPictureMouseMove(const PictureMouseInput& input) {
 void MainWindow::OnPictureMouseRelease() {
     // A release ends a selection drag, whatever the instrument; nothing else.
     state_.Selection.dragging = false;
+    UpdateHistoryWindow(); // the stroke's entry shows its finished picture
 }
 
 void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {

@@ -107,7 +107,7 @@ void MainWindow::CopySelection() {
 }
 
 void MainWindow::Paste() {
-    TakeSnapshot(state_.Picture, state_.Undo);
+    TakeUndoCopy(QStringLiteral("Paste"));
     QByteArray block;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasFormat(kClipboardFormat))
@@ -131,7 +131,7 @@ void MainWindow::Paste() {
 void MainWindow::DeleteSelection() {
     if (!state_.Selection.exists)
         return; // no snapshot either: there is nothing to undo
-    TakeSnapshot(state_.Picture, state_.Undo);
+    TakeUndoCopy(QStringLiteral("Delete"));
     const AttrSet& attr = state_.Drawing.CurrentAttr;
     const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
@@ -154,7 +154,11 @@ void MainWindow::CopySelectionAsText(bool bothScreens) {
 }
 
 void MainWindow::TransformSelection(Transform transform) {
-    TakeSnapshot(state_.Picture, state_.Undo);
+    // As the Edit menu names them.
+    static const char* const kNames[] = {
+        "Flip Horizontal",     "Flip Vertical",    "Rotate 90` cw",     "Rotate pixels Left",
+        "Rotate pixels Right", "Rotate pixels Up", "Rotate pixels Down"};
+    TakeUndoCopy(QString::fromLatin1(kNames[static_cast<int>(transform)]));
     ApplyTransform(state_.Picture, state_.Selection, transform);
     RefreshView(true);
     UpdateZoomPreview();

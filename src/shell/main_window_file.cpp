@@ -204,6 +204,7 @@ void MainWindow::SetCurrentFile(const QString& path, const QString& extension) {
 void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
     state_.Picture = load.Picture;
     state_.SavedPicture = load.Picture;
+    ClearHistory();
     if (load.SetsCurrentFile()) {
         SetCurrentFile(path, load.Extension);
         openDialog1_.FileName = path;

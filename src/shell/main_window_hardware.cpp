@@ -94,6 +94,7 @@ void MainWindow::CreateViewMenu() {
         connect(action, &QAction::triggered, this, [this, mode] { SetViewMode(mode); });
     }
     CreateDrawOnKeys();
+    CreateHistoryWindow();
 }
 
 void MainWindow::CreateDrawOnKeys() {

@@ -144,7 +144,10 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
         SetDrawOn(DrawOn::Screen1);
         break;
     case KeyCommand::HistoryBack:
+        StepHistory(-1);
+        break;
     case KeyCommand::HistoryForward:
+        StepHistory(1);
         break;
     case KeyCommand::ZoomSelectorUp:
         if (previewShown && view.SelectorFactor < 16) {

@@ -37,6 +37,7 @@ const PanelLayout kPanels[] = {
     {"Panel_ZoomPreview", "Preview Zoom", {495, 43, 193, 209}, nullptr},
     {"Panel_About", "About", {0, 0, 345, 161}, "Image10"},
     {"Panel_SaveSelection", "Save Selection", {40, 456, 217, 161}, "Image12"},
+    {"Panel_History", "History", {700, 43, 220, 520}, "Image21"},
 };
 
 struct KeyLayout {
@@ -299,6 +300,7 @@ void MainWindow::ApplyWindowPositions(const WindowPositions& positions) {
     Panel(QStringLiteral("Panel_Preview"))->move(positions.preview);
     Panel(QStringLiteral("Panel_ZoomPreview"))->move(positions.zoomPreview);
     Panel(QStringLiteral("Panel_Corrector"))->move(positions.corrector);
+    Panel(QStringLiteral("Panel_History"))->move(positions.history);
 }
 
 WindowPositions MainWindow::CurrentWindowPositions() const {
@@ -310,6 +312,7 @@ WindowPositions MainWindow::CurrentWindowPositions() const {
     p.preview = Panel(QStringLiteral("Panel_Preview"))->pos();
     p.zoomPreview = Panel(QStringLiteral("Panel_ZoomPreview"))->pos();
     p.corrector = Panel(QStringLiteral("Panel_Corrector"))->pos();
+    p.history = Panel(QStringLiteral("Panel_History"))->pos();
     return p;
 }
 

@@ -79,12 +79,14 @@ void MainWindow::TogglePixelGrid() {
 
 void MainWindow::NewPicture(int charHeight) {
     ::NewPicture(state_.Picture, charHeight);
+    ClearHistory();
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);
 }
 
 void MainWindow::ConvertCharHeight(int charHeight) {
+    NoteEdit(QStringLiteral("Convert to 8x%1").arg(charHeight), state_.Picture);
     ::ConvertCharHeight(state_.Picture, charHeight);
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);

@@ -311,7 +311,7 @@ TEST_F(Edit, TheEditMenuInOrderWithItsSeparatorsAndNoAccelerators) {
                      "Delete (DEL)", "-", "Flip Horizontal", "Flip Vertical", "-", "Rotate 90` cw",
                      "-", "Rotate pixels Right (CTRL+CursorRight)",
                      "Rotate pixels Left (CTRL+CursorLeft)", "Rotate pixels Up (CTRL+CursorUp)",
-                     "Rotate pixels Down (CTRL+CursorDown)"}));
+                     "Rotate pixels Down (CTRL+CursorDown)", "-", "History…"}));
 }
 
 TEST_F(Edit, CopyAsTextAndAsPictureReachTheClipboardOnlyWithASelection) {

@@ -61,14 +61,15 @@ TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
     EXPECT_TRUE(text.contains("extra=5"));
     EXPECT_TRUE(text.contains("palette_x=-120"));
     EXPECT_TRUE(text.contains("picture_align=1"));
-    // The fifteen keys follow one another in their own order, the existing one in place.
+    // The seventeen keys follow one another in their own order, the existing one in place.
     const QByteArray section = text.mid(text.indexOf("[positions]"));
     EXPECT_LT(section.indexOf("extra=5"), section.indexOf("picture_y="));
     qsizetype last = -1;
     for (const char* key :
          {"picture_x=", "picture_y=", "picture_width=", "picture_height=", "picture_align=",
           "palette_x=", "palette_y=", "borderpal_x=", "borderpal_y=", "preview_x=", "preview_y=",
-          "zoompreview_x=", "zoompreview_y=", "colorcorrector_x=", "colorcorrector_y="}) {
+          "zoompreview_x=", "zoompreview_y=", "colorcorrector_x=", "colorcorrector_y=",
+          "history_x=", "history_y="}) {
         const qsizetype at = section.indexOf(key);
         EXPECT_GT(at, last) << key;
         last = at;
