@@ -117,6 +117,7 @@ QString Action(KeyCommand command) {
         {SaveMgs, "save as .mgs"},
         {OpenMgs, "open a .mgs"},
         {SelectAll, "select the whole picture"},
+        {Quit, "quit (asks about unsaved changes first)"},
         {ViewMix, "view the mix (as the eye sees the picture)"},
         {ViewScreen0, "view screen 0 alone"},
         {ViewScreen1, "view screen 1 alone"},

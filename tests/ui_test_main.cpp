@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Widget tests run in one QApplication on the offscreen platform.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -10,5 +12,11 @@ int main(int argc, char** argv) {
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // The windows remember their dialogs' folder in the settings file beside this program;
+    // each run starts and ends without one.
+    const QString settings = QDir(QCoreApplication::applicationDirPath()).filePath("tilesmith.ini");
+    QFile::remove(settings);
+    const int result = RUN_ALL_TESTS();
+    QFile::remove(settings);
+    return result;
 }

@@ -4,6 +4,7 @@
 
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
+#include "formats/thumbnail.h"
 #include "picture/mgs_image.h"
 
 #include <span>
@@ -48,6 +49,21 @@ std::optional<QList<int>> ParseIntList(const QString& value, int count, int low,
 
 QString ApplyHelp(ConvertOptions& options, const QString&) {
     return SetMode(options, ConvertMode::Help);
+}
+
+QString ApplyVersion(ConvertOptions& options, const QString&) {
+    return SetMode(options, ConvertMode::Version);
+}
+
+QString ApplyThumbnail(ConvertOptions& options, const QString& value) {
+    bool ok = false;
+    const int size = value.toInt(&ok);
+    if (!ok || size < 1 || size > kLargestThumbnail) {
+        return QStringLiteral("--thumbnail takes a size 1..%1 in pixels, not \"%2\"")
+            .arg(QString::number(kLargestThumbnail), value);
+    }
+    options.ThumbnailSize = size;
+    return SetMode(options, ConvertMode::Thumbnail);
 }
 
 QString ApplyInfo(ConvertOptions& options, const QString&) {
@@ -147,10 +163,12 @@ QString CheckCombination(const ConvertOptions& options) {
     return {};
 }
 
-constexpr uint8_t kAnyMode = kForConvert | kForInfo | kForHelp | kForListPng;
+constexpr uint8_t kAnyMode =
+    kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
 
-constexpr std::array<OptionRow, 11> kOptions = {{
+constexpr std::array<OptionRow, 13> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
+    {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
     {"--char-height", "N", "convert the picture to 8xN (1, 2, 4 or 8) before writing", kForConvert,
      ApplyCharHeight},
@@ -164,6 +182,8 @@ constexpr std::array<OptionRow, 11> kOptions = {{
      "size option N (1..11)",
      kForConvert, ApplyGif},
     {"--list-png", "", "list the PNG size options with their numbers", kForListPng, ApplyListPng},
+    {"--thumbnail", "SIZE", "write a PNG thumbnail of INPUT that fits SIZE x SIZE pixels",
+     kForThumbnail, ApplyThumbnail},
     {"--selection", "X,Y,W,H", "write cells X,Y,W,H (columns, cell rows) as selection files",
      kForConvert, ApplySelection},
     {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
@@ -171,11 +191,14 @@ constexpr std::array<OptionRow, 11> kOptions = {{
      ApplyAsScreen},
 }};
 
-constexpr std::array<ModeRow, 4> kModes = {{
+constexpr std::array<ModeRow, 6> kModes = {{
     {ConvertMode::Convert, "", 2, "tilesmith-convert [OPTIONS] INPUT OUTPUT"},
     {ConvertMode::Info, "--info", 1, "tilesmith-convert --info INPUT"},
     {ConvertMode::Help, "--help", 0, "tilesmith-convert --help"},
     {ConvertMode::ListPng, "--list-png", 0, "tilesmith-convert --list-png"},
+    {ConvertMode::Thumbnail, "--thumbnail", 2,
+     "tilesmith-convert --thumbnail SIZE INPUT OUTPUT.png"},
+    {ConvertMode::Version, "--version", 0, "tilesmith-convert --version"},
 }};
 
 const OptionRow* FindOption(const QString& name) {

@@ -15,10 +15,12 @@
 #include <string_view>
 
 enum class ConvertMode : uint8_t {
-    Convert, // INPUT OUTPUT
-    Info,    // --info INPUT
-    Help,    // --help
-    ListPng, // --list-png
+    Convert,   // INPUT OUTPUT
+    Info,      // --info INPUT
+    Help,      // --help
+    ListPng,   // --list-png
+    Version,   // --version
+    Thumbnail, // --thumbnail SIZE INPUT OUTPUT.png
 };
 
 struct ConvertOptions {
@@ -31,6 +33,7 @@ struct ConvertOptions {
     std::optional<int> Screen;               // --screen 0|1: with --png, that screen alone
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
+    int ThumbnailSize = 0;                   // --thumbnail SIZE: fits SIZE x SIZE pixels
 };
 
 // Which modes an option may be given in.
@@ -39,6 +42,8 @@ enum ModeMask : uint8_t {
     kForInfo = 1 << static_cast<int>(ConvertMode::Info),
     kForHelp = 1 << static_cast<int>(ConvertMode::Help),
     kForListPng = 1 << static_cast<int>(ConvertMode::ListPng),
+    kForVersion = 1 << static_cast<int>(ConvertMode::Version),
+    kForThumbnail = 1 << static_cast<int>(ConvertMode::Thumbnail),
 };
 
 struct OptionRow {

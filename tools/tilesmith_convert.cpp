@@ -9,7 +9,9 @@
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "formats/thumbnail.h"
 #include "picture/mgs_image.h"
+#include "program_info.h"
 
 #include <cstdio>
 
@@ -156,6 +158,15 @@ int main(int argc, char** argv) {
         return Info(parsed.Options.Files[0]);
     case ConvertMode::ListPng:
         return ListPng();
+    case ConvertMode::Version:
+        Print(stdout, VersionText(QStringLiteral("tilesmith-convert")));
+        return 0;
+    case ConvertMode::Thumbnail: {
+        // A failure writes nothing, so the file manager shows its own icon instead.
+        const QStringList& files = parsed.Options.Files;
+        const QString error = WriteThumbnail(files[0], parsed.Options.ThumbnailSize, files[1]);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
     case ConvertMode::Convert:
         break;
     }

@@ -33,11 +33,14 @@ constexpr std::array<PaletteStrip, 4> kStripRows = {PaletteStrip::Paper0, Palett
 constexpr std::array<ZxButton, 4> kZxRows = {ZxButton::Pap0, ZxButton::Ink0, ZxButton::Pap1,
                                              ZxButton::Ink1};
 const std::array<const char*, 4> kZxCaptions = {"PAP0", "INK0", "PAP1", "INK1"};
+const std::array<const char*, 4> kZxHints = {"Draw paper on screen 0", "Draw ink on screen 0",
+                                             "Draw paper on screen 1", "Draw ink on screen 1"};
 
 const std::array<const char*, 4> kWindowLabels = {"PAP0+PAP1", "PAP0+INK1", "INK0+PAP1",
                                                   "INK0+INK1"};
-const std::array<const char*, 4> kWindowHints = {"INK0 + INK1", "INK0 + PAP1", "PAP0 + INK1",
-                                                 "PAP0 + PAP1"};
+// Each hint names the combination its label names.
+const std::array<const char*, 4> kWindowHints = {"PAP0 + PAP1", "PAP0 + INK1", "INK0 + PAP1",
+                                                 "INK0 + INK1"};
 
 // The toolbar strip Panel_CurrentColors.
 constexpr std::array<int, 4> kToolbarSwatchLefts = {11, 62, 111, 158};
@@ -46,8 +49,8 @@ constexpr int kToolbarSwatchTop = 12;
 constexpr int kToolbarSwatchHeight = 17;
 const std::array<const char*, 4> kToolbarLabels = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
 const std::array<const char*, 4> kToolbarHints = {
-    "INK0 + INK1 (Use Hotkey '1')", "INK0 + PAP1 (Use Hotkey '2')", "PAP0 + INK1 (Use Hotkey '3')",
-    "PAP0 + PAP1 (Use Hotkey '4')"};
+    "PAP0 + PAP1 (Use Hotkey '1')", "PAP0 + INK1 (Use Hotkey '2')", "INK0 + PAP1 (Use Hotkey '3')",
+    "INK0 + INK1 (Use Hotkey '4')"};
 
 // A one-pixel box around an image control, as the palette pictures sit in.
 QFrame* ImageFrame(QWidget* parent, QPoint topLeft, QSize imageSize) {
@@ -172,7 +175,7 @@ void ColourPalettes::CreateWindowControls(QWidget* window, QPoint origin) {
         auto* button = new PaletteButton(
             window, QString::fromLatin1(ZxButtonControlName(zx)),
             QRect(origin + QPoint(kZxButtonLeft, kZxButtonTops[row]), QSize(49, 25)),
-            QString::fromLatin1(kZxCaptions[row]), {});
+            QString::fromLatin1(kZxCaptions[row]), QString::fromLatin1(kZxHints[row]));
         zxButtons_[static_cast<int>(zx)] = button;
         connect(button, &PaletteButton::Clicked, this, [this, zx] {
             ClickZxButton(editor_.State().Drawing, zx);

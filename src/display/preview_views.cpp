@@ -42,7 +42,12 @@ void PreviewView::DrawSelector(const QRect& frame, const QImage& icon,
     painter.drawImage(frame.topLeft(), patterns.GridLightH, QRect(0, 0, w, 1));
     painter.drawImage(QPoint(frame.left(), frame.top() + frame.height() - 1), patterns.GridLightH,
                       QRect(0, 0, w, 1));
-    painter.drawImage(frame.topLeft(), icon);
+    // Copied, not blended: on its own white square the icon stays readable on a dark
+    // picture.
+    QImage square(icon.size(), QImage::Format_RGB32);
+    square.fill(Qt::white);
+    QPainter(&square).drawImage(0, 0, icon);
+    painter.drawImage(frame.topLeft(), square);
     update();
 }
 

@@ -3,6 +3,7 @@
 #include "display/status_bar.h"
 
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -17,6 +18,34 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, const QFo
 }
 
 } // namespace
+
+QString ElideAddressLine(const QString& line, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    const QString ellipsis = QStringLiteral("\u2026");
+    // The longest run of whole pieces that fits with the ellipsis after it.
+    for (qsizetype cut = line.lastIndexOf(QLatin1String(", ")); cut > 0;
+         cut = line.lastIndexOf(QLatin1String(", "), cut - 1)) {
+        const QString shown = line.left(cut) + QLatin1Char(' ') + ellipsis;
+        if (metrics.horizontalAdvance(shown) <= width)
+            return shown;
+    }
+    return ellipsis;
+}
+
+QSize AddressLineLabel::minimumSizeHint() const {
+    // It may shrink to its ellipsis; the layout gives it its whole width when there is room.
+    return {fontMetrics().horizontalAdvance(QStringLiteral("\u2026")),
+            QLabel::minimumSizeHint().height()};
+}
+
+void AddressLineLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter,
+                     ElideAddressLine(text(), fontMetrics(), contentsRect().width()));
+}
 
 StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     setObjectName("Panel_StatusBar_1");
@@ -56,8 +85,10 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     ay_ = MakeLabel(this, "Status_Ay", "Y:000", fixed, 7 * digit);
     bx_ = MakeLabel(this, "Status_Bx", "Ax: 00", fixed, 8 * digit);
     by_ = MakeLabel(this, "Status_By", "Ay: 00", fixed, 8 * digit);
-    byte_ = MakeLabel(this, "Status_Byte", "Byte: 00", fixed, 0);
-    for (QLabel* label : {ax_, ay_, bx_, by_, byte_})
+    byte_ = new AddressLineLabel(QStringLiteral("Byte: 00"), this);
+    byte_->setObjectName("Status_Byte");
+    byte_->setFont(fixed);
+    for (QLabel* label : {ax_, ay_, bx_, by_, static_cast<QLabel*>(byte_)})
         layout->addWidget(label);
     drawOn_ = new QLabel(this);
     drawOn_->setObjectName("Status_DrawOn");
@@ -91,6 +122,7 @@ void StatusBar::SetPointerTexts(const QString& ax, const QString& ay, const QStr
     bx_->setText(bx);
     by_->setText(by);
     byte_->setText(byteLine);
+    byte_->setToolTip(byteLine);
 }
 
 void StatusBar::SetDrawOn(const QString& text) {

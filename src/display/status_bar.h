@@ -8,9 +8,25 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <array>
+
 class QTimer;
 
-#include <array>
+// The address line cut to `width` pixels: whole, or its leading pieces (up to a ", ")
+// followed by "…", so that no number is ever cut in half.
+QString ElideAddressLine(const QString& line, const QFontMetrics& metrics, int width);
+
+// A label that shows as much of its text as fits, cut only between pieces; text() stays
+// whole and the whole line is its tooltip.
+class AddressLineLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 class StatusBar : public QFrame {
     Q_OBJECT
@@ -37,7 +53,7 @@ private:
     QLabel* ay_;
     QLabel* bx_;
     QLabel* by_;
-    QLabel* byte_;
+    AddressLineLabel* byte_;
     QLabel* drawOn_;
     QLabel* note_;
     QTimer* noteTimer_;

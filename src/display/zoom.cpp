@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 QPoint ScrollKeepingCentre(QSize box, QPoint scroll, int oldFactor, int newFactor) {
     const double w = box.width(), h = box.height();
@@ -16,6 +17,16 @@ QPoint ScrollKeepingCentre(QSize box, QPoint scroll, int oldFactor, int newFacto
     const int x = static_cast<int>(std::trunc((cx - w / zNew / 2) * zNew));
     const int y = static_cast<int>(std::trunc((cy - h / zNew / 2) * zNew));
     return {std::max(0, x), std::max(0, y)};
+}
+
+QPoint ScrollKeepingPoint(QPoint viewPoint, QPoint pointerInBox, QPoint viewOrigin, int oldFactor,
+                          int newFactor) {
+    const int64_t zOld = std::max(1, oldFactor), zNew = std::max(1, newFactor);
+    // The same fraction of a picture pixel stays under the pointer.
+    const int64_t x = int64_t{viewPoint.x()} * zNew / zOld + viewOrigin.x() - pointerInBox.x();
+    const int64_t y = int64_t{viewPoint.y()} * zNew / zOld + viewOrigin.y() - pointerInBox.y();
+    return {static_cast<int>(std::clamp<int64_t>(x, 0, INT32_MAX)),
+            static_cast<int>(std::clamp<int64_t>(y, 0, INT32_MAX))};
 }
 
 QSize ZoomSelectorFrameSize(QSize box, int selectorFactor) {

@@ -15,6 +15,13 @@
 // box itself limits positions past its range.
 QPoint ScrollKeepingCentre(QSize box, QPoint scroll, int oldFactor, int newFactor);
 
+// Scroll positions after a change of zoom factor that keep the picture point under the
+// pointer where it is (the mouse wheel). `viewPoint` is the pointer on the view at the old
+// factor, `pointerInBox` the pointer in the scroll box's visible area and `viewOrigin`
+// where the view starts in the scrolled content. Negative results become 0.
+QPoint ScrollKeepingPoint(QPoint viewPoint, QPoint pointerInBox, QPoint viewOrigin, int oldFactor,
+                          int newFactor);
+
 // The zoom selector of the Preview window: the frame the view would show at factor
 // `selectorFactor` (8, 12 or 16), in Preview pixels, for a scroll box of size `box`.
 QSize ZoomSelectorFrameSize(QSize box, int selectorFactor);

@@ -76,6 +76,8 @@ struct DrawingState {
     bool MouseBlocked = false; // set after the Open dialog, cleared by the next timer tick
     QPoint LastMovePosition;   // previous mouse move over the view; the zoom preview's centre
     QPoint PointerPosition;    // last move seen while not blocked; Copy uses it
+    QPoint LastPicturePoint;   // last move inside the picture; where a menu Paste lands
+    bool Stroking = false;     // a pencil or fill drag is painting: its moves are joined
 
     // Forgets the last painted position so that the next paint writes even in place.
     void ClearLastPaintKey() { LastPaintKey = PaintKey{}; }

@@ -66,17 +66,18 @@ const std::vector<KeyRow> kRows = {
     {39, {Qt::Key_S}, R::Ctrl, SaveMgs},
     {40, {Qt::Key_O}, R::Ctrl, OpenMgs},
     {41, {Qt::Key_A}, R::Ctrl, SelectAll},
+    {42, {Qt::Key_Q}, R::Ctrl, Quit},
     // Keys no row above matches, for the hardware views, one-screen drawing and the history.
-    {42, {Qt::Key_F5}, R::Any, ViewMix},
-    {43, {Qt::Key_F6}, R::Any, ViewScreen0},
-    {44, {Qt::Key_F7}, R::Any, ViewScreen1},
-    {45, {Qt::Key_F8}, R::Any, ViewFlicker},
-    {46, {Qt::Key_F9}, R::Any, ViewInterlace},
-    {47, {Qt::Key_F2}, R::Any, DrawOnBoth},
-    {48, {Qt::Key_F3}, R::Any, DrawOnScreen0},
-    {49, {Qt::Key_F4}, R::Any, DrawOnScreen1},
-    {50, {Qt::Key_Z}, R::AltNoCtrlNoShift, HistoryBack},
-    {51, {Qt::Key_Z}, R::AltShiftNoCtrl, HistoryForward},
+    {43, {Qt::Key_F5}, R::Any, ViewMix},
+    {44, {Qt::Key_F6}, R::Any, ViewScreen0},
+    {45, {Qt::Key_F7}, R::Any, ViewScreen1},
+    {46, {Qt::Key_F8}, R::Any, ViewFlicker},
+    {47, {Qt::Key_F9}, R::Any, ViewInterlace},
+    {48, {Qt::Key_F2}, R::Any, DrawOnBoth},
+    {49, {Qt::Key_F3}, R::Any, DrawOnScreen0},
+    {50, {Qt::Key_F4}, R::Any, DrawOnScreen1},
+    {51, {Qt::Key_Z}, R::AltNoCtrlNoShift, HistoryBack},
+    {52, {Qt::Key_Z}, R::AltShiftNoCtrl, HistoryForward},
 };
 
 bool IsDigitKey(int key) {
@@ -187,7 +188,18 @@ QPoint PointerMove(KeyCommand command, KeySteps& steps, int zoomFactor) {
     }
 }
 
-void KeyReleased(KeySteps& steps, bool autoRepeat) {
-    if (!autoRepeat)
-        steps.counter = 0;
+void KeyReleased(KeySteps& steps, int key, uint64_t timestamp, bool autoRepeat) {
+    if (autoRepeat)
+        return;
+    steps.releasedKey = key;
+    steps.releaseTime = timestamp;
+    steps.counterBeforeRelease = steps.counter;
+    steps.counter = 0;
+}
+
+void KeyPressed(KeySteps& steps, int key, uint64_t timestamp) {
+    if (timestamp != 0 && key == steps.releasedKey && timestamp == steps.releaseTime)
+        steps.counter = steps.counterBeforeRelease;
+    steps.releasedKey = 0;
+    steps.releaseTime = 0;
 }

@@ -61,6 +61,7 @@ enum class KeyCommand {
     SaveMgs,         // save the picture as .mgs
     OpenMgs,         // open a .mgs picture
     SelectAll,
+    Quit,    // closes the main window, asking about unsaved changes
     ViewMix, // what the picture view and the Preview show
     ViewScreen0,
     ViewScreen1,
@@ -120,6 +121,11 @@ const std::vector<KeyRow>& KeyTable();
 
 struct KeySteps {
     int counter = 0; // counts the repeated presses of a pointer-moving key
+    // The last release not marked as a repeat, and the counter it cleared: if the next
+    // press turns out to be its repeat, the counter comes back.
+    int releasedKey = 0;
+    uint64_t releaseTime = 0;
+    int counterBeforeRelease = 0;
 };
 
 // One press of a pointer-moving key: the counter is held at 5 at most, counts this press,
@@ -133,6 +139,11 @@ int PointerStepDistance(KeySteps& steps, int zoomFactor);
 QPoint PointerMove(KeyCommand command, KeySteps& steps, int zoomFactor);
 
 // Any key release starts the steps again at 1. The platform reports a key held down as a
-// release and a press for every repeat, both marked auto-repeat; those releases must not
-// reset the counter, or a held key would never move faster than one pixel.
-void KeyReleased(KeySteps& steps, bool autoRepeat);
+// release and a press for every repeat; those releases must not reset the counter, or a
+// held key would never move faster than one pixel. Qt marks them auto-repeat, but not
+// always under X11, where a repeat is a release followed by a press of the same key with
+// the same timestamp: KeyPressed recognises that pair and undoes the reset. A timestamp
+// of 0 is unknown and never makes a pair.
+void KeyReleased(KeySteps& steps, int key, uint64_t timestamp, bool autoRepeat);
+// Every key press, before its commands run.
+void KeyPressed(KeySteps& steps, int key, uint64_t timestamp);

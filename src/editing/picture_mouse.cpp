@@ -42,6 +42,7 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
         } else {
             result.paint.Append(PaintAt(state, point));
         }
+        drawing.Stroking = true;
     }
 
     if (input.right) {
@@ -97,6 +98,7 @@ PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput&
     drawing.PointerPosition = point;
     if (!PicturePixelAt(state, point))
         return result;
+    drawing.LastPicturePoint = point;
     const InstrumentKind instrument = drawing.Instrument;
 
     if ((instrument == InstrumentKind::Line && drawing.ShapeActive) || input.shift) {
@@ -111,8 +113,17 @@ PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput&
     }
     if (instrument == InstrumentKind::Select)
         result.selectionPoint = point;
-    if (PaintsOnPress(instrument) && input.left)
-        result.paint = PaintAt(state, point);
+    if (PaintsOnPress(instrument) && input.left) {
+        // Pointer moves arrive far apart in a fast stroke: each one is joined to the last
+        // painted point by a line, so the stroke has no gaps. A drag whose press painted
+        // nothing (it came while the mouse was blocked) starts its stroke here.
+        if (drawing.Stroking) {
+            result.paint = DrawLine(state, drawing.LastPoint, point);
+        } else {
+            result.paint = PaintAt(state, point);
+            drawing.Stroking = true;
+        }
+    }
 
     result.status = TakePointerInfo(state.Picture, state.View.ZoomFactor(), drawing.PaintSize,
                                     point, PointerInfoVariant::Move);

@@ -270,6 +270,16 @@ ViewUpdate CopySelection(SelectionRecord& sel, const MgsImage& picture, bool poi
     return update;
 }
 
+QPoint PasteTarget(const SelectionRecord& sel, bool pointerOverPicture, QPoint pointer,
+                   QPoint lastPicturePoint, int zoomFactor, int charHeight) {
+    if (pointerOverPicture)
+        return pointer;
+    if (!sel.exists)
+        return lastPicturePoint;
+    const CellRect r = SelectionRect(sel, charHeight);
+    return {r.x * 8 * zoomFactor, r.y * charHeight * zoomFactor};
+}
+
 PasteResult Paste(SelectionRecord& sel, MgsImage& picture, std::span<const uint8_t> clipboardBlock,
                   bool pointerOverPicture, QPoint pointerViewPoint, int zoomFactor) {
     PasteResult result;

@@ -153,6 +153,13 @@ ViewUpdate CopySelection(SelectionRecord& sel, const MgsImage& picture, bool poi
 // pasted. With the pointer over the picture the block's top-left cell lands on the cell
 // under `pointerViewPoint`; cells that would fall outside the picture and source rows past
 // the planes (a block copied under a smaller CharHeight) are skipped.
+// Where Paste puts the block's top-left cell, as a view point for `Paste`. Over the
+// picture it is the cell under the pointer. Chosen from the menu, or with the pointer
+// elsewhere, it is the selection's top-left cell when a selection exists, otherwise the
+// last picture point the pointer was over.
+QPoint PasteTarget(const SelectionRecord& sel, bool pointerOverPicture, QPoint pointer,
+                   QPoint lastPicturePoint, int zoomFactor, int charHeight);
+
 struct PasteResult {
     ViewUpdate update = ViewUpdate::None; // None when the pointer is not over the picture
     QString blockError;                   // why a clipboard block was not used, or empty

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 
@@ -24,30 +25,68 @@ const PreviewTarget* FindPreviewTarget(int charHeight) {
     return nullptr;
 }
 
+PreviewFolders DefaultPreviewFolders(const QString& programDir) {
+    const QString sub = QStringLiteral("tilesmith/") + Text(kPreviewFolder);
+    PreviewFolders folders;
+    folders.Search.append(QDir(programDir).filePath(Text(kPreviewFolder)));
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders.Search.append(QDir(data).filePath(sub));
+    folders.UserFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(sub);
+    return folders;
+}
+
 PreviewResult PreviewInEmulator(const MgsImage& picture, const QString& programDir) {
+    return PreviewInEmulator(picture, DefaultPreviewFolders(programDir));
+}
+
+PreviewResult PreviewInEmulator(const MgsImage& picture, const PreviewFolders& folders) {
     PreviewResult result;
     const PreviewTarget* target = FindPreviewTarget(picture.CharHeight);
     if (target == nullptr)
         return result;
-    const QString folder = QDir(programDir).filePath(Text(kPreviewFolder));
-    const QDir previewDir(folder);
-    result.PictureFile = previewDir.filePath(Text(target->PictureFile));
-    result.Script = previewDir.filePath(Text(target->Script));
-
-    const PictureFormat* format = FindFormat(Text(target->Extension));
-    result.Error = SavePictureFile(result.PictureFile, *format, picture);
-    if (!result.Error.isEmpty())
+    QString found;
+    for (const QString& folder : folders.Search) {
+        if (QFileInfo(folder).isDir()) {
+            found = folder;
+            break;
+        }
+    }
+    const QString beside = folders.Search.value(0);
+    if (found.isEmpty()) {
+        result.Error = QStringLiteral("Cannot find the emulator preview folder: it belongs "
+                                      "beside the program (%1) or in your data folder (%2)")
+                           .arg(beside, folders.UserFolder);
         return result;
+    }
+    result.Script = QDir(found).filePath(Text(target->Script));
 
-    // The script finds the picture by its plain name, so the folder is made current; it is
-    // not changed back afterwards.
-    QDir::setCurrent(folder);
-    const QFileInfo script(result.Script);
-    if (!script.exists()) {
+    // The picture goes beside the script when it can; a system install's folder is not
+    // the user's to write, so then it goes into the user's own folder.
+    const PictureFormat* format = FindFormat(Text(target->Extension));
+    QString pictureFolder = found;
+    result.PictureFile = QDir(found).filePath(Text(target->PictureFile));
+    if (!QFileInfo(found).isWritable() ||
+        !SavePictureFile(result.PictureFile, *format, picture).isEmpty()) {
+        pictureFolder = folders.UserFolder;
+        result.PictureFile = QDir(pictureFolder).filePath(Text(target->PictureFile));
+        QDir().mkpath(pictureFolder);
+        result.Error = SavePictureFile(result.PictureFile, *format, picture);
+        if (!result.Error.isEmpty()) {
+            result.Error += QStringLiteral(" (%1 cannot be written either)").arg(found);
+            return result;
+        }
+    }
+
+    // The scripts find the picture by its plain name when given none, so its folder is
+    // made current; it is not changed back afterwards.
+    QDir::setCurrent(pictureFolder);
+    if (!QFileInfo(result.Script).exists()) {
         result.Error = QStringLiteral("Cannot start %1: No such file").arg(result.Script);
         return result;
     }
-    if (!QProcess::startDetached(result.Script, {}, folder)) {
+    if (!QProcess::startDetached(result.Script, {result.PictureFile}, pictureFolder)) {
         result.Error = QStringLiteral("Cannot start %1: it could not be run (is it executable?)")
                            .arg(result.Script);
         return result;

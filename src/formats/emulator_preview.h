@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator preview: the picture written as the MG file of its CharHeight into the
-// "zxview" folder beside the program, and that CharHeight's script started there without
-// waiting. What the script does (disk image, emulator) lies outside the program.
+// "zxview" folder, and that CharHeight's script started without waiting. What the script
+// does (disk image, emulator) lies outside the program.
 #pragma once
 
 #include "picture/mgs_image.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <string_view>
@@ -35,8 +36,21 @@ struct PreviewResult {
     QString Script;
 };
 
-// Writes ProgramDir + "zxview/image.mgN", makes ProgramDir + "zxview" the process's
-// current folder and starts ProgramDir + "zxview/view8xN.sh" detached. A picture file that
-// cannot be written starts nothing; a script that is missing or cannot be started gives a
-// message naming it. `programDir` may or may not end with a separator.
+// Where the zxview folder may lie, in the order it is looked for: beside the program
+// (a portable copy), then in the data folders (~/.local/share/tilesmith/zxview, then the
+// system's, such as /usr/share/tilesmith/zxview). `UserFolder` is the user's own, which
+// takes the picture when the folder found cannot (a system install).
+struct PreviewFolders {
+    QStringList Search;
+    QString UserFolder;
+};
+PreviewFolders DefaultPreviewFolders(const QString& programDir);
+
+// Finds the zxview folder, writes "image.mgN" into it (or into the user's folder when it
+// cannot be written there), makes the folder holding the picture the process's current
+// folder, and starts the found folder's "view8xN.sh" detached with the picture's path as
+// its argument. No folder found, or a picture that cannot be written, starts nothing and
+// gives a message naming the places; so does a script that is missing or cannot be run.
+PreviewResult PreviewInEmulator(const MgsImage& picture, const PreviewFolders& folders);
+// The same with the default folders for a program in `programDir`.
 PreviewResult PreviewInEmulator(const MgsImage& picture, const QString& programDir);

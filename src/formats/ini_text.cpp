@@ -75,3 +75,18 @@ QString UpdateIniSection(const QString& existing, const QString& section,
     }
     return lines.join(eol) + eol;
 }
+
+QString ReadIniValue(const QString& text, const QString& section, const QString& key) {
+    bool inSection = false;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (IsSectionHeader(line)) {
+            inSection = SectionName(line).compare(section, Qt::CaseInsensitive) == 0;
+        } else if (inSection && KeyOf(line).compare(key, Qt::CaseInsensitive) == 0 &&
+                   !KeyOf(line).isEmpty()) {
+            return line.mid(line.indexOf(QLatin1Char('=')) + 1);
+        }
+    }
+    return {};
+}

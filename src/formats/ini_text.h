@@ -14,3 +14,8 @@
 // platform's profile files do; other sections, keys, comments and line ends stay.
 QString UpdateIniSection(const QString& existing, const QString& section,
                          const std::vector<std::pair<QString, QString>>& keys);
+
+// The value of `key` in section `section` of an INI text, read by the rules
+// UpdateIniSection writes with: names compare ignoring case, the value is the rest of the
+// line after the first "=", as it stands. Null when the section or key is missing.
+QString ReadIniValue(const QString& text, const QString& section, const QString& key);

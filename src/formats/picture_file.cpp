@@ -37,7 +37,7 @@ QString ReadErrorText(const ReadResult& read, const QString& path, const Picture
     case ReadStatus::Ok:
         return {};
     case ReadStatus::BadFormat:
-        return QStringLiteral("Error file format");
+        return QStringLiteral("Error file format: %1").arg(path);
     case ReadStatus::TooShort:
         break;
     }
@@ -85,7 +85,8 @@ LoadResult LoadPictureFile(const QString& path, const PictureFormat& format,
 }
 
 LoadResult OpenByName(const QString& path, const MgsImage& current) {
-    const PictureFormat* format = FormatForPath(path);
+    // PIC.SCR is a .scr file: names from other systems are often in capitals.
+    const PictureFormat* format = FindFormat(FileExtension(path).toLower());
     if (format == nullptr) {
         LoadResult result;
         result.Picture = current;

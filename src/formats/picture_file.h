@@ -14,7 +14,7 @@ enum class LoadStatus : uint8_t {
     Loaded,
     NotHandled,  // no reader for this extension: nothing opened, nothing to report
     FileError,   // missing, unreadable or too short: show Error; a drop stops here
-    FormatError, // "Error file format": show Error; a drop goes on with the next file
+    FormatError, // "Error file format: <path>": show Error; a drop goes on with the next file
 };
 
 struct LoadResult {
@@ -57,8 +57,8 @@ LoadResult LoadPictureFile(const QString& path, const PictureFormat& format,
                            const MgsImage& current);
 
 // Opening by name, by drop and from the command line: the extension alone chooses the
-// reader, compared exactly and case-sensitively. An unknown extension gives NotHandled
-// with no message.
+// reader, whatever its letter case (PIC.SCR is a .scr file). An unknown extension gives
+// NotHandled with no message.
 LoadResult OpenByName(const QString& path, const MgsImage& current);
 
 // Writes `picture` with the format's writer. Returns an empty text on success, else a

@@ -68,6 +68,7 @@ QLabel* FloatingWindow::AddTitleBox(const QString& name, const QString& iconReso
 
 QLabel* FloatingWindow::AddCloseBox(const QString& name) {
     QLabel* box = AddTitleBox(name, QStringLiteral(":/icons/close_box.png"));
+    box->setToolTip(QStringLiteral("Close"));
     connect(this, &FloatingWindow::TitleBoxClicked, this, &FloatingWindow::ClosePanel);
     return box;
 }

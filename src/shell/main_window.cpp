@@ -6,8 +6,10 @@
 #include "colour/palette_bus.h"
 #include "colour/palette_window.h"
 #include "display/picture_view.h"
+#include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 #include "shell/user_dialogs.h"
+#include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,23 +50,25 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     // a named MIME format.
     state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     ApplyWindowPositions(ReadWindowPositions(SettingsPath()));
+    placementPending_ = !HasSavedPositions(SettingsPath());
     // Keys and the mouse wheel anywhere in the main window reach this window first.
     qApp->installEventFilter(this);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
+    PlaceOnWorkArea(0);
     state_.Picture = MgsImage{};
     state_.View = ViewState{};
     // The border palette is shown by the colour tools; MixTable is built at compile time.
     patterns_ = LinePatterns::Create();
     images_ = RenderImages::Create();
-    // Exactly one argument is a picture to open; otherwise the dialogs start in the
-    // program's folder. The path is made absolute, as the dialogs' are, so that it still
-    // names the file after the emulator preview changes the current folder.
+    // Exactly one argument is a picture to open. The path is made absolute, as the dialogs' are, so
+    // that it still names the file after the emulator preview changes the current folder. The
+    // dialogs start in the folder last used, in this run or an earlier one.
+    openDialog1_.InitialDir = ReadDialogFolder(SettingsPath());
+    saveDialog1_.InitialDir = openDialog1_.InitialDir;
     if (arguments.size() == 1) {
+        // A message now would stand alone on the desktop: it waits until the window shows.
+        starting_ = true;
         OpenFileByName(QFileInfo(arguments.constFirst()).absoluteFilePath());
-    } else {
-        openDialog1_.InitialDir = QCoreApplication::applicationDirPath();
-        saveDialog1_.InitialDir = openDialog1_.InitialDir;
+        starting_ = false;
     }
 
     timer_ = new QTimer(this);
@@ -72,6 +76,19 @@ MainWindow::MainWindow(const QStringList& arguments, std::unique_ptr<UserDialogs
     timer_->setInterval(250);
     connect(timer_, &QTimer::timeout, this, &MainWindow::OnTimer);
     timer_->start();
+}
+
+void MainWindow::PlaceOnWorkArea(int retries) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    // A top-level's move() places its frame; resize() sizes its inside.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(area.size() - frame);
+    move(area.topLeft());
+    if (frame.isNull() && retries > 0)
+        QTimer::singleShot(50, this, [this, retries] { PlaceOnWorkArea(retries - 1); });
 }
 
 MainWindow::~MainWindow() {
@@ -87,9 +104,17 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
+    // The window manager frames the window only once it is mapped; then the frame, title
+    // bar included, is fitted to the work area.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTimer::singleShot(50, this, [this] { PlaceOnWorkArea(20); });
     palettes_->RedrawPalettes();
     palettes_->ShowCharColorSelection();
     RefreshView(true);
+    if (!startupError_.isEmpty()) {
+        // After the window manager has mapped the window, so that the box sits over it.
+        QTimer::singleShot(0, this, [this] { dialogs_->ShowError(this, startupError_); });
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -120,9 +145,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Wheel:
         if (OwnsWidget(watched)) {
-            OnWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            OnWheel(wheel->angleDelta().y(), wheel->globalPosition().toPoint());
             return true; // the wheel zooms; it never scrolls the picture
         }
+        break;
+    case QEvent::MouseMove:
+        // The pointer left the Preview picture for its border: the selector frame goes.
+        if (watched == borderPreview_)
+            CopyPreview();
         break;
     case QEvent::Resize:
         if (watched == workArea_)

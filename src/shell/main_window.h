@@ -178,6 +178,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The frame, title bar included, over the desktop's work area; tries again until the
+    // window manager has framed the window, at most `retries` times.
+    void PlaceOnWorkArea(int retries);
     void CreateWorkArea();
     void CreatePictureWindow();
     void CreateFloatingWindows();
@@ -192,6 +195,8 @@ private:
                            QWidget* cancel);
     QString ShowOpenDialog(const QString& filter);
     QString ShowSaveDialog(const QString& filter);
+    // Both dialogs start next in the folder of a chosen file, in later runs too.
+    void RememberDialogFolder(const QString& chosen);
     void ApplyLoad(const LoadResult& load, const QString& path);
     void SetCurrentFile(const QString& path, const QString& extension);
     // Mend 10: false when the user keeps the window open.
@@ -208,10 +213,14 @@ private:
     QRect MaximisedPictureRect() const;
     void SetPictureMaximised(bool maximised);
     void ToggleWindow(FloatingWindow* window, ToolKey* key);
+    // First start, no positions file: the floating windows go where they leave the picture
+    // and each other free, once the first of them opens.
+    void PlaceWindowsOnFirstUse();
     bool HandleKey(QKeyEvent* event);
     void HandleKeyRelease(QKeyEvent* event);
     void RunKeyCommand(KeyCommand command);
-    void OnWheel(int delta);
+    // `pointer` in screen coordinates: the picture point under it stays where it is.
+    void OnWheel(int delta, QPoint pointer);
     void CreateDrawingKeys();
     void OnPictureMousePress(const PictureMouseInput& input);
     void OnPictureMouseMove(const PictureMouseInput& input);
@@ -257,4 +266,10 @@ private:
 
     QRect pictureRestoreRect_{2, 42, 640, 480};
     bool firstShowDone_ = false;
+    bool placementPending_ = false;
+    bool starting_ = false; // the constructor is opening the command line's file
+    QString startupError_;  // its error, shown once the window is on screen
 };
+
+// A menu item's text: its caption, and the key that does the same at the right.
+QString MenuCaption(const char* caption, const char* key);

@@ -25,6 +25,7 @@ void MainWindow::CreateColourTools() {
 }
 
 void MainWindow::ToggleCorrector() {
+    PlaceWindowsOnFirstUse();
     if (Panel(QStringLiteral("Panel_Corrector"))->ToggleVisible())
         corrector_->Shown();
 }

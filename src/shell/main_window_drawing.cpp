@@ -125,8 +125,9 @@ void MainWindow::OnPictureMouseMove(const PictureMouseInput& input) {
 }
 
 void MainWindow::OnPictureMouseRelease() {
-    // A release ends a selection drag, whatever the instrument; nothing else.
+    // A release ends a selection drag and a pencil stroke, whatever the instrument.
     state_.Selection.dragging = false;
+    state_.Drawing.Stroking = false;
     UpdateHistoryWindow(); // the stroke's entry shows its finished picture
 }
 

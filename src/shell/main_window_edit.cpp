@@ -29,33 +29,35 @@ void MainWindow::FillEditMenu(QMenu* edit) {
     struct Item {
         const char* name;
         const char* caption;
+        const char* key;
         std::function<void()> run;
         bool separatorAfter;
     };
     auto transform = [this](Transform t) { return [this, t] { TransformSelection(t); }; };
-    // The captions name their keys, but the menu has no accelerators: keys act only through
-    // the key table. "Change Attr and Pix" is left out: it never had an action, and an entry
-    // that does nothing only puzzles the user.
+    // "Change Attr and Pix" is left out: it never had an action, and an entry that does
+    // nothing only puzzles the user.
     const Item items[] = {
-        {"RemoveselectionCTRLDorESC1", "Remove selection (CTRL+D or ESC)",
-         [this] { RemoveSelection(); }, true},
-        {"CopyCTRLC1", "Copy (CTRL+C)", [this] { CopySelection(); }, false},
-        {"PasteCTRLV1", "Paste (CTRL+V)", [this] { Paste(); }, false},
-        {"DeleteDEL1", "Delete (DEL)", [this] { DeleteSelection(); }, true},
-        {"FlipHorizontal1", "Flip Horizontal", transform(Transform::FlipHorizontal), false},
-        {"FlipVertical1", "Flip Vertical", transform(Transform::FlipVertical), true},
-        {"Rotate90cw1", "Rotate 90` cw", transform(Transform::Rotate90), true},
-        {"RotatepixelsRightCTRLCursorRight1", "Rotate pixels Right (CTRL+CursorRight)",
+        {"Undo1", "Undo", "Ctrl+Z", [this] { SwapUndo(); }, true},
+        {"RemoveselectionCTRLDorESC1", "Remove selection", "Ctrl+D", [this] { RemoveSelection(); },
+         true},
+        {"CopyCTRLC1", "Copy", "Ctrl+C", [this] { CopySelection(); }, false},
+        {"PasteCTRLV1", "Paste", "Ctrl+V", [this] { Paste(); }, false},
+        {"DeleteDEL1", "Delete", "Del", [this] { DeleteSelection(); }, true},
+        {"FlipHorizontal1", "Flip Horizontal", "Shift+Left", transform(Transform::FlipHorizontal),
+         false},
+        {"FlipVertical1", "Flip Vertical", "Shift+Up", transform(Transform::FlipVertical), true},
+        {"Rotate90cw1", "Rotate 90° cw", nullptr, transform(Transform::Rotate90), true},
+        {"RotatepixelsRightCTRLCursorRight1", "Rotate pixels Right", "Ctrl+Right",
          transform(Transform::RollRight), false},
-        {"RotatepixelsLeftCTRLCursorLeft1", "Rotate pixels Left (CTRL+CursorLeft)",
+        {"RotatepixelsLeftCTRLCursorLeft1", "Rotate pixels Left", "Ctrl+Left",
          transform(Transform::RollLeft), false},
-        {"RotatepixelsUpCTRLCursorUp1", "Rotate pixels Up (CTRL+CursorUp)",
-         transform(Transform::RollUp), false},
-        {"RotatepixelsDownCTRLCursorDown1", "Rotate pixels Down (CTRL+CursorDown)",
+        {"RotatepixelsUpCTRLCursorUp1", "Rotate pixels Up", "Ctrl+Up", transform(Transform::RollUp),
+         false},
+        {"RotatepixelsDownCTRLCursorDown1", "Rotate pixels Down", "Ctrl+Down",
          transform(Transform::RollDown), false},
     };
     for (const Item& item : items) {
-        QAction* action = edit->addAction(QString::fromLatin1(item.caption));
+        QAction* action = edit->addAction(MenuCaption(item.caption, item.key));
         action->setObjectName(QString::fromLatin1(item.name));
         connect(action, &QAction::triggered, this, item.run);
         if (item.separatorAfter)
@@ -112,16 +114,24 @@ void MainWindow::Paste() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasFormat(kClipboardFormat))
         block = data->data(kClipboardFormat);
+    // From the menu the pointer is on the menu, not the picture: the block then lands on
+    // the selection or where the pointer last was over the picture.
+    const int z = state_.View.ZoomFactor();
+    const QPoint target =
+        PasteTarget(state_.Selection, PointerOverPicture(), state_.Drawing.PointerPosition,
+                    state_.Drawing.LastPicturePoint, z, state_.Picture.CharHeight);
     const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     const PasteResult result =
         ::Paste(state_.Selection, state_.Picture,
                 std::span(reinterpret_cast<const uint8_t*>(block.constData()),
                           static_cast<std::size_t>(block.size())),
-                PointerOverPicture(), state_.Drawing.PointerPosition, state_.View.ZoomFactor());
+                true, target, z);
     // A damaged or foreign block is not used; say so, since what is pasted instead is this
     // copy's own last Copy, which the user may not expect.
     if (!result.blockError.isEmpty())
         statusBar_->ShowNote(result.blockError + QStringLiteral(" It was not used."));
+    else if (state_.Selection.copyW < 1 || state_.Selection.copyH < 1)
+        statusBar_->ShowNote(QStringLiteral("Nothing to paste: copy a selection first."));
     if (result.update == ViewUpdate::Rerender) {
         RefreshView(true);
         UpdateZoomPreview();
@@ -158,7 +168,7 @@ void MainWindow::TransformSelection(Transform transform) {
     static const char* const kNames[] = {
         "Flip Horizontal",     "Flip Vertical",    "Rotate 90` cw",     "Rotate pixels Left",
         "Rotate pixels Right", "Rotate pixels Up", "Rotate pixels Down"};
-    TakeUndoCopy(QString::fromLatin1(kNames[static_cast<int>(transform)]));
+    TakeUndoCopy(QString::fromUtf8(kNames[static_cast<int>(transform)]));
     ApplyTransform(state_.Picture, state_.Selection, transform);
     RefreshView(true);
     UpdateZoomPreview();

@@ -4,14 +4,17 @@
 // selection panels, the emulator preview, drops, and the question on close.
 #include "shell/main_window.h"
 
+#include "display/status_bar.h"
 #include "formats/emulator_preview.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -81,8 +84,12 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
 
 void MainWindow::AddFileMenuItems(QMenu* file) {
     file->addSeparator();
-    connect(AddItem(file, "Open1", "Open *.mgs"), &QAction::triggered, this, &MainWindow::OpenMgs);
-    connect(AddItem(file, "Save1", "Save *.mgs"), &QAction::triggered, this, [this] { SaveMgs(); });
+    QAction* open = AddItem(file, "Open1", "Open *.mgs");
+    open->setText(MenuCaption("Open *.mgs", "Ctrl+O"));
+    connect(open, &QAction::triggered, this, &MainWindow::OpenMgs);
+    QAction* save = AddItem(file, "Save1", "Save *.mgs");
+    save->setText(MenuCaption("Save *.mgs", "Ctrl+S"));
+    connect(save, &QAction::triggered, this, [this] { SaveMgs(); });
     file->addSeparator();
     connect(AddItem(file, "MenuSaveSelection", "Save selection"), &QAction::triggered, this,
             &MainWindow::ShowSaveSelectionPanel);
@@ -130,9 +137,11 @@ void MainWindow::CreateFilePanels() {
     png->findChild<QRadioButton*>(Text(PngOptions[0].RadioName))->setChecked(true);
     auto* pngOk = new QPushButton(QStringLiteral("Ok"), png);
     pngOk->setObjectName("Button4");
+    pngOk->setToolTip(QStringLiteral("Choose a file name and export the picture at this size"));
     connect(pngOk, &QPushButton::clicked, this, &MainWindow::ExportPngFromPanel);
     auto* pngCancel = new QPushButton(QStringLiteral("Cancel"), png);
     pngCancel->setObjectName("Button5");
+    pngCancel->setToolTip(QStringLiteral("Close without exporting"));
     connect(pngCancel, &QPushButton::clicked, png, &FloatingWindow::ClosePanel);
     LayOutChoicePanel(png, pngRows, pngOk, pngCancel);
 
@@ -147,9 +156,11 @@ void MainWindow::CreateFilePanels() {
     linear->setObjectName("Radio_SaveSel_PixMode_Linear");
     auto* selOk = new QPushButton(QStringLiteral("Ok"), sel);
     selOk->setObjectName("Button19");
+    selOk->setToolTip(QStringLiteral("Choose a file name and save the selected cells"));
     connect(selOk, &QPushButton::clicked, this, &MainWindow::SaveSelectionFromPanel);
     auto* selCancel = new QPushButton(QStringLiteral("Cancel"), sel);
     selCancel->setObjectName("Button20");
+    selCancel->setToolTip(QStringLiteral("Close without saving"));
     connect(selCancel, &QPushButton::clicked, sel, &FloatingWindow::ClosePanel);
     LayOutChoicePanel(sel, {selLabel, asScreen, linear}, selOk, selCancel);
 }
@@ -181,16 +192,29 @@ void MainWindow::LayOutChoicePanel(FloatingWindow* panel, const QList<QWidget*>&
 
 QString MainWindow::ShowOpenDialog(const QString& filter) {
     const QString path = dialogs_->ChooseOpenFile(this, filter, openDialog1_);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         openDialog1_.FileName = path;
+        RememberDialogFolder(path);
+    }
     return path;
 }
 
 QString MainWindow::ShowSaveDialog(const QString& filter) {
     const QString name = dialogs_->ChooseSaveFile(this, filter, saveDialog1_);
-    if (!name.isEmpty())
+    if (!name.isEmpty()) {
         saveDialog1_.FileName = name;
+        RememberDialogFolder(name);
+    }
     return name;
+}
+
+void MainWindow::RememberDialogFolder(const QString& chosen) {
+    const QString folder = QFileInfo(chosen).absolutePath();
+    openDialog1_.InitialDir = folder;
+    saveDialog1_.InitialDir = folder;
+    // Not worth a message: a settings file that cannot be written only means the next run
+    // starts in the home folder.
+    WriteDialogFolder(SettingsPath(), folder);
 }
 
 // ---- Loads ---------------------------------------------------------------------------
@@ -209,6 +233,8 @@ void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
         SetCurrentFile(path, load.Extension);
         openDialog1_.FileName = path;
         saveDialog1_.FileName = path;
+        openDialog1_.InitialDir = QFileInfo(path).absolutePath();
+        saveDialog1_.InitialDir = openDialog1_.InitialDir;
     }
     // One reset is enough: the view's size follows the zoom level directly.
     if (load.ResetsZoom())
@@ -241,10 +267,16 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
         ApplyLoad(load, path);
         break;
     case LoadStatus::NotHandled:
+        statusBar_->ShowNote(
+            QStringLiteral("%1 is not a picture tileSmith opens (by its extension).")
+                .arg(QFileInfo(path).fileName()));
         break;
     case LoadStatus::FileError:
     case LoadStatus::FormatError:
-        dialogs_->ShowError(this, load.Error);
+        if (starting_)
+            startupError_ = load.Error;
+        else
+            dialogs_->ShowError(this, load.Error);
         break;
     }
     return load.Status;

@@ -21,14 +21,15 @@ struct ViewItem {
     ViewMode mode;
     const char* name;
     const char* caption;
+    const char* key;
 };
 
 constexpr ViewItem kViewItems[] = {
-    {ViewMode::Mix, "ViewMix1", "Mix"},
-    {ViewMode::Screen0, "ViewScreen01", "Screen 0"},
-    {ViewMode::Screen1, "ViewScreen11", "Screen 1"},
-    {ViewMode::Flicker, "ViewFlicker1", "Flicker"},
-    {ViewMode::Interlace, "ViewInterlace1", "Interlace"},
+    {ViewMode::Mix, "ViewMix1", "Mix", "F5"},
+    {ViewMode::Screen0, "ViewScreen01", "Screen 0", "F6"},
+    {ViewMode::Screen1, "ViewScreen11", "Screen 1", "F7"},
+    {ViewMode::Flicker, "ViewFlicker1", "Flicker", "F8"},
+    {ViewMode::Interlace, "ViewInterlace1", "Interlace", "F9"},
 };
 
 struct DrawOnKey {
@@ -85,7 +86,7 @@ void MainWindow::CreateViewMenu() {
     view->setObjectName("View1");
     auto* group = new QActionGroup(view);
     for (const ViewItem& item : kViewItems) {
-        QAction* action = view->addAction(QString::fromLatin1(item.caption));
+        QAction* action = view->addAction(MenuCaption(item.caption, item.key));
         action->setObjectName(QString::fromLatin1(item.name));
         action->setCheckable(true);
         action->setChecked(item.mode == ViewMode::Mix);
@@ -99,10 +100,9 @@ void MainWindow::CreateViewMenu() {
 
 void MainWindow::CreateDrawOnKeys() {
     for (const DrawOnKey& entry : kDrawOnKeys) {
-        ToolKey* key =
-            ToolKey::WithCaption(toolbar_, QString::fromLatin1(entry.name),
-                                 QString::fromLatin1(entry.caption), entry.left, entry.width);
-        key->setToolTip(QString::fromLatin1(entry.hint));
+        ToolKey* key = ToolKey::WithCaption(
+            toolbar_, QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption),
+            QString::fromLatin1(entry.hint), entry.left, entry.width);
         keys_[key->objectName()] = key;
         const DrawOn on = entry.on;
         connect(key, &ToolKey::Pressed, this, [this, on] { SetDrawOn(on); });

@@ -13,6 +13,7 @@
 
 bool MainWindow::HandleKey(QKeyEvent* event) {
     const int key = TableKey(event->key(), event->nativeScanCode(), event->modifiers());
+    KeyPressed(state_.Keys, event->key(), event->timestamp());
     const std::vector<KeyCommand> commands = CommandsForKey(key, event->modifiers());
     for (KeyCommand command : commands)
         RunKeyCommand(command);
@@ -20,7 +21,7 @@ bool MainWindow::HandleKey(QKeyEvent* event) {
 }
 
 void MainWindow::HandleKeyRelease(QKeyEvent* event) {
-    KeyReleased(state_.Keys, event->isAutoRepeat());
+    KeyReleased(state_.Keys, event->key(), event->timestamp(), event->isAutoRepeat());
     // X11 repeats a held key as release and press pairs; only the real release counts.
     if (event->isAutoRepeat())
         return;
@@ -200,6 +201,9 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
         break;
     case KeyCommand::SaveMgs:
         SaveMgs();
+        break;
+    case KeyCommand::Quit:
+        close();
         break;
     }
 }

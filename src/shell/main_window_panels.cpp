@@ -10,6 +10,7 @@
 #include "shell/floating_window.h"
 #include "shell/tool_key.h"
 #include "shell/user_dialogs.h"
+#include "shell/window_placement.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,25 +20,43 @@
 namespace {
 
 constexpr int kToolbarHeight = 41;
+constexpr int kGap = 2; // between a window placed at first start and the work area's edge
 
 struct PanelLayout {
     const char* name;
     const char* caption;
     QRect geometry;       // where the window starts unless the settings file places it
     const char* closeBox; // nullptr: none
+    const char* titleBar; // the title bar's name
 };
 
 // In stacking order: later windows lie above earlier ones.
 const PanelLayout kPanels[] = {
-    {"Panel_Corrector", "Color Corrector", {3, 43, 1041, 617}, "Image16"},
-    {"Panel_Color", "Full Palette", {3, 43, 342, 486}, nullptr},
-    {"Panel_Border", "Border Palette", {345, 43, 150, 166}, nullptr},
-    {"Panel_Preview", "Preview and Zoom Selector", {3, 43, 650, 510}, nullptr},
-    {"Panel_ExportToBmp", "Export to *.PNG", {51, 51, 230, 350}, nullptr},
-    {"Panel_ZoomPreview", "Preview Zoom", {495, 43, 193, 209}, nullptr},
-    {"Panel_About", "About", {0, 0, 345, 161}, "Image10"},
-    {"Panel_SaveSelection", "Save Selection", {40, 456, 217, 161}, "Image12"},
-    {"Panel_History", "History", {700, 43, 220, 520}, "Image21"},
+    {"Panel_Corrector", "Color Corrector", {3, 43, 1041, 617}, "Image16", "Panel12"},
+    {"Panel_Color", "Full Palette", {3, 43, 342, 486}, nullptr, "Panel1"},
+    {"Panel_Border", "Border Palette", {345, 43, 150, 166}, nullptr, "Panel5"},
+    {"Panel_Preview",
+     "Preview and Zoom Selector",
+     {3, 43, 650, 510},
+     nullptr,
+     "Panel_Preview_Caption"},
+    {"Panel_ExportToBmp",
+     "Export to *.PNG",
+     {51, 51, 230, 350},
+     nullptr,
+     "Panel_ExportToBmp_Caption"},
+    {"Panel_ZoomPreview",
+     "Preview Zoom",
+     {495, 43, 193, 209},
+     nullptr,
+     "Panel_ZoomPreview_Caption"},
+    {"Panel_About", "About", {0, 0, 345, 161}, "Image10", "Panel_About_Caption"},
+    {"Panel_SaveSelection",
+     "Save Selection",
+     {40, 456, 217, 161},
+     "Image12",
+     "Panel_SaveSelection_Caption"},
+    {"Panel_History", "History", {700, 43, 220, 520}, "Image21", "Panel_History_Caption"},
 };
 
 struct KeyLayout {
@@ -49,10 +68,10 @@ struct KeyLayout {
 };
 
 const KeyLayout kKeys[] = {
-    {"KEY_Zoom1_1", "zoom4", "ImageZoom4", "", 4},
-    {"KEY_Zoom2_1", "zoom8", "ImageZoom8", "", 36},
-    {"KEY_Zoom3_1", "zoom12", "ImageZoom12", "", 68},
-    {"KEY_Zoom4_1", "zoom16", "ImageZoom16", "", 100},
+    {"KEY_Zoom1_1", "zoom4", "ImageZoom4", "Zoom x4 (or turn the mouse wheel)", 4},
+    {"KEY_Zoom2_1", "zoom8", "ImageZoom8", "Zoom x8 (or turn the mouse wheel)", 36},
+    {"KEY_Zoom3_1", "zoom12", "ImageZoom12", "Zoom x12 (or turn the mouse wheel)", 68},
+    {"KEY_Zoom4_1", "zoom16", "ImageZoom16", "Zoom x16 (or turn the mouse wheel)", 100},
     {"Key_Grid", "grid_char", "Image1", "PerChar Grid (use hotkey 'G')", 140},
     {"Key_zGrid", "grid_pixel", "Image2", "PerPixel Grid (use hotkey 'H')", 172},
     {"KEY_Palette", "palette_full", "Image4", "Full Palette Window (use hotkey 'C')", 212},
@@ -62,7 +81,7 @@ const KeyLayout kKeys[] = {
     {"KEY_ZoomPreview", "zoom_preview", "Image14", "Preview Zoom Window (use hotkey 'ALT+V')", 316},
     {"Key_Instrument_Paint", "tool_pencil", "Image7", "Pencil (use hotkey 'P')", 668},
     {"Key_Instrument_Line", "tool_line", "Image8", "Line (use hotkey 'L')", 700},
-    {"Key_Instrument_Rect", "tool_rect", "Image9", "", 732},
+    {"Key_Instrument_Rect", "tool_rect", "Image9", "Rectangle (use hotkey 'J')", 732},
     {"Key_Instrument_FillChar", "tool_fillchar", "Image15", "Fill Char (use hotkey 'N')", 764},
     {"Key_Instrument_Select", "tool_select", "Image17", "Selection (use hotkey 'S')", 796},
     {"Key_PaintSize1", "paint_size1", "Image18", "paint size x1", 834},
@@ -93,11 +112,13 @@ void MainWindow::CreateWorkArea() {
 void MainWindow::CreatePictureWindow() {
     pictureWindow_ = new TFreePanel(workArea_, QStringLiteral("Panel_Editor_Picture"),
                                     QStringLiteral("Picture"), QSize(1033, 794));
+    pictureWindow_->TitleBar()->setObjectName("Panel_Editor_Picture_Caption");
     pictureWindow_->MinWidth = kMinPictureWidth;
     pictureWindow_->MinHeight = kMinPictureHeight;
     pictureWindow_->show();
     maximiseBox_ = pictureWindow_->AddTitleBox(QStringLiteral("Image6"),
                                                QStringLiteral(":/icons/resize_min.png"));
+    maximiseBox_->setToolTip(QStringLiteral("Maximise or restore the picture window"));
     connect(pictureWindow_, &FloatingWindow::TitleBoxClicked, this,
             &MainWindow::TogglePictureMaximised);
 
@@ -124,6 +145,7 @@ void MainWindow::CreateFloatingWindows() {
             new FloatingWindow(workArea_, QString::fromLatin1(layout.name),
                                QString::fromLatin1(layout.caption), layout.geometry.size());
         panel->move(layout.geometry.topLeft());
+        panel->TitleBar()->setObjectName(QString::fromLatin1(layout.titleBar));
         if (layout.closeBox)
             panel->AddCloseBox(QString::fromLatin1(layout.closeBox));
         panels_[panel->objectName()] = panel;
@@ -138,8 +160,7 @@ void MainWindow::CreateFloatingWindows() {
     QPalette border = borderPreview_->palette();
     border.setColor(QPalette::Window, Qt::black);
     borderPreview_->setPalette(border);
-    borderPreview_->setMouseTracking(true);
-    borderPreview_->installEventFilter(this);
+    borderPreview_->setMouseTracking(true); // its moves reach the application-wide filter
     preview_ = new PreviewView(borderPreview_);
     preview_->move(65, 50);
     connect(preview_, &PreviewView::PointerMoved, this, &MainWindow::TrackZoomSelector);
@@ -157,7 +178,8 @@ void MainWindow::CreateFloatingWindows() {
     palettes_ = new ColourPalettes(*this, paletteWindow, paletteWindow->contentsRect().topLeft(),
                                    toolbar_->findChild<QFrame*>("Panel_CurrentColors"));
 
-    // About: the product, its line, its version and its home.
+    // About: the product, its line, its version and its licence. The project has no public
+    // address yet, so none is shown.
     FloatingWindow* about = Panel(QStringLiteral("Panel_About"));
     const QRect aboutArea = about->ContentRect();
     auto addLine = [&](const char* name, const QString& text, int top, int height, int size) {
@@ -174,9 +196,8 @@ void MainWindow::CreateFloatingWindows() {
     addLine("Label6", QStringLiteral("tileSmith"), 8, 40, 32);
     addLine("Label11", QStringLiteral("cross-editor zx multigigascreen graphics"), 54, 20, 13);
     addLine("Label12", QStringLiteral("version x0.00"), 78, 20, 13);
-    QLabel* home =
-        addLine("Label13", QStringLiteral("https://github.com/tilesmith/tilesmith"), 106, 20, 12);
-    home->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addLine("Label13", QStringLiteral("GNU General Public License, version 3 or later"), 106, 20,
+            12);
 }
 
 void MainWindow::CreateToolbar() {
@@ -189,10 +210,12 @@ void MainWindow::CreateToolbar() {
     auto* colours = new QFrame(toolbar_);
     colours->setObjectName("Panel_CurrentColors");
     colours->setGeometry(356, 4, 213, 32);
-    keys_["KEY_EditMode_PIX"] = ToolKey::WithCaption(toolbar_, QStringLiteral("KEY_EditMode_PIX"),
-                                                     QStringLiteral("PIX"), 572, 41);
-    keys_["KEY_EditMode_RGB"] = ToolKey::WithCaption(toolbar_, QStringLiteral("KEY_EditMode_RGB"),
-                                                     QStringLiteral("RGB"), 613, 49);
+    keys_["KEY_EditMode_PIX"] = ToolKey::WithCaption(
+        toolbar_, QStringLiteral("KEY_EditMode_PIX"), QStringLiteral("PIX"),
+        QStringLiteral("PIX: drawing sets the pixels of both screens (use hotkey 'W')"), 572, 41);
+    keys_["KEY_EditMode_RGB"] = ToolKey::WithCaption(
+        toolbar_, QStringLiteral("KEY_EditMode_RGB"), QStringLiteral("RGB"),
+        QStringLiteral("RGB: drawing sets the colours of the cell (use hotkey 'E')"), 613, 49);
 
     CreateDrawingKeys();
 
@@ -229,12 +252,35 @@ FloatingWindow* MainWindow::Panel(const QString& name) const {
 }
 
 void MainWindow::ToggleWindow(FloatingWindow* window, ToolKey* key) {
+    PlaceWindowsOnFirstUse();
     const bool visible = window->ToggleVisible();
     key->SetPressed(visible);
     if (window == Panel(QStringLiteral("Panel_Preview")) && visible)
         CopyPreview();
     if (window == Panel(QStringLiteral("Panel_ZoomPreview")) && visible)
         zoomPreview_->update();
+}
+
+void MainWindow::PlaceWindowsOnFirstUse() {
+    // Done when a window first opens, not at start: only then is the main window at its
+    // final size on the screen.
+    if (!placementPending_)
+        return;
+    placementPending_ = false;
+    const QRect area = MaximisedPictureRect().adjusted(kGap, kGap, -kGap, -kGap);
+    const QRect picture =
+        QRect(view_->mapTo(workArea_, QPoint(0, 0)), view_->size())
+            .intersected(QRect(scrollBox_->mapTo(workArea_, QPoint(0, 0)), scrollBox_->size()));
+    // The most used first: each takes the best room the ones before it left. The Preview
+    // goes last: it closes itself once a zoom is picked, so it may lie over the others.
+    const char* const order[] = {"Panel_Color", "Panel_Border", "Panel_ZoomPreview",
+                                 "Panel_Corrector", "Panel_Preview"};
+    std::vector<QSize> sizes;
+    for (const char* name : order)
+        sizes.push_back(Panel(QString::fromLatin1(name))->size());
+    const std::vector<QPoint> places = PlaceFloatingWindows(area, picture, sizes);
+    for (std::size_t i = 0; i < places.size(); ++i)
+        Panel(QString::fromLatin1(order[i]))->move(places[i]);
 }
 
 QRect MainWindow::MaximisedPictureRect() const {
@@ -290,6 +336,7 @@ QString MainWindow::SettingsPath() const {
 }
 
 void MainWindow::ApplyWindowPositions(const WindowPositions& positions) {
+    placementPending_ = false; // positions given win over the first-start placement
     // The bounds first, then free, and only then does the alignment decide.
     pictureWindow_->setGeometry(positions.picture);
     SetPictureMaximised(false);

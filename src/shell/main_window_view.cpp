@@ -134,14 +134,29 @@ void MainWindow::ShowPointerInfo(const PointerInfo& info) {
     statusBar_->SetPointerTexts(texts.Ax, texts.Ay, texts.Bx, texts.By, texts.Byte);
 }
 
-void MainWindow::OnWheel(int delta) {
+void MainWindow::OnWheel(int delta, QPoint pointer) {
     // At most one step per tick, however fast the wheel turns.
     if (!state_.WheelReady || delta == 0)
         return;
     const int level = state_.View.ZoomLevel + (delta > 0 ? 1 : -1);
     if (level < kMinZoomLevel || level > kMaxZoomLevel)
         return;
+    const int oldFactor = state_.View.ZoomFactor();
+    const QWidget* viewport = scrollBox_->viewport();
+    const QPoint inBox = viewport->mapFromGlobal(pointer);
+    const QPoint onView = view_->mapFromGlobal(pointer);
     SetZoom(level);
+    // Over the picture the point under the pointer stays put; elsewhere the centre does.
+    if (viewport->rect().contains(inBox) && view_->rect().contains(onView)) {
+        const QPoint scroll =
+            ScrollKeepingPoint(onView, inBox,
+                               view_->pos() + editPanel_->pos() +
+                                   QPoint(scrollBox_->horizontalScrollBar()->value(),
+                                          scrollBox_->verticalScrollBar()->value()),
+                               oldFactor, state_.View.ZoomFactor());
+        scrollBox_->horizontalScrollBar()->setValue(scroll.x());
+        scrollBox_->verticalScrollBar()->setValue(scroll.y());
+    }
     RefreshView(true);
     state_.WheelReady = false;
 }

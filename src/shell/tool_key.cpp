@@ -21,6 +21,7 @@ ToolKey::ToolKey(QWidget* parent, const QString& name, const QString& iconResour
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
+    setToolTip(hint); // the key's rim says the same as its icon
     if (!iconResource.isEmpty()) {
         icon_ = new QLabel(this);
         icon_->setObjectName(iconName);
@@ -32,8 +33,8 @@ ToolKey::ToolKey(QWidget* parent, const QString& name, const QString& iconResour
 }
 
 ToolKey* ToolKey::WithCaption(QWidget* parent, const QString& name, const QString& caption,
-                              int left, int width) {
-    auto* key = new ToolKey(parent, name, {}, {}, {}, left, width);
+                              const QString& hint, int left, int width) {
+    auto* key = new ToolKey(parent, name, {}, {}, hint, left, width);
     auto* label = new QLabel(caption, key);
     QFont font = label->font();
     font.setBold(true);

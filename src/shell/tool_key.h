@@ -16,7 +16,7 @@ public:
             const QString& iconName, const QString& hint, int left, int width = 32);
     // A key that shows a caption instead of an icon (PIX, RGB).
     static ToolKey* WithCaption(QWidget* parent, const QString& name, const QString& caption,
-                                int left, int width);
+                                const QString& hint, int left, int width);
 
     void SetPressed(bool pressed);
     bool IsPressed() const { return pressed_; }

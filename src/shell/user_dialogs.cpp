@@ -2,6 +2,8 @@
 // The platform's own dialogs.
 #include "shell/user_dialogs.h"
 
+#include "shell/dialog_folders.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,8 +12,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("tileSmith");
 
-// A new dialog each time, started where the shared one was left: the folder of the last
-// file with that file's name filled in, else the initial folder.
+// A new dialog each time, started in the folder last used (or that of the last file).
+// The last name is filled in only when it is of the
+// dialog's type: an export to .img must not offer to overwrite the picture's .mgs.
 QString RunFileDialog(QWidget* parent, const QString& filter, const FileDialogMemory& memory,
                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, kTitle);
@@ -21,13 +24,13 @@ QString RunFileDialog(QWidget* parent, const QString& filter, const FileDialogMe
     // No default suffix: the commands add their extension themselves, and the question
     // about replacing a file concerns the name as chosen.
     dialog.setNameFilter(filter);
-    if (!memory.FileName.isEmpty()) {
-        const QFileInfo last(memory.FileName);
-        dialog.setDirectory(last.absolutePath());
+    const QFileInfo last(memory.FileName);
+    const QString folder = memory.InitialDir.isEmpty() ? last.absolutePath() : memory.InitialDir;
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!memory.FileName.isEmpty() && last.absolutePath() == QFileInfo(folder).absoluteFilePath() &&
+        FileMatchesFilter(last.fileName(), filter))
         dialog.selectFile(last.fileName());
-    } else if (!memory.InitialDir.isEmpty()) {
-        dialog.setDirectory(memory.InitialDir);
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

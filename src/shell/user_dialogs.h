@@ -8,8 +8,7 @@
 class QWidget;
 
 // What the shared open dialog (OpenDialog1) and save dialog (SaveDialog1) keep between
-// uses: the last file name, a full path, whose folder they open in, and the folder to
-// start in while there is none.
+// uses: the last file name, a full path, and the folder to start in (the one last used).
 struct FileDialogMemory {
     QString FileName;
     QString InitialDir;

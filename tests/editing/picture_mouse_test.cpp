@@ -53,6 +53,32 @@ TEST_F(PictureMouse, MovesWithTheButtonHeldPaintWithoutANewSnapshot) {
     EXPECT_TRUE(moved.cellColours.has_value() && moved.updateZoomPreview);
 }
 
+TEST_F(PictureMouse, ADragIsOneStrokeWithoutGapsAndOneUndoStep) {
+    state.Drawing.CurrentCharColor = 3;
+    const MgsImage before = state.Picture;
+    Press(At(10, 10));
+    Move(At(30, 10), true); // a fast move: twenty pixels at once
+    Move(At(30, 14), true);
+    for (int x = 10; x <= 30; ++x)
+        EXPECT_TRUE(Pixel(0, x, 10) && Pixel(1, x, 10)) << x;
+    for (int y = 11; y <= 14; ++y)
+        EXPECT_TRUE(Pixel(0, 30, y)) << y;
+    Undo();
+    EXPECT_EQ(state.Picture, before);
+
+    // A drag whose press was ignored (blocked) starts its stroke where it first paints,
+    // not with a line from wherever the last point was.
+    state.Drawing.Stroking = false; // the release ended the stroke
+    state.Drawing.LastPaintKey = {};
+    const MgsImage prior = state.Picture;
+    Move(At(120, 100), true);
+    int changed = 0;
+    for (int i = 0; i < kPlaneSize; ++i)
+        changed += prior.PixelPlane[0][i] != state.Picture.PixelPlane[0][i];
+    EXPECT_LE(changed, 1);
+    EXPECT_TRUE(Pixel(0, 120, 100));
+}
+
 TEST_F(PictureMouse, PolylineOfThreeClicksIsUndoneInOneSwap) {
     const MgsImage before = state.Picture;
     state.Drawing.Instrument = InstrumentKind::Line;

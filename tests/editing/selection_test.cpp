@@ -90,19 +90,6 @@ TEST(SelectionRecordBytes, EveryFieldAtItsOffset) {
     EXPECT_EQ(block.back(), 0);
 }
 
-TEST(SelectionRecordBytes, RoundTripThroughTheClipboardBlock) {
-    const MgsImage picture = RandomPicture(4, 7);
-    SelectionRecord sel;
-    SelectionMousePress(sel, ViewPointOf(3, 40, 8, 4), 8, 4);
-    SelectionMouseMove(sel, ViewPointOf(9, 45, 8, 4), 8, 4);
-    CopySelection(sel, picture, false, {}, 8, 8);
-    ASSERT_TRUE(sel.dragging);
-
-    SelectionRecord back;
-    EXPECT_EQ(ReadClipboardBlock(ClipboardBlock(sel), back), QString());
-    EXPECT_EQ(back, sel);
-}
-
 TEST(ClipboardBlock, WrongSizeOrImpossibleColoursAreRejectedAndChangeNothing) {
     const MgsImage picture = RandomPicture(8, 3);
     const SelectionRecord own = CopiedBlock(picture, 1, 2, 3, 4);
@@ -220,6 +207,26 @@ TEST(Paste, TakesTheWholeRecordFromTheClipboardAndNeedsThePointer) {
     EXPECT_EQ(Paste(sel, picture, {}, true, ViewPointOf(7, 7, 4, 8), 4).update,
               ViewUpdate::Rerender);
     EXPECT_EQ(picture, before);
+}
+
+TEST(Paste, TargetIsThePointerElseTheSelectionElseTheLastPicturePoint) {
+    SelectionRecord sel;
+    sel.x = 3, sel.y = 5, sel.w = 2, sel.h = 2;
+    const QPoint pointer(400, 300), last(40, 30);
+    const struct {
+        bool over, exists;
+        int charHeight;
+        QPoint target;
+    } cases[] = {
+        {true, true, 8, pointer},           // Ctrl+V over the picture
+        {false, true, 8, {3 * 32, 5 * 32}}, // the menu: the selection's top-left cell
+        {false, true, 2, {3 * 32, 5 * 8}},  // in cell rows of the current CharHeight
+        {false, false, 8, last},            // no selection: where the pointer last was
+    };
+    for (const auto& c : cases) {
+        sel.exists = c.exists;
+        EXPECT_EQ(PasteTarget(sel, c.over, pointer, last, 4, c.charHeight), c.target);
+    }
 }
 
 TEST(SelectionMouse, DragGrowsInAnyDirectionFromTheAnchor) {

@@ -81,11 +81,39 @@ TEST_F(EmulatorPreview, MissingOrUnrunnableScriptsAndFoldersAreNamed) {
     EXPECT_FALSE(notRun.Started);
     EXPECT_TRUE(notRun.Error.startsWith("Cannot start " + QDir(zxview).filePath("view8x8.sh")));
 
-    ASSERT_TRUE(QDir(zxview).removeRecursively());
-    const PreviewResult noFolder = PreviewInEmulator(picture, program.path());
+    // Neither beside the program nor in a data folder: both places are named.
+    const PreviewFolders nowhere{{program.filePath("none"), program.filePath("data/zxview")},
+                                 program.filePath("mine/zxview")};
+    const PreviewResult noFolder = PreviewInEmulator(picture, nowhere);
     EXPECT_FALSE(noFolder.Started);
-    EXPECT_TRUE(noFolder.Error.startsWith("Cannot write " + QDir(zxview).filePath("image.mg8")))
+    EXPECT_TRUE(noFolder.Error.contains(program.filePath("none")) &&
+                noFolder.Error.contains(program.filePath("mine/zxview")))
         << noFolder.Error.toStdString();
+}
+
+TEST_F(EmulatorPreview, AFolderThatCannotTakeThePictureLeavesItInTheUsersOwn) {
+    // A system install: the scripts lie in a data folder where the picture cannot go (here
+    // its name is taken by a folder), so it goes to the user's folder, made on the way, and
+    // the script is told where.
+    ASSERT_TRUE(QDir(zxview).mkdir("image.mg8"));
+    QFile script(QDir(zxview).filePath("view8x8.sh"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$(pwd) $1\" > started.txt\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString mine = program.filePath("home/tilesmith/zxview");
+    const MgsImage picture = RandomPicture(8, 43);
+    const PreviewResult result =
+        PreviewInEmulator(picture, PreviewFolders{{program.filePath("none"), zxview}, mine});
+    ASSERT_TRUE(result.Started) << result.Error.toStdString();
+    const QString image = QDir(mine).filePath("image.mg8");
+    EXPECT_EQ(result.PictureFile, image);
+    QFile written(image);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), WriteMg(picture));
+    const QString canonical = QDir(mine).canonicalPath();
+    EXPECT_EQ(TakeFile(QDir(mine).filePath("started.txt")),
+              (canonical + " " + image).toLocal8Bit());
 }
 
 } // namespace

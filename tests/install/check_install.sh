@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the build into a temporary prefix and checks the tree a desktop needs: the
-# programs, a valid desktop entry, the icon and MIME types a file manager understands.
+# Installs the build into a temporary prefix and checks it as a desktop sees it: every file
+# in its freedesktop place and valid, the MIME types found for real files, and the
+# thumbnailer run exactly as a file manager runs it.
 set -euo pipefail
 build=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+top=$(mktemp -d)
+trap 'rm -rf "$top"' EXIT
+prefix=$top/prefix
+share=$prefix/share
+work=$top/work
+mkdir -p "$work" "$top/empty"
+app=org.tilesmith.TileSmith
 
 fail() {
     echo "FAIL: $*" >&2
@@ -13,22 +19,142 @@ fail() {
 }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/tilesmith bin/tilesmith-convert share/applications/tilesmith.desktop \
-    share/icons/hicolor/64x64/apps/tilesmith.png share/mime/packages/tilesmith.xml; do
-    [ -e "$prefix/$f" ] || fail "$f is not installed"
-done
-"$prefix/bin/tilesmith-convert" --list-png >/dev/null || fail "the installed converter does not run"
 
-desktop-file-validate "$prefix/share/applications/tilesmith.desktop" || fail "invalid desktop entry"
-
-update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "update-mime-database rejected the MIME types"
-globs="$prefix/share/mime/globs2"
-for pattern in '*.mgs' '*.mg1' '*.mg2' '*.mg4' '*.mg8' '*.scr' '*.img'; do
-    grep -q ":$pattern\$" "$globs" || grep -q ":$pattern:" "$globs" || fail "no MIME type for $pattern"
+# --- The layout: what must be there, and nothing outside the freedesktop places.
+required=(bin/tilesmith bin/tilesmith-convert share/applications/$app.desktop
+    share/metainfo/$app.metainfo.xml share/mime/packages/tilesmith.xml
+    share/thumbnailers/tilesmith.thumbnailer share/icons/hicolor/scalable/apps/$app.svg
+    share/man/man1/tilesmith.1 share/man/man1/tilesmith-convert.1)
+for size in 16 32 48 64 128 256; do
+    required+=("share/icons/hicolor/${size}x$size/apps/$app.png")
 done
-# Every MIME type the desktop entry names is defined.
-types=$(sed -n 's/^MimeType=//p' "$prefix/share/applications/tilesmith.desktop" | tr ';' ' ')
+for f in "${required[@]}"; do
+    [ -f "$prefix/$f" ] || fail "$f is not installed"
+done
+(cd "$prefix" && find . -type f | sed 's|^\./||') | while read -r f; do
+    case $f in
+    bin/* | share/applications/*.desktop | share/metainfo/*.metainfo.xml) ;;
+    share/mime/packages/*.xml | share/thumbnailers/*.thumbnailer | share/man/man1/*.1) ;;
+    share/icons/hicolor/*/apps/$app.png | share/icons/hicolor/scalable/*/*.svg) ;;
+    share/tilesmith/*) ;; # the program's own data
+    *) fail "$f is installed outside the places a desktop looks" ;;
+    esac
+done
+
+# Width and height from a PNG's IHDR chunk.
+png_size() {
+    [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
+    od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d\n", $3 * 256 + $4, $7 * 256 + $8 }'
+}
+for size in 16 32 48 64 128 256; do
+    got=$(png_size "$share/icons/hicolor/${size}x$size/apps/$app.png") || got="not a PNG"
+    [ "$got" = "${size}x$size" ] || fail "the ${size}x$size icon is $got"
+done
+
+# --- The programs answer --help and --version without a display.
+for program in tilesmith tilesmith-convert; do
+    env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$program" --version >"$work/version" ||
+        fail "$program --version failed"
+    grep -q "^$program (tileSmith) [0-9]" "$work/version" || fail "$program --version names no version"
+    grep -q 'GPL-3.0-or-later' "$work/version" || fail "$program --version names no licence"
+    env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$program" --help | grep -q "Usage:" ||
+        fail "$program --help shows no usage"
+done
+
+# --- Metadata the desktop tools must accept.
+desktop-file-validate "$share/applications/$app.desktop" || fail "invalid desktop entry"
+appstreamcli validate --no-net "$share/metainfo/$app.metainfo.xml" >"$work/appstream" 2>&1 ||
+    fail "invalid metainfo: $(cat "$work/appstream")"
+# The manuals and the release list name the version the programs report.
+version=$(awk '{ print $3; exit }' "$work/version")
+grep -q "<release version=\"$version\"" "$share/metainfo/$app.metainfo.xml" || fail "no release $version"
+for page in tilesmith tilesmith-convert; do
+    warnings=$(groff -ww -z -man "$share/man/man1/$page.1" 2>&1)
+    [ -z "$warnings" ] || fail "$page.1: $warnings"
+    grep -q "\"tileSmith $version\"" "$share/man/man1/$page.1" || fail "$page.1 does not name $version"
+done
+# The converter's manual names every option its --help lists.
+for option in $("$prefix/bin/tilesmith-convert" --help | grep -o -- '^  --[a-z-]*'); do
+    grep -q -- "${option//-/\\\\-}" "$share/man/man1/tilesmith-convert.1" ||
+        fail "tilesmith-convert.1 does not describe $option"
+done
+
+# --- MIME types: defined, named alike by the desktop entry, metainfo and thumbnailer, and
+# each with an icon.
+update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database rejected the MIME types"
+types=$(sed -n 's/^MimeType=//p' "$share/applications/$app.desktop" | tr ';' '\n' | sort)
+[ "$(sed -n 's/^MimeType=//p' "$share/thumbnailers/tilesmith.thumbnailer" | tr ';' '\n' | sort)" = "$types" ] ||
+    fail "the thumbnailer and the desktop entry name different MIME types"
 for type in $types; do
-    grep -q ":$type:" "$globs" || fail "the desktop entry names $type, which is not defined"
+    grep -q ":$type:" "$share/mime/globs2" || fail "the desktop entry names $type, which is not defined"
+    grep -q "<mediatype>$type</mediatype>" "$share/metainfo/$app.metainfo.xml" || fail "the metainfo lacks $type"
+    [ -f "$share/icons/hicolor/scalable/mimetypes/${type//\//-}.svg" ] || fail "$type has no icon"
 done
-echo "ok: installed tree is complete and valid"
+
+# --- A sample of every format, made with the installed converter from two random screens.
+convert=$prefix/bin/tilesmith-convert
+head -c 13824 /dev/urandom >"$work/pic.img"
+head -c 6912 "$work/pic.img" >"$work/pic.scr"
+head -c 17 /dev/zero | cat - "$work/pic.img" >"$work/pic.\$img"
+head -c 17 /dev/zero | cat - "$work/pic.scr" >"$work/pic.\$scr"
+"$convert" "$work/pic.img" "$work/pic.mgs"
+for n in 1 2 4 8; do
+    "$convert" --char-height $n "$work/pic.img" "$work/pic.mg$n"
+done
+declare -A type_of=([mgs]=application/x-tilesmith-mgs [mg1]=image/x-zx-multigigascreen
+    [mg2]=image/x-zx-multigigascreen [mg4]=image/x-zx-multigigascreen
+    [mg8]=image/x-zx-multigigascreen [img]=image/x-zx-gigascreen ['$img']=image/x-zx-gigascreen
+    [scr]=image/x-zx-screen ['$scr']=image/x-zx-screen)
+for ext in "${!type_of[@]}"; do
+    cp "$work/pic.$ext" "$work/UPPER.${ext^^}"
+done
+
+# Only the installed database, so that the answer is ours and not another program's (.img
+# also names disk images).
+for ext in "${!type_of[@]}"; do
+    for file in "$work/pic.$ext" "$work/UPPER.${ext^^}"; do
+        got=$(XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME=$top/empty XDG_DATA_DIRS=$share \
+            xdg-mime query filetype "$file")
+        [ "$got" = "${type_of[$ext]}" ] || fail "xdg-mime finds ${file##*/} to be '$got'"
+    done
+done
+
+# --- The thumbnailer, as a file manager runs it: its Exec line with %s, %i and %o filled
+# in, the program found through PATH after TryExec.
+entry=$share/thumbnailers/tilesmith.thumbnailer
+read -r -a exec_line <<<"$(sed -n 's/^Exec=//p' "$entry")"
+export PATH=$prefix/bin:$PATH
+command -v "$(sed -n 's/^TryExec=//p' "$entry")" >/dev/null || fail "TryExec is not found"
+thumbnail() { # SIZE INPUT OUTPUT
+    local args=() arg
+    for arg in "${exec_line[@]}"; do
+        case $arg in
+        %s) args+=("$1") ;;
+        %i) args+=("$2") ;;
+        %o) args+=("$3") ;;
+        *) args+=("$arg") ;;
+        esac
+    done
+    "${args[@]}"
+}
+for ext in "${!type_of[@]}"; do
+    for file in "$work/pic.$ext" "$work/UPPER.${ext^^}"; do
+        name=${file##*/}
+        thumbnail 128 "$file" "$work/normal.png" 2>"$work/err" || fail "no thumbnail of $name: $(cat "$work/err")"
+        [ "$(png_size "$work/normal.png")" = 128x96 ] || fail "the 128 thumbnail of $name is not 128x96"
+        # At 256 the thumbnail is the picture itself: the converter's PNG export, byte for byte.
+        thumbnail 256 "$file" "$work/large.png" || fail "no large thumbnail of $name"
+        "$convert" --png 1 "$work/pic.$ext" "$work/export.png"
+        cmp -s "$work/large.png" "$work/export.png" || fail "the 256 thumbnail of $name is not the picture"
+        rm "$work/normal.png" "$work/large.png"
+    done
+done
+# A damaged file: exit status 1 and no thumbnail, so the file manager shows its icon.
+for ext in mgs mg4 '$img' scr; do
+    head -c 100 "$work/pic.$ext" >"$work/short.$ext"
+    status=0
+    thumbnail 128 "$work/short.$ext" "$work/damaged.png" 2>/dev/null || status=$?
+    [ $status = 1 ] || fail "a damaged .$ext gives exit status $status"
+    [ ! -e "$work/damaged.png" ] || fail "a damaged .$ext leaves a thumbnail"
+done
+echo "ok: installed tree is complete, valid and usable by a desktop"

@@ -43,11 +43,8 @@ TEST_F(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     // Not clamped: a window may leave the main window.
     DragTitleBar(palette->TitleBar(), QPoint(-500, -300));
     EXPECT_EQ(palette->pos(), start + QPoint(-470, -310));
-}
-
-TEST_F(FloatingWindows, MaximisedPictureWindowCannotBeDragged) {
+    // The maximised picture window does not move.
     TFreePanel* picture = window.PictureWindow();
-    ASSERT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
     const QRect before = picture->geometry();
     DragTitleBar(picture->TitleBar(), QPoint(30, 30));
     EXPECT_EQ(picture->geometry(), before);
@@ -93,21 +90,6 @@ TEST_F(FloatingWindows, SizingBandAndMinimumSize) {
     // Maximised, nothing is an edge.
     window.TogglePictureMaximised();
     EXPECT_EQ(picture->HitTest({1, 1}), A::Client);
-}
-
-TEST_F(FloatingWindows, MovingIsStoredOnlyWhenSetOnAFreePanel) {
-    TFreePanel* picture = window.PictureWindow();
-    picture->SetMoving(true);
-    EXPECT_FALSE(picture->Moving());
-    picture->setProperty("Moving", true);
-    EXPECT_FALSE(picture->Moving());
-    window.TogglePictureMaximised();
-    picture->SetMoving(true);
-    EXPECT_TRUE(picture->Moving());
-    EXPECT_EQ(picture->HitTest({300, 300}), TPanelCaption::HitArea::Caption);
-    picture->SetMoving(false); // ignored
-    EXPECT_TRUE(picture->Moving());
-    EXPECT_EQ(picture->property("MinWidth").toInt(), 524);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The settings file of the window positions, where it lives, and the windows placed from it.
 #include "shell/floating_window.h"
 #include "shell/main_window.h"
+#include "shell/window_placement.h"
 #include "shell/window_positions.h"
 #include "support/temp_folder.h"
 
@@ -61,42 +62,12 @@ TEST_F(PositionsFile, RoundTripKeepsNegativePositionsAndOtherSections) {
     EXPECT_TRUE(text.contains("extra=5"));
     EXPECT_TRUE(text.contains("palette_x=-120"));
     EXPECT_TRUE(text.contains("picture_align=1"));
-    // The seventeen keys follow one another in their own order, the existing one in place.
-    const QByteArray section = text.mid(text.indexOf("[positions]"));
-    EXPECT_LT(section.indexOf("extra=5"), section.indexOf("picture_y="));
-    qsizetype last = -1;
-    for (const char* key :
-         {"picture_x=", "picture_y=", "picture_width=", "picture_height=", "picture_align=",
-          "palette_x=", "palette_y=", "borderpal_x=", "borderpal_y=", "preview_x=", "preview_y=",
-          "zoompreview_x=", "zoompreview_y=", "colorcorrector_x=", "colorcorrector_y=",
-          "history_x=", "history_y="}) {
-        const qsizetype at = section.indexOf(key);
-        EXPECT_GT(at, last) << key;
-        last = at;
-    }
 }
 
 TEST_F(PositionsFile, AFailedWriteNamesTheFile) {
     Write("file", "not a folder");
     const QString blocked = Path("file/tilesmith.ini");
     EXPECT_EQ(WriteWindowPositions(blocked, {}), "Unable to write to " + blocked);
-}
-
-TEST(WindowPositions, StartUpPlacesTheWindows) {
-    MainWindow window({});
-    window.show();
-    // No settings: the picture window fills the work space.
-    window.ApplyWindowPositions({});
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
-
-    WindowPositions p;
-    p.picture = QRect(100, 50, 600, 500);
-    p.pictureFree = true;
-    p.corrector = QPoint(-40, 7);
-    window.ApplyWindowPositions(p);
-    EXPECT_EQ(window.PictureWindow()->Align(), FloatingWindow::Alignment::Free);
-    EXPECT_EQ(window.PictureWindow()->geometry(), QRect(100, 50, 600, 500));
-    EXPECT_EQ(window.CurrentWindowPositions(), p);
 }
 
 TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
@@ -115,6 +86,29 @@ TEST(WindowPositions, AMaximisedPictureWindowSavesItsMaximisedBounds) {
     EXPECT_EQ(again.PictureWindow()->Align(), FloatingWindow::Alignment::Client);
     again.TogglePictureMaximised();
     EXPECT_EQ(again.PictureWindow()->geometry(), QRect(2, 42, 640, 480));
+}
+
+TEST(FirstStart, FloatingWindowsKeepOffEachOtherAndOnTheScreen) {
+    // The work areas of a maximised main window on 1920 x 1080 and 1366 x 768 screens, each
+    // with the picture centred at zoom level 1.
+    const std::vector<QSize> sizes = {{342, 486}, {150, 166}, {193, 209}, {1041, 617}, {650, 510}};
+    for (auto [area, apart] :
+         {std::pair{QRect(2, 43, 1912, 950), 4}, {QRect(2, 43, 1358, 640), 2}}) {
+        const QRect picture(area.center().x() - 513, area.top() + 100, 1026, 770);
+        const std::vector<QPoint> at = PlaceFloatingWindows(area, picture, sizes);
+        ASSERT_EQ(at.size(), sizes.size());
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const QRect r(at[i], sizes[i]);
+            EXPECT_TRUE(area.contains(r)) << i;
+            // The first `apart` windows do not cover each other; at 1920 x 1080 the palette
+            // also stays off the picture.
+            for (std::size_t j = 0; j < i && int(i) < apart; ++j)
+                EXPECT_FALSE(r.intersects(QRect(at[j], sizes[j]))) << i << " over " << j;
+        }
+        if (area.width() > 1900) {
+            EXPECT_FALSE(QRect(at[0], sizes[0]).intersects(picture));
+        }
+    }
 }
 
 } // namespace
