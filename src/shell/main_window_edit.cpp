@@ -166,7 +166,7 @@ void MainWindow::CopySelectionAsText(bool bothScreens) {
 void MainWindow::TransformSelection(Transform transform) {
     // As the Edit menu names them.
     static const char* const kNames[] = {
-        "Flip Horizontal",     "Flip Vertical",    "Rotate 90` cw",     "Rotate pixels Left",
+        "Flip Horizontal",     "Flip Vertical",    "Rotate 90° cw",     "Rotate pixels Left",
         "Rotate pixels Right", "Rotate pixels Up", "Rotate pixels Down"};
     TakeUndoCopy(QString::fromUtf8(kNames[static_cast<int>(transform)]));
     ApplyTransform(state_.Picture, state_.Selection, transform);
