@@ -40,7 +40,10 @@ void MainWindow::CreateHistoryWindow() {
     edit->addSeparator();
     QAction* show = edit->addAction(QString::fromUtf8("History…"));
     show->setObjectName("History1");
-    connect(show, &QAction::triggered, this, [panel] { panel->setVisible(!panel->isVisible()); });
+    connect(show, &QAction::triggered, this, [this, panel] {
+        panel->setVisible(!panel->isVisible());
+        UpdateHistoryWindow();
+    });
 }
 
 void MainWindow::TakeUndoCopy(const QString& name) {

@@ -76,11 +76,12 @@ TEST_F(MainWindowHardware, DrawOnKeysSwitchTheToolbarAndStatusAndLeaveTheOtherSc
 
 TEST_F(MainWindowHardware, HistoryListsNewestFirstAndAJumpIsOneCtrlZFromUndone) {
     EditorState& state = window.State();
-    window.findChild<QAction*>("History1")->trigger();
-    ASSERT_TRUE(window.Panel("Panel_History")->isVisible());
-    auto* list = Child<QListWidget>(window, "List_History");
     state.Drawing.CurrentCharColor = 3;
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(8, 8));
+    window.findChild<QAction*>("History1")->trigger(); // lists what came before it too
+    ASSERT_TRUE(window.Panel("Panel_History")->isVisible());
+    auto* list = Child<QListWidget>(window, "List_History");
+    EXPECT_EQ(list->count(), 1);
     const MgsImage afterPencil = state.Picture;
     window.ConvertCharHeight(2);
     state.Selection.exists = true;
