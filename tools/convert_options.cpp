@@ -145,6 +145,44 @@ QString ApplyAsScreen(ConvertOptions& options, const QString&) {
     return SetPixMode(options, SelectionPixMode::AsScreen);
 }
 
+// A value from a short list of names.
+template <typename T, size_t N>
+std::optional<T> Named(const QString& value,
+                       const std::array<std::pair<const char*, T>, N>& names) {
+    for (const auto& [name, item] : names) {
+        if (value == QLatin1String(name))
+            return item;
+    }
+    return std::nullopt;
+}
+
+QString ApplyDither(ConvertOptions& options, const QString& value) {
+    options.Dither = Named<DitherMode, 3>(value, {{{"none", DitherMode::None},
+                                                   {"ordered", DitherMode::Ordered},
+                                                   {"diffusion", DitherMode::Diffusion}}});
+    return options.Dither
+               ? QString()
+               : QStringLiteral("--dither takes none, ordered or diffusion, not \"%1\"").arg(value);
+}
+
+QString ApplyFit(ConvertOptions& options, const QString& value) {
+    options.Fit = Named<Placement, 3>(
+        value,
+        {{{"fit", Placement::Fit}, {"fill", Placement::Fill}, {"stretch", Placement::Stretch}}});
+    return options.Fit ? QString()
+                       : QStringLiteral("--fit takes fit, fill or stretch, not \"%1\"").arg(value);
+}
+
+QString ApplyOneScreen(ConvertOptions& options, const QString&) {
+    options.OneScreen = true;
+    return {};
+}
+
+QString ApplyLowFlicker(ConvertOptions& options, const QString&) {
+    options.LowFlicker = true;
+    return {};
+}
+
 // What the option rows cannot say one at a time.
 QString CheckCombination(const ConvertOptions& options) {
     if (options.Mode != ConvertMode::Convert)
@@ -166,7 +204,7 @@ QString CheckCombination(const ConvertOptions& options) {
 constexpr uint8_t kAnyMode =
     kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
 
-constexpr std::array<OptionRow, 13> kOptions = {{
+constexpr std::array<OptionRow, 17> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
@@ -189,6 +227,14 @@ constexpr std::array<OptionRow, 13> kOptions = {{
     {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
     {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
      ApplyAsScreen},
+    {"--dither", "MODE", "image INPUT: none (default), ordered or diffusion", kForConvert,
+     ApplyDither},
+    {"--fit", "HOW", "image INPUT: fit (default), fill or stretch into 256 x 192",
+     kForConvert | kForInfo, ApplyFit},
+    {"--one-screen", "", "image INPUT: the same screen twice (15 colours, no mixing)", kForConvert,
+     ApplyOneScreen},
+    {"--low-flicker", "", "image INPUT: only mixes of colours one brightness step apart",
+     kForConvert, ApplyLowFlicker},
 }};
 
 constexpr std::array<ModeRow, 6> kModes = {{
@@ -311,6 +357,11 @@ QString ConvertUsage() {
             writable += QLatin1Char(' ') + ExtensionText(format);
     }
     text += QStringLiteral("\nReads:%1\nWrites:%2\n").arg(readable, writable);
+    text += QStringLiteral("Images (.png, .jpg, .jpeg, .bmp, .gif, any case) are converted into "
+                           "a picture at\n--char-height (8 by default) with the least colour "
+                           "error each cell can reach.\n256 x 192 images are used pixel for "
+                           "pixel, and the program's own PNG exports are\nrecognised and read "
+                           "back exactly.\n");
     text += QStringLiteral("With --png, OUTPUT is written as a PNG whatever its extension, and "
                            "with --gif\nas a GIF. With "
                            "--selection,\nOUTPUT names the files: its base + \"_selection.ini\", "

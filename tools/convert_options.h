@@ -3,7 +3,9 @@
 // option is a new row and, if it needs one, a new field below.
 #pragma once
 
+#include "colour/picture_conversion.h"
 #include "editing/selection.h"
+#include "formats/picture_import.h"
 #include "formats/selection_export.h"
 
 #include <QString>
@@ -34,6 +36,12 @@ struct ConvertOptions {
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
     int ThumbnailSize = 0;                   // --thumbnail SIZE: fits SIZE x SIZE pixels
+    // How an image INPUT (PNG, JPEG, BMP, GIF) becomes a picture.
+    std::optional<DitherMode> Dither;
+    std::optional<Placement> Fit;
+    bool OneScreen = false;
+    bool LowFlicker = false;
+    bool ImageOptionGiven() const { return Dither || Fit || OneScreen || LowFlicker; }
 };
 
 // Which modes an option may be given in.

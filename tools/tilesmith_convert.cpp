@@ -7,6 +7,7 @@
 #include "formats/flicker_export.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
+#include "formats/picture_import.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "formats/thumbnail.h"
@@ -40,7 +41,33 @@ const PictureFormat* InputFormat(const QString& path, QString& error) {
     return format;
 }
 
-int Info(const QString& path) {
+ConversionOptions ImageConversion(const ConvertOptions& options) {
+    ConversionOptions conversion;
+    conversion.CharHeight = options.CharHeight.value_or(8);
+    conversion.Dither = options.Dither.value_or(DitherMode::None);
+    conversion.OneScreen = options.OneScreen;
+    conversion.LowFlicker = options.LowFlicker;
+    return conversion;
+}
+
+int ImageInfo(const QString& path, const ConvertOptions& options) {
+    const SourceImage source = ReadSourceImage(path);
+    if (!source.Error.isEmpty())
+        return Fail(kExitFileError, source.Error);
+    const PlacedImage placed = PlaceImage(source.Image, options.Fit.value_or(Placement::Fit));
+    Print(stdout, QStringLiteral("file: %1\nformat: image %2 x %3\nplacement: %4\n")
+                      .arg(path)
+                      .arg(source.Image.width())
+                      .arg(source.Image.height())
+                      .arg(placed.How));
+    return 0;
+}
+
+int Info(const QString& path, const ConvertOptions& options) {
+    if (IsImageImportPath(path))
+        return ImageInfo(path, options);
+    if (options.Fit)
+        return Fail(kExitUsage, QStringLiteral("--fit is used with an image INPUT"));
     QString error;
     const PictureFormat* format = InputFormat(path, error);
     if (format == nullptr)
@@ -113,9 +140,14 @@ int Convert(const ConvertOptions& options) {
     const QString& input = options.Files[0];
     const QString& output = options.Files[1];
     QString error;
-    const PictureFormat* inFormat = InputFormat(input, error);
-    if (inFormat == nullptr)
+    const bool image = IsImageImportPath(input);
+    const PictureFormat* inFormat = image ? nullptr : InputFormat(input, error);
+    if (!image && inFormat == nullptr)
         return Fail(kExitUsage, error);
+    if (!image && options.ImageOptionGiven()) {
+        return Fail(kExitUsage, QStringLiteral("--dither, --fit, --one-screen and --low-flicker "
+                                               "are used with an image INPUT"));
+    }
     const bool exporting = options.Png || options.Gif || options.Selection;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.
@@ -125,10 +157,19 @@ int Convert(const ConvertOptions& options) {
                     QStringLiteral("%1: cannot write \"%2\" files (see --help for the formats)")
                         .arg(output, FileExtension(output)));
     }
-    const LoadResult load = LoadPictureFile(input, *inFormat, MgsImage{});
-    if (!load.Loaded())
-        return Fail(kExitFileError, load.Error);
-    MgsImage picture = load.Picture;
+    MgsImage picture;
+    if (image) {
+        const ImageImport imported =
+            ImportImageFile(input, options.Fit.value_or(Placement::Fit), ImageConversion(options));
+        if (!imported.Picture)
+            return Fail(kExitFileError, imported.Error);
+        picture = *imported.Picture;
+    } else {
+        const LoadResult load = LoadPictureFile(input, *inFormat, MgsImage{});
+        if (!load.Loaded())
+            return Fail(kExitFileError, load.Error);
+        picture = load.Picture;
+    }
     if (options.CharHeight)
         ConvertCharHeight(picture, *options.CharHeight);
     if (options.Border)
@@ -155,7 +196,7 @@ int main(int argc, char** argv) {
         Print(stdout, ConvertUsage());
         return 0;
     case ConvertMode::Info:
-        return Info(parsed.Options.Files[0]);
+        return Info(parsed.Options.Files[0], parsed.Options);
     case ConvertMode::ListPng:
         return ListPng();
     case ConvertMode::Version:

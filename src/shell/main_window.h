@@ -4,6 +4,7 @@
 // on the core.
 #pragma once
 
+#include "colour/picture_import_window.h"
 #include "display/hardware_view.h"
 #include "formats/picture_file.h"
 #include "shell/editor.h"
@@ -150,6 +151,10 @@ public:
     void PreviewOnZx();
     // By extension, without blocking the mouse; shows any error.
     LoadStatus OpenFileByName(const QString& path);
+    // File > Import > "Import picture (PNG, JPEG, BMP, GIF)…", and drops of such files: the
+    // import window for `path`; its Import replaces the picture like a load.
+    void ImportImage();
+    void OpenImportWindow(const QString& path);
     // A drop: in order; unknown extensions are skipped, a file error stops the rest.
     void OpenDroppedFiles(const QStringList& paths);
     bool HasUnsavedChanges() const { return state_.Picture != state_.SavedPicture; }
@@ -198,6 +203,7 @@ private:
     // Both dialogs start next in the folder of a chosen file, in later runs too.
     void RememberDialogFolder(const QString& chosen);
     void ApplyLoad(const LoadResult& load, const QString& path);
+    void ApplyImport(PictureImportWindow* window);
     void SetCurrentFile(const QString& path, const QString& extension);
     // Mend 10: false when the user keeps the window open.
     bool ConfirmClose();
@@ -264,6 +270,7 @@ private:
     FileDialogMemory openDialog1_; // OpenDialog1
     FileDialogMemory saveDialog1_; // SaveDialog1
 
+    ImportChoice importChoice_; // the import window's options, kept while the program runs
     QRect pictureRestoreRect_{2, 42, 640, 480};
     bool firstShowDone_ = false;
     bool placementPending_ = false;

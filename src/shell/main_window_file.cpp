@@ -6,6 +6,7 @@
 
 #include "display/status_bar.h"
 #include "formats/emulator_preview.h"
+#include "formats/picture_import.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
 #include "shell/dialog_folders.h"
@@ -111,6 +112,10 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
     QMenu* import = file->addMenu(QStringLiteral("Import"));
     import->setObjectName("Import1");
     addItems(import, kImportItems, &MainWindow::ImportPicture);
+    import->addSeparator();
+    QAction* image = import->addAction(QStringLiteral("Import picture (PNG, JPEG, BMP, GIF)…"));
+    image->setObjectName("ImportPicture1");
+    connect(image, &QAction::triggered, this, &MainWindow::ImportImage);
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName("Export1");
     addItems(exportMenu, kExportItems, &MainWindow::ExportPicture);
@@ -284,6 +289,10 @@ LoadStatus MainWindow::OpenFileByName(const QString& path) {
 
 void MainWindow::OpenDroppedFiles(const QStringList& paths) {
     for (const QString& path : paths) {
+        if (IsImageImportPath(path)) {
+            OpenImportWindow(path);
+            continue;
+        }
         if (OpenFileByName(path) == LoadStatus::FileError)
             break;
     }

@@ -89,7 +89,8 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
                            "-", "Quit\tCtrl+Q"}));
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Import1")),
               (QStringList{"Import from *.img", "Import from *.$img", "-", "Import from *.scr",
-                           "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8"}));
+                           "Import from *.$scr", "-", "Import from *.mg1/mg2/mg4/mg8", "-",
+                           "Import picture (PNG, JPEG, BMP, GIF)…"}));
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
               (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
                            "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG",

@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -215,7 +217,10 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--gif", "12", "in.mgs", "out.gif"}, 2, "--gif takes an option number 1..11"},
         {{"--png", "1", "--screen", "2", "in.mgs", "out.png"}, 2, "--screen takes 0 or 1"},
         {{"--screen", "1", "in.mgs", "out.mgs"}, 2, "--screen is used with --png"},
+        {{"--dither", "fs", "in.mgs", "out.mgs"}, 2, "--dither takes none, ordered or diffusion"},
+        {{"--one-screen", "in.mgs", "out.mgs"}, 2, "are used with an image INPUT"},
         {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
+        {{"missing.JPG", "out.mgs"}, 1, "Cannot import missing.JPG: File not found"},
         {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
         {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},
         {{"--thumbnail", "0", "in.mgs", "t.png"}, 2, "--thumbnail takes a size 1..4096"},
@@ -232,6 +237,29 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
             << args;
         EXPECT_EQ(Contents("kept.mgs"), "old");
     }
+}
+
+TEST_F(Convert, ImagesAreConvertedWithTheImportOptions) {
+    // A Spectrum screen, exported as a PNG, converts back to the same picture.
+    std::mt19937 random(7);
+    QByteArray screen(6912, '\0');
+    for (char& b : screen)
+        b = static_cast<char>(random());
+    Write("in.scr", screen);
+    ASSERT_EQ(Start({"--png", "1", "in.scr", "shot.PNG"}).exitCode, 0);
+    ToolRun run = Start({"--info", "shot.PNG"});
+    EXPECT_EQ(run.out, "file: shot.PNG\nformat: image 256 x 192\nplacement: 256 x 192: used pixel "
+                       "for pixel\n");
+    ASSERT_EQ(Start({"shot.PNG", "back.mgs"}).exitCode, 0);
+    ASSERT_EQ(Start({"--png", "1", "back.mgs", "again.png"}).exitCode, 0);
+    EXPECT_EQ(Contents("again.png"), Contents("shot.PNG"));
+    run = Start({"--char-height", "2", "--dither", "diffusion", "--fit=stretch", "--one-screen",
+                 "shot.PNG", "one.mg2"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const MgsImage one = LoadPictureFile(Path("one.mg2"), *FindFormat(u".mg2"), {}).Picture;
+    EXPECT_EQ(one.CharHeight, 2);
+    EXPECT_EQ(one.PixelPlane[0], one.PixelPlane[1]);
+    EXPECT_EQ(Start({"--low-flicker", "shot.PNG", "low.mgs"}).exitCode, 0);
 }
 
 TEST_F(Convert, HelpListsTheFormats) {
