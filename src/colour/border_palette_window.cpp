@@ -22,7 +22,10 @@ BorderPaletteWindow::BorderPaletteWindow(Editor& editor, QWidget* window)
 
 void BorderPaletteWindow::Press(QPoint position) {
     EditorState& state = editor_.State();
+    const MgsImage before = state.Picture;
     const BorderPick pick = PressBorderPalette(state.Picture, state.BorderRGB, position);
+    if (state.Picture != before)
+        editor_.NoteEdit(QStringLiteral("Border"), before);
     palette_->SetImage(MarkedBorderPalette(pick.a, pick.b));
     emit BorderPicked(pick.colour);
 }

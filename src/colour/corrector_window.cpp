@@ -180,8 +180,9 @@ CorrectorWindow::CorrectorWindow(Editor& editor, QWidget* window)
         // Keys belong to the main window's command table, never to a button.
         button->setFocusPolicy(Qt::NoFocus);
         const CorrectorOperation operation = row.operation;
+        const QString caption = QString::fromLatin1(row.caption);
         connect(button, &QPushButton::clicked, this,
-                [this, operation] { RunOperation(operation); });
+                [this, operation, caption] { RunOperation(operation, caption); });
     }
 }
 
@@ -236,8 +237,11 @@ void CorrectorWindow::AnimateCorrectorFrame() {
     }
 }
 
-void CorrectorWindow::RunOperation(CorrectorOperation operation) {
+void CorrectorWindow::RunOperation(CorrectorOperation operation, const QString& caption) {
+    const MgsImage before = editor_.State().Picture;
     ApplyCorrectorOperation(editor_.State().Picture, Range(), operation);
+    if (editor_.State().Picture != before)
+        editor_.NoteEdit(QStringLiteral("Corrector: ") + caption, before);
     RefreshCorrectorImages(true);
     RedrawCorrector();
 }

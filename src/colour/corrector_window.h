@@ -30,7 +30,7 @@ public:
     void AnimateCorrectorFrame();
     // A button: the picture's planes change, the off-screen images are rendered again and
     // only this window is repainted. No undo snapshot: the corrector is not undoable.
-    void RunOperation(CorrectorOperation operation);
+    void RunOperation(CorrectorOperation operation, const QString& caption);
 
 private:
     void OnPress(QPoint position);

@@ -20,6 +20,8 @@ public:
     // Renders the off-screen images again without repainting any view: the picture view
     // shows the change at its next repaint.
     virtual void RerenderImages() = 0;
+    // An edit called `name` changed the picture from `before`: an undo history entry.
+    virtual void NoteEdit(const QString& name, const MgsImage& before) = 0;
 
 protected:
     ~Editor() = default;

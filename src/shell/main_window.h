@@ -67,7 +67,7 @@ public:
     // The undo copy of an edit called `name`, and its history entry; NoteEdit when the copy
     // was taken elsewhere, with the picture as it was before the edit.
     void TakeUndoCopy(const QString& name);
-    void NoteEdit(const QString& name, const MgsImage& before);
+    void NoteEdit(const QString& name, const MgsImage& before) override;
     void ClearHistory();
     // Edit > "History…": makes entry `index` the picture as one edit; the step keys.
     void JumpToHistory(int index);

@@ -86,7 +86,8 @@ void MainWindow::NewPicture(int charHeight) {
 }
 
 void MainWindow::ConvertCharHeight(int charHeight) {
-    NoteEdit(QStringLiteral("Convert to 8x%1").arg(charHeight), state_.Picture);
+    if (charHeight != state_.Picture.CharHeight)
+        NoteEdit(QStringLiteral("Convert to 8x%1").arg(charHeight), state_.Picture);
     ::ConvertCharHeight(state_.Picture, charHeight);
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
