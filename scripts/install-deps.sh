@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool dbus fontconfig fonts-dejavu-core
     desktop-file-utils shared-mime-info clang-format git
+    pasmo fuse-emulator-sdl fuse-emulator-utils opense-basic
     librsvg2-bin appstream groff-base xdg-utils libglib2.0-bin
 )
 if [ "${TILESMITH_WITH_FUZZ:-0}" = 1 ]; then

@@ -145,6 +145,13 @@ QString ApplyAsScreen(ConvertOptions& options, const QString&) {
     return SetPixMode(options, SelectionPixMode::AsScreen);
 }
 
+QString ApplyMachine(ConvertOptions& options, const QString& value) {
+    options.Machine = FindSpectrumMachine(value);
+    if (!options.Machine)
+        return QStringLiteral("--machine takes 128 or pentagon, not \"%1\"").arg(value);
+    return {};
+}
+
 // A value from a short list of names.
 template <typename T, size_t N>
 std::optional<T> Named(const QString& value,
@@ -204,7 +211,7 @@ QString CheckCombination(const ConvertOptions& options) {
 constexpr uint8_t kAnyMode =
     kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
 
-constexpr std::array<OptionRow, 17> kOptions = {{
+constexpr std::array<OptionRow, 18> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
@@ -227,6 +234,8 @@ constexpr std::array<OptionRow, 17> kOptions = {{
     {"--linear", "", "with --selection: pixel rows top to bottom", kForConvert, ApplyLinear},
     {"--as-screen", "", "with --selection: pixel rows in screen memory order", kForConvert,
      ApplyAsScreen},
+    {"--machine", "M", "for .z80 and .tap: 128 (128K/+2, the default) or pentagon", kForConvert,
+     ApplyMachine},
     {"--dither", "MODE", "image INPUT: none (default), ordered or diffusion", kForConvert,
      ApplyDither},
     {"--fit", "HOW", "image INPUT: fit (default), fill or stretch into 256 x 192",
@@ -369,6 +378,8 @@ QString ConvertUsage() {
                            "\"_attr_1.bin\"; OUTPUT itself is not written.\n");
     text += QStringLiteral(".mg1 is written in the 8x1 layout, .mg2/.mg4/.mg8 in the row layout "
                            "at the picture's\nchar height (use --char-height to pick it).\n");
+    text += QStringLiteral(".z80 and .tap hold the picture with a viewer that shows it on a "
+                           "Spectrum (--machine).\n");
     text += QStringLiteral("\nExit status: 0 done, 1 a file could not be read or written, "
                            "2 wrong arguments.\nNothing is written when anything fails.\n");
     return text;

@@ -7,6 +7,7 @@
 #include "editing/selection.h"
 #include "formats/picture_import.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,7 @@ struct ConvertOptions {
     std::optional<int> Screen;               // --screen 0|1: with --png, that screen alone
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
+    std::optional<SpectrumMachine> Machine;  // --machine, for .z80 and .tap
     int ThumbnailSize = 0;                   // --thumbnail SIZE: fits SIZE x SIZE pixels
     // How an image INPUT (PNG, JPEG, BMP, GIF) becomes a picture.
     std::optional<DitherMode> Dither;

@@ -10,6 +10,7 @@
 #include "formats/picture_import.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 #include "formats/thumbnail.h"
 #include "picture/mgs_image.h"
 #include "program_info.h"
@@ -148,7 +149,8 @@ int Convert(const ConvertOptions& options) {
         return Fail(kExitUsage, QStringLiteral("--dither, --fit, --one-screen and --low-flicker "
                                                "are used with an image INPUT"));
     }
-    const bool exporting = options.Png || options.Gif || options.Selection;
+    const SpectrumProgramFormat* program = FindSpectrumProgramFormat(FileExtension(output));
+    const bool exporting = options.Png || options.Gif || options.Selection || program != nullptr;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.
     const PictureFormat* outFormat = FormatForPath(output);
@@ -174,6 +176,11 @@ int Convert(const ConvertOptions& options) {
         ConvertCharHeight(picture, *options.CharHeight);
     if (options.Border)
         picture.BorderPair = *options.Border;
+    if (program != nullptr && !options.Png && !options.Gif && !options.Selection) {
+        error = SaveSpectrumProgram(output, *program, picture,
+                                    options.Machine.value_or(SpectrumMachine::Spectrum128));
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
     if (exporting)
         return WriteExport(options, picture, output);
     error = SavePictureFile(output, *outFormat, picture);

@@ -145,6 +145,7 @@ public:
     bool SaveMgs(); // false when cancelled or failed
     void ImportPicture(std::string_view extension, const QString& filter);
     void ExportPicture(std::string_view extension, const QString& filter);
+    void ExportSpectrumProgram(std::string_view extension, const QString& filter);
     void ExportPngFromPanel();     // Button4 of Panel_ExportToBmp
     void ShowSaveSelectionPanel(); // MenuSaveSelection
     void SaveSelectionFromPanel(); // Button19 of Panel_SaveSelection

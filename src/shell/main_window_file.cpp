@@ -66,6 +66,12 @@ const FileItem kExportItems[] = {
     {nullptr, nullptr, nullptr, {}},
 };
 
+// Pictures with our viewer, for a 128K or a Pentagon.
+const FileItem kSpectrumProgramItems[] = {
+    {"ExporttoZ80", "Spectrum snapshot (*.z80)...", "*.z80 (*.z80)", ".z80"},
+    {"ExporttoTap", "Spectrum tape (*.tap)...", "*.tap (*.tap)", ".tap"},
+};
+
 QString Text(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -122,6 +128,8 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
     connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
             [this] { ShowSizedExportPanel(SizedExport::Mix); });
     AddHardwareExportItems(exportMenu);
+    exportMenu->addSeparator();
+    addItems(exportMenu, kSpectrumProgramItems, &MainWindow::ExportSpectrumProgram);
 
     file->addSeparator();
     connect(AddItem(file, "PreviewonZX1", "Make trd/tap and preview in Emul"), &QAction::triggered,

@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -48,6 +49,16 @@ QString UserDialogs::ChooseSaveFile(QWidget*, const QString&, const FileDialogMe
 
 SaveChangesAnswer UserDialogs::AskSaveChanges(QWidget*, const QString&) {
     return SaveChangesAnswer::Discard;
+}
+
+int UserDialogs::ChooseItem(QWidget*, const QString&, const QStringList&) {
+    return 0;
+}
+
+int QtUserDialogs::ChooseItem(QWidget* parent, const QString& label, const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, kTitle, label, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 void QtUserDialogs::ShowError(QWidget* parent, const QString& text) {

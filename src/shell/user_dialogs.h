@@ -36,6 +36,8 @@ public:
     // Closing while the picture has changes never saved. `fileName` is the current file,
     // empty when the picture was never saved or loaded by name.
     virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName);
+    // One of `items`, by its index; -1 on Cancel. The default answers the first.
+    virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items);
 };
 
 // The real dialogs.
@@ -47,4 +49,5 @@ public:
     QString ChooseSaveFile(QWidget* parent, const QString& filter,
                            const FileDialogMemory& memory) override;
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& fileName) override;
+    int ChooseItem(QWidget* parent, const QString& label, const QStringList& items) override;
 };

@@ -157,4 +157,15 @@ for ext in mgs mg4 '$img' scr; do
     [ $status = 1 ] || fail "a damaged .$ext gives exit status $status"
     [ ! -e "$work/damaged.png" ] || fail "a damaged .$ext leaves a thumbnail"
 done
+# --- The preview scripts turn a picture into a snapshot with the installed converter and
+# start Fuse on it (here a stand-in that records its arguments).
+view=$work/zxview
+mkdir -p "$view/fakebin"
+printf '#!/bin/sh\necho "$@" > "%s/fuse-args"\n' "$view" >"$view/fakebin/fuse-sdl"
+chmod +x "$view/fakebin/fuse-sdl"
+{ printf 'MGH\001\010'; head -c 14075 /dev/zero; } >"$view/image.mg8" # a blank 8x8 picture
+(cd "$view" && PATH="$view/fakebin:/usr/bin:/bin" "$share/tilesmith/zxview/view8x8.sh") ||
+    fail "view8x8.sh failed"
+[ -s "$view/image.z80" ] || fail "view8x8.sh wrote no snapshot"
+grep -q -- "--snapshot $view/image.z80" "$view/fuse-args" || fail "view8x8.sh did not start Fuse on the snapshot"
 echo "ok: installed tree is complete, valid and usable by a desktop"

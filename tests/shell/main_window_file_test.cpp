@@ -5,6 +5,7 @@
 #include "formats/emulator_preview.h"
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
+#include "formats/spectrum_program.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 #include "support/main_window_fixture.h"
@@ -94,7 +95,8 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
               (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
                            "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG",
-                           "Screen 0 as PNG…", "Screen 1 as PNG…", "Animated GIF (flicker)…"}));
+                           "Screen 0 as PNG…", "Screen 1 as PNG…", "Animated GIF (flicker)…", "-",
+                           "Spectrum snapshot (*.z80)...", "Spectrum tape (*.tap)..."}));
 
     // Cancelled, every item leaves everything as it was.
     const Snapshot before = Take();
@@ -414,6 +416,22 @@ TEST_F(FileUi, SaveSelectionPanelWritesTheSelectedCells) {
     panel->findChild<QPushButton*>("Button19")->click();
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(dialogs->saveFilters.size(), 1);
+    EXPECT_TRUE(dialogs->errors.isEmpty());
+}
+
+TEST_F(FileUi, SpectrumExportsAskForTheMachineThenTheName) {
+    Picture() = RandomPicture(8, 5);
+    Trigger("ExporttoZ80"); // the machine question cancelled: no save dialog
+    EXPECT_EQ(dialogs->itemLists.size(), 1);
+    EXPECT_TRUE(dialogs->saveFilters.isEmpty());
+    dialogs->itemAnswer = 1;
+    dialogs->saveAnswers = {Path("pic"), Path("pic")};
+    Trigger("ExporttoZ80");
+    Trigger("ExporttoTap");
+    EXPECT_EQ(dialogs->itemLists.last(), (QStringList{"ZX Spectrum 128K / +2", "Pentagon 128"}));
+    EXPECT_EQ(dialogs->saveFilters, (QStringList{"*.z80 (*.z80)", "*.tap (*.tap)"}));
+    EXPECT_EQ(Contents("pic.z80"), WriteZ80(Picture(), SpectrumMachine::Pentagon));
+    EXPECT_EQ(Contents("pic.tap"), WriteTap(Picture(), SpectrumMachine::Pentagon));
     EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 

@@ -36,6 +36,13 @@ public:
         return closeAnswer;
     }
 
+    int ChooseItem(QWidget*, const QString&, const QStringList& items) override {
+        itemLists.append(items);
+        return itemAnswer;
+    }
+
+    QList<QStringList> itemLists;
+    int itemAnswer = -1; // Cancel
     QStringList errors, openFilters, saveFilters, questions;
     QStringList openAnswers, saveAnswers;
     std::vector<FileDialogMemory> openStarts, saveStarts;

@@ -7,6 +7,7 @@
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
+#include "formats/spectrum_program.h"
 #include "support/png_decode.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -16,6 +17,7 @@
 #include <QProcess>
 
 #include <random>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +77,23 @@ TEST_F(Convert, CharHeightAndBorderApplyBeforeWriting) {
     // .mg4 writes the row layout of whatever the CharHeight is.
     ASSERT_EQ(Start({"in.mgs", "--char-height=4", "out.mg4"}).exitCode, 0);
     EXPECT_EQ(Contents("out.mg4").size(), 15616);
+}
+
+TEST_F(Convert, SpectrumProgramsByExtensionForTheChosenMachine) {
+    const std::tuple<QStringList, QString, QByteArray> runs[] = {
+        {{"in.mgs", "out.z80"}, "out.z80", WriteZ80(picture, SpectrumMachine::Spectrum128)},
+        {{"--machine", "pentagon", "in.mgs", "p.z80"},
+         "p.z80",
+         WriteZ80(picture, SpectrumMachine::Pentagon)},
+        {{"--machine=128", "in.mgs", "out.tap"},
+         "out.tap",
+         WriteTap(picture, SpectrumMachine::Spectrum128)},
+    };
+    for (const auto& [args, out, bytes] : runs) {
+        const ToolRun run = Start(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(Contents(out), bytes) << out.toStdString();
+    }
 }
 
 TEST_F(Convert, InfoTellsCharHeightBorderAndFormat) {
@@ -204,6 +223,7 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--border", "1,8", "in.mgs", "out.mgs"}, 2, "--border takes two colours 0..7"},
         {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
+        {{"--machine", "48", "in.mgs", "out.z80"}, 2, "--machine takes 128 or pentagon"},
         {{"--png", "0", "in.mgs", "out.png"}, 2, "--png takes an option number 1..11"},
         {{"--selection", "0,0,1,1", "in.mgs", "out.bin"}, 2, "--selection needs --linear or"},
         {{"--selection", "30,0,3,1", "--linear", "in.mgs", "out.bin"},

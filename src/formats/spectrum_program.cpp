@@ -1,0 +1,492 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The snapshot and tape writers around the assembled viewers.
+#include "formats/spectrum_program.h"
+
+#include "Viewer8x1_Pentagon.h"
+#include "Viewer8x2_Pentagon.h"
+#include "Viewer8x4_Pentagon.h"
+#include "Viewer8x8.h"
+#include "formats/picture_file.h"
+#include "formats/zx_screen.h"
+#include "picture/colour.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kPageSize = 16384;
+constexpr int kScreenPage = 5;      // screen 0, at 4000h
+constexpr int kShadowPage = 7;      // screen 1, paged at C000h
+constexpr int kViewerPage = 2;      // 8000h
+constexpr uint8_t kPort7ffd = 0x17; // ROM 1, page 7 at C000h, screen 0 shown
+
+void Put16(QByteArray& bytes, qsizetype at, uint16_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+void Append16(QByteArray& bytes, uint16_t value) {
+    bytes.append(static_cast<char>(value & 0xFF));
+    bytes.append(static_cast<char>(value >> 8));
+}
+
+// A Spectrum screen as the ULA reads it: interleaved bitmap, then 24 rows of attributes
+// taken from the top row of every 8-row cell.
+void AppendZxScreen(QByteArray& bytes, const MgsImage& picture, int screen) {
+    std::array<uint8_t, kZxBitmapSize> bitmap{};
+    PlaneToZxBitmap(picture.PixelPlane[screen], bitmap);
+    bytes.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
+    for (int row = 0; row < kPixelRows; row += 8) {
+        for (int c = 0; c < kByteColumns; ++c)
+            bytes.append(
+                static_cast<char>(SpectrumAttr(picture.AttrPlane[screen][PlaneIndex(c, row)])));
+    }
+}
+
+static_assert(Viewer8x8::CODE == kViewerAddress && Viewer8x8::HANDLER == kViewerInterruptAddress);
+static_assert(Viewer8x4_Pentagon::HANDLER == kViewerInterruptAddress);
+
+// A viewer turns the picture into its code block. A block that carries the screens as
+// payload (for the tape) says where; the snapshot also puts the screens in place itself.
+struct ViewerImage {
+    QByteArray Block;
+    qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
+    // The block carries screen 1's bitmap only; screen 0's bitmap is loaded to 4000h.
+    bool Screen0Apart = false;
+    // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
+    // only a snapshot can bring it, so such a viewer has no tape.
+    QByteArray Page5;
+};
+constexpr uint16_t kPage5Data = 0x6000;
+
+ViewerImage Build8x8(const MgsImage& picture) {
+    ViewerImage image;
+    image.Block = QByteArray(reinterpret_cast<const char*>(Viewer8x8::Code),
+                             static_cast<qsizetype>(sizeof(Viewer8x8::Code)));
+    image.Block.resize(Viewer8x8::payload - kViewerAddress);
+    image.Block[Viewer8x8::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    image.Block[Viewer8x8::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    image.Screens = image.Block.size();
+    AppendZxScreen(image.Block, picture, 0);
+    AppendZxScreen(image.Block, picture, 1);
+    return image;
+}
+
+// The places of one multicolour assembly that the stamping needs.
+struct EngineSymbols {
+    std::span<const uint8_t> Code;
+    uint16_t Border0, Border1, Bitmap1, Screen0, Screen1, Done, Row, RowEnd, Engines;
+    uint16_t Window[8], WindowValues[6], Upper, Regs, Loads[8];
+};
+#define TILESMITH_ENGINE(ns)                                                                       \
+    EngineSymbols {                                                                                \
+        ns::Code, ns::border0, ns::border1, ns::bitmap1, ns::screen0, ns::screen1, ns::done,       \
+            ns::row, ns::row_end, ns::engines,                                                     \
+            {ns::w1, ns::w2, ns::w3, ns::w4, ns::w5, ns::w6, ns::w7, ns::w8},                      \
+            {ns::w6hl, ns::w6de, ns::w7hl, ns::w7de, ns::w8hl, ns::w8de}, ns::upper, ns::regs, {   \
+            ns::rhl, ns::rde, ns::rbc, ns::rix, ns::riy, ns::rhl2, ns::rde2, ns::rbc2              \
+        }                                                                                          \
+    }
+
+// The attribute bytes of one cell row of a screen, 32 columns.
+std::array<uint8_t, 32> AttrRow(const MgsImage& picture, int screen, int pixelRow) {
+    std::array<uint8_t, 32> row{};
+    for (int c = 0; c < kByteColumns; ++c)
+        row[c] = SpectrumAttr(
+            picture.AttrPlane[screen][PlaneIndex(c, EffectiveAttrRow(picture, pixelRow, c))]);
+    return row;
+}
+
+uint16_t Pair(const std::array<uint8_t, 32>& row, int c) {
+    return static_cast<uint16_t>(row[c] | row[c + 1] << 8);
+}
+
+// The 8x4 engines: for each screen 25 copies of the row code, each stamped with its
+// attribute addresses and values, then a jump back to the interrupt's end, then the
+// accumulator/flag bytes the copies pop.
+ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(e.Code.data()),
+                       static_cast<qsizetype>(e.Code.size()));
+    block.resize(e.Engines - kViewerAddress);
+    auto put16 = [&block](uint16_t address, uint16_t value) {
+        Put16(block, address - kViewerAddress, value);
+    };
+    block[e.Border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[e.Border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray row(block.constData() + (e.Row - kViewerAddress), e.RowEnd - e.Row);
+    constexpr int kCopies = 25;
+    const std::array<uint8_t, 32> blank{};
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        const uint16_t engine = static_cast<uint16_t>(kViewerAddress + block.size());
+        const uint16_t rowSize = static_cast<uint16_t>(row.size());
+        const uint16_t popData = static_cast<uint16_t>(engine + kCopies * rowSize + 3);
+        put16((screen == 0 ? e.Screen0 : e.Screen1) + 2, e.Upper - e.Row + engine);
+        for (int j = 0; j < kCopies; ++j) {
+            const uint16_t base = static_cast<uint16_t>(engine + j * rowSize);
+            block.append(row);
+            auto at = [&](uint16_t label) { return static_cast<uint16_t>(label - e.Row + base); };
+            // The window: the lower half of character row j - 1.
+            const uint16_t lowerRow = static_cast<uint16_t>(attrs + (j == 0 ? 24 : j - 1) * 32);
+            const auto lower = j == 0 ? blank : AttrRow(picture, screen, (j - 1) * 8 + 4);
+            for (int w = 0; w < 8; ++w)
+                put16(at(e.Window[w]) + 1, static_cast<uint16_t>(lowerRow + 4 * (w + 1)));
+            for (int v = 0; v < 6; ++v)
+                put16(at(e.WindowValues[v]) + 1, Pair(lower, 20 + 2 * v));
+            // The upper half of character row j: sixteen pushes from the right end.
+            const auto upper = j < 24 ? AttrRow(picture, screen, j * 8) : blank;
+            put16(at(e.Upper) + 1, static_cast<uint16_t>(attrs + j * 32 + 32));
+            for (int i = 0; i < 16; ++i)
+                put16(at(e.Upper) + 3 + 4 * i + 1, Pair(upper, 30 - 2 * i));
+            // The registers for the next window, the lower half of row j.
+            const auto next = j < 24 ? AttrRow(picture, screen, j * 8 + 4) : blank;
+            put16(at(e.Regs) + 1, static_cast<uint16_t>(popData + 4 * j));
+            constexpr int kLoadColumn[8] = {0, 2, 4, 8, 10, 12, 14, 16};
+            for (int r = 0; r < 8; ++r) {
+                const int operand = (r == 3 || r == 4) ? 2 : 1; // LD IX / LD IY: DD/FD prefix
+                put16(at(e.Loads[r]) + operand, Pair(next, kLoadColumn[r]));
+            }
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, e.Done);
+        for (int j = 0; j < kCopies; ++j) {
+            const auto next = j < 24 ? AttrRow(picture, screen, j * 8 + 4) : blank;
+            for (int c : {18, 19, 6, 7}) // popped as F, A for the second set, then the first
+                block.append(static_cast<char>(next[c]));
+        }
+    }
+    put16(e.Bitmap1, static_cast<uint16_t>(kViewerAddress + block.size()));
+    std::array<uint8_t, kZxBitmapSize> bitmap{};
+    PlaneToZxBitmap(picture.PixelPlane[1], bitmap);
+    block.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
+    image.Screen0Apart = true;
+    return image;
+}
+
+// The 8x2 engine: per screen 25 copies, copy j with three windows for pixel rows 2, 4
+// and 6 of character row j - 1, the top row of row j, and three register loads whose 20
+// bytes each lie in page 5.
+ViewerImage Build8x2(const MgsImage& picture) {
+    namespace v = Viewer8x2_Pentagon;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
+    block.resize(v::engines - kViewerAddress);
+    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray row(block.constData() + (v::row - kViewerAddress), v::row_end - v::row);
+    constexpr int kCopies = 25;
+    // Operand offsets inside WINDOW: the five stack addresses, then the six immediates.
+    constexpr int kWindowSp[5] = {1, 7, 17, 23, 35};
+    constexpr int kWindowEnd[5] = {6, 12, 18, 24, 32};
+    constexpr int kWindowHl[6] = {26, 30, 38, 42, 46, 50};
+    constexpr int kWindowHlColumn[6] = {22, 20, 30, 28, 26, 24};
+    constexpr int kPreloadColumn[10] = {12, 14, 16, 8, 10, 18, 0, 2, 4, 6};
+    const std::array<uint8_t, 32> blank{};
+    auto put = [&block](int at, uint16_t value) { Put16(block, at - kViewerAddress, value); };
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        const int engine = kViewerAddress + static_cast<int>(block.size());
+        put((screen == 0 ? v::screen0 : v::screen1) + 2,
+            static_cast<uint16_t>(v::upper - v::row + engine));
+        for (int j = 0; j < kCopies; ++j) {
+            const int base = engine + j * static_cast<int>(row.size());
+            block.append(row);
+            auto at = [&](int label) { return label - v::row + base; };
+            const int lowerRow = j == 0 ? 24 : j - 1;
+            const int windows[3] = {v::win1, v::win2, v::win3};
+            const int preloads[3] = {v::pre1, v::pre2, v::pre0};
+            for (int w = 0; w < 3; ++w) {
+                // Window w writes pixel row 2w + 2 of character row j - 1; the loads after
+                // it serve the next window: rows 4 and 6 of row j - 1, then row 2 of row j.
+                const auto values =
+                    j == 0 ? blank : AttrRow(picture, screen, (j - 1) * 8 + 2 * w + 2);
+                for (int k = 0; k < 5; ++k)
+                    put(at(windows[w]) + kWindowSp[k],
+                        static_cast<uint16_t>(attrs + lowerRow * 32 + kWindowEnd[k]));
+                for (int k = 0; k < 6; ++k)
+                    put(at(windows[w]) + kWindowHl[k], Pair(values, kWindowHlColumn[k]));
+                const int nextRow = w < 2 ? (j - 1) * 8 + 2 * w + 4 : j * 8 + 2;
+                const auto next = (w < 2 && j == 0) || (w == 2 && j == 24)
+                                      ? blank
+                                      : AttrRow(picture, screen, nextRow);
+                const uint16_t data = static_cast<uint16_t>(kPage5Data + image.Page5.size());
+                put(at(preloads[w]) + 1, data);
+                for (int c : kPreloadColumn) {
+                    image.Page5.append(static_cast<char>(next[c]));
+                    image.Page5.append(static_cast<char>(next[c + 1]));
+                }
+            }
+            const auto top = j < 24 ? AttrRow(picture, screen, j * 8) : blank;
+            put(at(v::upper) + 1, static_cast<uint16_t>(attrs + j * 32 + 32));
+            for (int i = 0; i < 16; ++i)
+                put(at(v::upper) + 3 + 4 * i + 1, Pair(top, 30 - 2 * i));
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, v::done);
+    }
+    return image;
+}
+
+// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
+// each a window for the middle columns of its row and the loads for the next.
+ViewerImage Build8x1(const MgsImage& picture) {
+    namespace v = Viewer8x1_Pentagon;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
+    block.resize(v::engines - kViewerAddress);
+    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    const QByteArray line(block.constData() + (v::line - kViewerAddress), v::line_end - v::line);
+    const qsizetype loadsAt = v::loads - v::line;
+    auto put = [&block](qsizetype at, uint16_t value) { Put16(block, at, value); };
+    // The LD SP at `at` gets the address of the next 16 bytes of page 5: the middle
+    // columns of pixel row y, 16..23 and then 8..15 (zeros past the last row).
+    auto stampLoads = [&](qsizetype at, int screen, int y) {
+        put(at + 1, static_cast<uint16_t>(kPage5Data + image.Page5.size()));
+        for (int c : {16, 17, 18, 19, 20, 21, 22, 23, 8, 9, 10, 11, 12, 13, 14, 15}) {
+            const AttrCell cell = picture.AttrPlane[screen][PlaneIndex(c, y % kPixelRows)];
+            image.Page5.append(static_cast<char>(y < kPixelRows ? SpectrumAttr(cell) : 0));
+        }
+    };
+    for (int screen = 0; screen < 2; ++screen) {
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        put((screen == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
+            static_cast<uint16_t>(kViewerAddress + block.size()));
+        const qsizetype first = block.size(); // the engine opens with the loads for row 0
+        block.append(line.mid(loadsAt));
+        stampLoads(first, screen, 0);
+        for (int y = 0; y < kPixelRows; ++y) {
+            const qsizetype at = block.size();
+            block.append(line);
+            const uint16_t row = static_cast<uint16_t>(attrs + (y / 8) * 32);
+            put(at + 1, static_cast<uint16_t>(row + 16));
+            put(at + 10, static_cast<uint16_t>(row + 24));
+            stampLoads(at + loadsAt, screen, y + 1);
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, v::done);
+    }
+    return image;
+}
+
+ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
+    switch (picture.CharHeight) {
+    case 8:
+        return Build8x8(picture);
+    case 4: // only the Pentagon's timing leaves room for the 32-column window
+        if (machine == SpectrumMachine::Pentagon)
+            return BuildMulticolour(picture, TILESMITH_ENGINE(Viewer8x4_Pentagon));
+        return {};
+    case 2:
+        if (machine == SpectrumMachine::Pentagon)
+            return Build8x2(picture);
+        return {};
+    case 1:
+        if (machine == SpectrumMachine::Pentagon)
+            return Build8x1(picture);
+        return {};
+    default:
+        return {};
+    }
+}
+
+// The ".z80" run-length code: five or more equal bytes, or two or more EDh bytes, become
+// ED ED count byte; a byte after a lone EDh is never the start of a run.
+QByteArray CompressZ80Page(std::span<const uint8_t> page) {
+    QByteArray out;
+    size_t i = 0;
+    while (i < page.size()) {
+        const uint8_t b = page[i];
+        size_t run = 1;
+        while (i + run < page.size() && page[i + run] == b && run < 255)
+            ++run;
+        if (run >= 5 || (b == 0xED && run >= 2)) {
+            out.append(static_cast<char>(0xED));
+            out.append(static_cast<char>(0xED));
+            out.append(static_cast<char>(run));
+            out.append(static_cast<char>(b));
+            i += run;
+        } else if (b == 0xED) {
+            out.append(static_cast<char>(b));
+            if (i + 1 < page.size())
+                out.append(static_cast<char>(page[i + 1]));
+            i += 2;
+        } else {
+            out.append(static_cast<char>(b));
+            ++i;
+        }
+    }
+    return out;
+}
+
+// A BASIC number as the ROM stores it after its digits: 0Eh, then the small-integer form.
+void AppendBasicNumber(QByteArray& line, int value) {
+    line.append(QByteArray::number(value));
+    line.append(static_cast<char>(0x0E));
+    line.append(static_cast<char>(0));
+    line.append(static_cast<char>(0));
+    Append16(line, static_cast<uint16_t>(value));
+    line.append(static_cast<char>(0));
+}
+
+// 10 CLEAR 32767: LOAD "" CODE : RANDOMIZE USR 32768, with one LOAD "" CODE a block.
+QByteArray LoaderProgram(int codeBlocks) {
+    constexpr char kClear = '\xFD', kLoad = '\xEF', kCode = '\xAF', kRandomize = '\xF9',
+                   kUsr = '\xC0';
+    QByteArray body;
+    body.append(kClear);
+    AppendBasicNumber(body, kViewerAddress - 1);
+    for (int i = 0; i < codeBlocks; ++i) {
+        body.append(':');
+        body.append(kLoad);
+        body.append("\"\"");
+        body.append(kCode);
+    }
+    body.append(':');
+    body.append(kRandomize);
+    body.append(kUsr);
+    AppendBasicNumber(body, kViewerAddress);
+    body.append('\r');
+    QByteArray program;
+    program.append(static_cast<char>(0)); // line number, big-endian
+    program.append(static_cast<char>(10));
+    Append16(program, static_cast<uint16_t>(body.size()));
+    program.append(body);
+    return program;
+}
+
+QByteArray TapHeader(uint8_t type, std::string_view name, qsizetype length, uint16_t param1,
+                     uint16_t param2) {
+    QByteArray header;
+    header.append(static_cast<char>(type));
+    QByteArray padded(name.data(), static_cast<qsizetype>(name.size()));
+    header.append(padded.leftJustified(10, ' ', true));
+    Append16(header, static_cast<uint16_t>(length));
+    Append16(header, param1);
+    Append16(header, param2);
+    const auto* data = reinterpret_cast<const uint8_t*>(header.constData());
+    return TapBlock(0x00, {data, static_cast<size_t>(header.size())});
+}
+
+std::span<const uint8_t> Bytes(const QByteArray& bytes) {
+    return {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
+}
+
+} // namespace
+
+std::optional<SpectrumMachine> FindSpectrumMachine(QStringView option) {
+    for (const SpectrumMachineName& name : SpectrumMachines) {
+        if (option == QLatin1String(name.Option.data(), static_cast<qsizetype>(name.Option.size())))
+            return name.Machine;
+    }
+    return std::nullopt;
+}
+
+QByteArray ViewerBlock(const MgsImage& picture, SpectrumMachine machine) {
+    return BuildViewer(picture, machine).Block;
+}
+
+QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
+    const QByteArray block = ViewerBlock(picture, machine);
+    if (block.isEmpty() || block.size() > Viewer8x8::VECTORS - kViewerAddress)
+        return {};
+    QByteArray z80(86, '\0');
+    Put16(z80, 8, Viewer8x8::STACK_TOP); // SP
+    z80[10] = static_cast<char>(0x3F);   // I, as the ROM leaves it
+    z80[12] = static_cast<char>((picture.BorderPair[0] & 7) << 1);
+    z80[29] = 1;                    // IM 1, interrupts off: the viewer sets its own
+    Put16(z80, 30, 54);             // version 3 extra header
+    Put16(z80, 32, kViewerAddress); // PC
+    z80[34] = static_cast<char>(machine == SpectrumMachine::Pentagon ? 9 : 4);
+    z80[35] = static_cast<char>(kPort7ffd);
+    z80[61] = static_cast<char>(0xFF); // 0000h-3FFFh is ROM
+    z80[62] = static_cast<char>(0xFF);
+    std::array<std::array<uint8_t, kPageSize>, 8> pages{};
+    std::copy(block.begin(), block.end(), pages[kViewerPage].begin());
+    // The screens are in place from the first frame, as far as the tape would put them
+    // there: the copy that the viewer makes of a bitmap in its block is its own to prove.
+    const ViewerImage viewer = BuildViewer(picture, machine);
+    const bool screen1Copied = viewer.Screen0Apart;
+    for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
+        QByteArray bytes;
+        AppendZxScreen(bytes, picture, screen);
+        std::copy(bytes.begin(), bytes.end(),
+                  pages[screen == 0 ? kScreenPage : kShadowPage].begin());
+    }
+    std::copy(viewer.Page5.begin(), viewer.Page5.end(),
+              pages[kScreenPage].begin() + (kPage5Data - 0x4000));
+    for (int page = 0; page < 8; ++page) {
+        const QByteArray packed = CompressZ80Page(pages[page]);
+        Append16(z80, static_cast<uint16_t>(packed.size()));
+        z80.append(static_cast<char>(page + 3));
+        z80.append(packed);
+    }
+    return z80;
+}
+
+QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
+    QByteArray block;
+    Append16(block, static_cast<uint16_t>(data.size() + 2));
+    block.append(static_cast<char>(flag));
+    uint8_t checksum = flag;
+    for (uint8_t b : data) {
+        block.append(static_cast<char>(b));
+        checksum ^= b;
+    }
+    block.append(static_cast<char>(checksum));
+    return block;
+}
+
+QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
+    const ViewerImage viewer = BuildViewer(picture, machine);
+    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty())
+        return {};
+    const QByteArray& block = viewer.Block;
+    // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
+    // that no "Bytes:" message of a later block is printed over it.
+    const QByteArray program = LoaderProgram(viewer.Screen0Apart ? 2 : 1);
+    QByteArray tap =
+        TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
+    tap.append(TapBlock(0xFF, Bytes(program)));
+    tap.append(TapHeader(3, "picture", block.size(), kViewerAddress, 32768));
+    tap.append(TapBlock(0xFF, Bytes(block)));
+    if (viewer.Screen0Apart) {
+        std::array<uint8_t, kZxBitmapSize> bitmap{};
+        PlaneToZxBitmap(picture.PixelPlane[0], bitmap);
+        tap.append(TapHeader(3, "screen", kZxBitmapSize, 0x4000, 32768));
+        tap.append(TapBlock(0xFF, bitmap));
+    }
+    return tap;
+}
+
+const SpectrumProgramFormat* FindSpectrumProgramFormat(QStringView extension) {
+    for (const SpectrumProgramFormat& format : SpectrumProgramFormats) {
+        if (extension ==
+            QLatin1String(format.Extension.data(), static_cast<qsizetype>(format.Extension.size())))
+            return &format;
+    }
+    return nullptr;
+}
+
+QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& format,
+                            const MgsImage& picture, SpectrumMachine machine) {
+    const QByteArray bytes = format.Write(picture, machine);
+    if (bytes.isEmpty()) {
+        const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
+        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
+                              "Snapshots and tapes show 8x8 pictures on both machines and "
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 and 8x1 "
+                              "pictures on the Pentagon.")
+            .arg(path,
+                 QString::fromLatin1(format.Description.data(),
+                                     static_cast<qsizetype>(format.Description.size()))
+                     .toLower(),
+                 QString::number(picture.CharHeight),
+                 QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    }
+    return WriteFileBytes(path, bytes);
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File > Export > Spectrum snapshot and tape: the picture with our viewer, for the machine
+// the user picks.
+#include "shell/main_window.h"
+
+#include "formats/picture_formats.h"
+#include "formats/spectrum_program.h"
+
+void MainWindow::ExportSpectrumProgram(std::string_view extension, const QString& filter) {
+    const QString ext =
+        QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+    QStringList machines;
+    for (const SpectrumMachineName& name : SpectrumMachines)
+        machines.append(
+            QString::fromLatin1(name.Caption.data(), static_cast<qsizetype>(name.Caption.size())));
+    const int machine = dialogs_->ChooseItem(this, QStringLiteral("Machine:"), machines);
+    if (machine < 0 || machine >= static_cast<int>(SpectrumMachines.size()))
+        return;
+    const QString chosen = ShowSaveDialog(filter);
+    if (chosen.isEmpty())
+        return;
+    const QString error =
+        SaveSpectrumProgram(EnsureExtension(chosen, ext), *FindSpectrumProgramFormat(ext),
+                            state_.Picture, SpectrumMachines[static_cast<size_t>(machine)].Machine);
+    if (!error.isEmpty())
+        dialogs_->ShowError(this, error);
+}

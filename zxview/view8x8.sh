@@ -1,0 +1,4 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The emulator preview of an 8x8 picture: image.mg8 here, or the MG file named first.
+exec "$(dirname "$0")/zxview.sh" 8 "$@"
