@@ -5,18 +5,15 @@
 #include "colour/corrector_window.h"
 #include "colour/image_control.h"
 #include "shell/floating_window.h"
-#include "shell/main_window.h"
 #include "support/main_window_fixture.h"
 #include "support/test_pictures.h"
 #include "support/widgets.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,10 +23,6 @@ class CorrectorWindow : public ShownMainWindow {};
 
 ImageControl* Image(MainWindow& window, const char* name) {
     return Child<ImageControl>(window, name);
-}
-
-FloatingWindow* Corrector(MainWindow& window) {
-    return window.Panel(QStringLiteral("Panel_Corrector"));
 }
 
 void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
@@ -53,7 +46,7 @@ QImage Expected(MainWindow& window, int screen) {
 
 TEST_F(CorrectorWindow, XTogglesItAndShowingFitsTheCharPanels) {
     window.NewPicture(2);
-    FloatingWindow* corrector = Corrector(window);
+    FloatingWindow* corrector = window.Panel("Panel_Corrector");
     QTest::keyClick(&window, Qt::Key_X);
     EXPECT_TRUE(corrector->isVisible());
     EXPECT_EQ(window.findChild<QFrame*>("PanelCorrChar1")->height(), 12 * 2 + 4);

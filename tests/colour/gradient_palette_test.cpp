@@ -26,13 +26,20 @@ std::map<std::pair<int, int>, std::vector<PaletteCell>> Boxes() {
     return boxes;
 }
 
-TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCells) {
+// The tables, and the picture drawn from them: boxes in their colour outlined in black on a
+// transparent ground.
+TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCellsDrawnInItsColour) {
+    const QImage image = MakeGradientPaletteImage();
+    ASSERT_EQ(image.size(), QSize(76, 229));
+    EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // no box at (2, 2)
+    EXPECT_EQ(image.pixel(2, 60), MakeRgb(0, 0, 0));
     const auto boxes = Boxes();
     EXPECT_EQ(boxes.size(), 102u);
     std::map<Rgb, int> boxesOfColour;
     for (const auto& [box, cells] : boxes) {
         EXPECT_LE(cells.size(), 8u);
         const Rgb colour = MixTable[cells[0].c][cells[0].r];
+        EXPECT_EQ(image.pixel(box.first + 4, box.second + 4), colour);
         for (const PaletteCell& cell : cells) {
             EXPECT_EQ(MixTable[cell.c][cell.r], colour);
             const int mirror = GradientIndex(cell.r, cell.c);
@@ -55,15 +62,6 @@ TEST(GradientTables, PressListsTheCellsOfTheBoxRowByRow) {
     EXPECT_EQ(Cells({51, 60}), (std::vector<PaletteCell>{{0, 0}}));
     EXPECT_TRUE(Cells({1, 1}).empty());
     EXPECT_TRUE(Cells({75, 228}).empty());
-}
-
-TEST(GradientPicture, BoxesInTheirColourOnATransparentGround) {
-    const QImage image = MakeGradientPaletteImage();
-    ASSERT_EQ(image.size(), QSize(76, 229));
-    EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // no box at (2, 2)
-    for (const auto& [box, cells] : Boxes())
-        EXPECT_EQ(image.pixel(box.first + 4, box.second + 4), MixTable[cells[0].c][cells[0].r]);
-    EXPECT_EQ(image.pixel(2, 60), MakeRgb(0, 0, 0)); // outlined in black
 }
 
 // The full-palette image with the markers its owner draws, counting the redraws.

@@ -81,22 +81,18 @@ TEST_F(Palettes, ClicksAndKeysSetTheColoursAndRepaint) {
 }
 
 TEST(PaletteBus, OnlyAnIntegerFirstArgumentIsAPayload) {
-    auto signal = [] {
-        return QDBusMessage::createSignal(kPaletteBusPath, kPaletteBusInterface, kPaletteBusMember);
-    };
-    QDBusMessage sent = signal();
-    sent << 0x70E1u << 0u;
-    EXPECT_EQ(PalettePayloadOf(sent), 0x70E1);
-    QDBusMessage wide = signal();
-    wide << qint64{-5};
-    EXPECT_EQ(PalettePayloadOf(wide), -5); // left for the decoder to refuse
-    QDBusMessage huge = signal();
-    huge << std::numeric_limits<qulonglong>::max();
-    EXPECT_EQ(PalettePayloadOf(huge), std::nullopt);
-    QDBusMessage text = signal();
-    text << QStringLiteral("28897");
-    EXPECT_EQ(PalettePayloadOf(text), std::nullopt);
-    EXPECT_EQ(PalettePayloadOf(signal()), std::nullopt);
+    const std::pair<QVariantList, std::optional<qint64>> cases[] = {
+        {{0x70E1u, 0u}, 0x70E1},
+        {{qint64{-5}}, -5}, // left for the decoder to refuse
+        {{std::numeric_limits<qulonglong>::max()}, std::nullopt},
+        {{QStringLiteral("28897")}, std::nullopt},
+        {{}, std::nullopt}};
+    for (const auto& [arguments, payload] : cases) {
+        QDBusMessage message =
+            QDBusMessage::createSignal(kPaletteBusPath, kPaletteBusInterface, kPaletteBusMember);
+        message.setArguments(arguments);
+        EXPECT_EQ(PalettePayloadOf(message), payload) << arguments.size();
+    }
 }
 
 // The gradient palette blinks the window's own full palette on its 100 ms timer; a press

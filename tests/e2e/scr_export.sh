@@ -35,8 +35,7 @@ poll 10 test -s out.png || fail "out.png was not written"
 ./tilesmith-convert --char-height 1 --png 8 pic.scr ref.png || fail "the converter failed on .png"
 cmp ref.mg1 out.mg1 || fail "the exported .mg1 differs from the converter's"
 cmp ref.png out.png || fail "the exported .png differs from the converter's"
-./tilesmith-convert --info out.mg1 | grep -qx 'char height: 1' || fail "out.mg1 is not 8x1"
-expect "out.png's width and height" "$(od -An -tu1 -j 16 -N8 out.png | tr -s ' ')" " 0 0 3 32 0 0 2 88"
+# (The converter's own tests pin what its .mg1 and option 8 hold.)
 
 # The conversion was never saved: closing asks, and the test discards.
 close_window "$MAIN" "$pid" discard

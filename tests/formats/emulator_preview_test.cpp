@@ -24,10 +24,11 @@ protected:
     }
     void TearDown() override { QDir::setCurrent(startFolder); }
 
-    void MakeScript(const QString& name, QFileDevice::Permissions permissions) const {
+    void MakeScript(const QString& name, QFileDevice::Permissions permissions,
+                    const char* body = "pwd > started.txt") const {
         QFile script(QDir(zxview).filePath(name));
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\npwd > started.txt\n");
+        script.write(QByteArray("#!/bin/sh\n") + body + '\n');
         script.close();
         script.setPermissions(permissions);
     }
@@ -48,11 +49,10 @@ protected:
 };
 
 TEST_F(EmulatorPreview, WritesTheMgFileAndStartsTheScriptInZxview) {
-    // 8x4 in the row layout (15616 bytes), 8x1 in the 8x1 layout (19456 bytes).
-    const std::tuple<int, const char*, const char*, FormatWriter, int> cases[] = {
-        {4, "view8x4.sh", "image.mg4", WriteMg, 15616},
-        {1, "view8x1.sh", "image.mg1", WriteMg1, 19456}};
-    for (const auto& [height, script, file, writer, size] : cases) {
+    // 8x4 in the row layout, 8x1 in the 8x1 layout.
+    const std::tuple<int, const char*, const char*, FormatWriter> cases[] = {
+        {4, "view8x4.sh", "image.mg4", WriteMg}, {1, "view8x1.sh", "image.mg1", WriteMg1}};
+    for (const auto& [height, script, file, writer] : cases) {
         MakeScript(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const MgsImage picture = RandomPicture(height, 40);
         const PreviewResult result = PreviewInEmulator(picture, program.path() + "/");
@@ -60,9 +60,7 @@ TEST_F(EmulatorPreview, WritesTheMgFileAndStartsTheScriptInZxview) {
         EXPECT_EQ(QDir::currentPath(), zxview);
         QFile image(QDir(zxview).filePath(file));
         ASSERT_TRUE(image.open(QIODevice::ReadOnly));
-        const QByteArray bytes = image.readAll();
-        EXPECT_EQ(bytes.size(), size);
-        EXPECT_EQ(bytes, writer(picture));
+        EXPECT_EQ(image.readAll(), writer(picture)); // the layout's size: the MG tests' own
         EXPECT_EQ(TakeFile(QDir(zxview).filePath("started.txt")), zxview.toLocal8Bit());
         QDir::setCurrent(startFolder);
     }
@@ -96,11 +94,8 @@ TEST_F(EmulatorPreview, AFolderThatCannotTakeThePictureLeavesItInTheUsersOwn) {
     // its name is taken by a folder), so it goes to the user's folder, made on the way, and
     // the script is told where.
     ASSERT_TRUE(QDir(zxview).mkdir("image.mg8"));
-    QFile script(QDir(zxview).filePath("view8x8.sh"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"$(pwd) $1\" > started.txt\n");
-    script.close();
-    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    MakeScript("view8x8.sh", QFileDevice::ReadOwner | QFileDevice::ExeOwner,
+               "echo \"$(pwd) $1\" > started.txt");
     const QString mine = program.filePath("home/tilesmith/zxview");
     const MgsImage picture = RandomPicture(8, 43);
     const PreviewResult result =

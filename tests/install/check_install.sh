@@ -105,19 +105,6 @@ declare -A type_of=([mgs]=application/x-tilesmith-mgs [mg1]=image/x-zx-multigiga
     [mg2]=image/x-zx-multigigascreen [mg4]=image/x-zx-multigigascreen
     [mg8]=image/x-zx-multigigascreen [img]=image/x-zx-gigascreen ['$img']=image/x-zx-gigascreen
     [scr]=image/x-zx-screen ['$scr']=image/x-zx-screen)
-for ext in "${!type_of[@]}"; do
-    cp "$work/pic.$ext" "$work/UPPER.${ext^^}"
-done
-
-# Only the installed database, so that the answer is ours and not another program's (.img
-# also names disk images).
-for ext in "${!type_of[@]}"; do
-    for file in "$work/pic.$ext" "$work/UPPER.${ext^^}"; do
-        got=$(XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME=$top/empty XDG_DATA_DIRS=$share \
-            xdg-mime query filetype "$file")
-        [ "$got" = "${type_of[$ext]}" ] || fail "xdg-mime finds ${file##*/} to be '$got'"
-    done
-done
 
 # --- The thumbnailer, as a file manager runs it: its Exec line with %s, %i and %o filled
 # in, the program found through PATH after TryExec.
@@ -137,9 +124,15 @@ thumbnail() { # SIZE INPUT OUTPUT
     done
     "${args[@]}"
 }
+# Each file: its MIME type from the installed database only, so that the answer is ours and
+# not another program's (.img also names disk images), then its thumbnails.
 for ext in "${!type_of[@]}"; do
+    cp "$work/pic.$ext" "$work/UPPER.${ext^^}"
     for file in "$work/pic.$ext" "$work/UPPER.${ext^^}"; do
         name=${file##*/}
+        got=$(XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME=$top/empty XDG_DATA_DIRS=$share \
+            xdg-mime query filetype "$file")
+        [ "$got" = "${type_of[$ext]}" ] || fail "xdg-mime finds $name to be '$got'"
         thumbnail 128 "$file" "$work/normal.png" 2>"$work/err" || fail "no thumbnail of $name: $(cat "$work/err")"
         [ "$(png_size "$work/normal.png")" = 128x96 ] || fail "the 128 thumbnail of $name is not 128x96"
         # At 256 the thumbnail is the picture itself: the converter's PNG export, byte for byte.

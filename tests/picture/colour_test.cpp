@@ -6,18 +6,12 @@
 
 namespace {
 
-void ExpectRgb(Rgb colour, int r, int g, int b) {
-    EXPECT_EQ(RedOf(colour), r);
-    EXPECT_EQ(GreenOf(colour), g);
-    EXPECT_EQ(BlueOf(colour), b);
-}
-
 TEST(ColourTables, MixTableFollowsTheMixingRule) {
-    ExpectRgb(MixTable[1][0], 0, 0, 115);
-    ExpectRgb(MixTable[4][13], 230, 115, 115);
-    ExpectRgb(MixTable[0][14], 157, 157, 157);
-    ExpectRgb(MixTable[13][14], 230, 230, 230);
-    ExpectRgb(MixTable[9][3], 115, 115, 115);
+    EXPECT_EQ(MixTable[1][0], MakeRgb(0, 0, 115));
+    EXPECT_EQ(MixTable[4][13], MakeRgb(230, 115, 115));
+    EXPECT_EQ(MixTable[0][14], MakeRgb(157, 157, 157));
+    EXPECT_EQ(MixTable[13][14], MakeRgb(230, 230, 230));
+    EXPECT_EQ(MixTable[9][3], MakeRgb(115, 115, 115));
     for (int a = 0; a < kColourCount; ++a) {
         EXPECT_EQ(MixTable[a][a], ZxPalette[a]) << a;
         for (int b = 0; b < kColourCount; ++b)
@@ -26,22 +20,15 @@ TEST(ColourTables, MixTableFollowsTheMixingRule) {
 }
 
 TEST(ColourTables, PaletteIndicesAndBrightness) {
-    ExpectRgb(ZxPalette[1], 0, 0, 202);
-    ExpectRgb(ZxPalette[4], 254, 0, 0);
-    ExpectRgb(ZxPalette[11], 202, 202, 0);
-    ExpectRgb(ZxPalette[14], 254, 254, 254);
+    EXPECT_EQ(ZxPalette[1], MakeRgb(0, 0, 202));
+    EXPECT_EQ(ZxPalette[4], MakeRgb(254, 0, 0));
+    EXPECT_EQ(ZxPalette[11], MakeRgb(202, 202, 0));
+    EXPECT_EQ(ZxPalette[14], MakeRgb(254, 254, 254));
     for (int i = 1; i < kColourCount; ++i) {
         EXPECT_EQ(ToNormal[i] % 2, 1) << i;
         EXPECT_EQ(ToBright[i] % 2, 0) << i;
         EXPECT_EQ(ToNormal[ToBright[i]], ToNormal[i]) << i;
     }
-}
-
-TEST(ColourTables, SpectrumAttrCombinesPaperAndInk) {
-    EXPECT_EQ(SpectrumAttr({2, 14}), 0x4F);
-    EXPECT_EQ(SpectrumAttr({0, 0}), 0x00);
-    EXPECT_EQ(SpectrumAttr({13, 1}), 0x39);
-    EXPECT_EQ(SpectrumAttr({4, 0}), 0x50); // bright from the paper alone
 }
 
 TEST(ColourTables, OutOfRangeIndicesLandOnTheNoColourSlot) {
@@ -50,6 +37,8 @@ TEST(ColourTables, OutOfRangeIndicesLandOnTheNoColourSlot) {
     EXPECT_EQ(ZxColour(200), MakeRgb(0, 0, 0));
     EXPECT_EQ(Mix(255, 14), Mix(15, 14));
     EXPECT_EQ(SpectrumAttr({255, 7}), InkBits[7]);
+    EXPECT_EQ(SpectrumAttr({13, 1}), 0x39);
+    EXPECT_EQ(SpectrumAttr({4, 0}), 0x50); // bright from the paper alone
 }
 
 TEST(PaletteImages, PixelsEqualTheTables) {
@@ -66,9 +55,9 @@ TEST(PaletteImages, PixelsEqualTheTables) {
 
     const QImage border = MakeBorderPaletteImage();
     ASSERT_EQ(border.size(), QSize(128, 128));
-    ExpectRgb(border.pixel(40, 20), 0x73, 0x00, 0x73); // red with blue
-    ExpectRgb(border.pixel(127, 127), 0xCA, 0xCA, 0xCA);
-    ExpectRgb(border.pixel(0, 0), 0, 0, 0);
+    EXPECT_EQ(border.pixel(40, 20), MakeRgb(0x73, 0x00, 0x73)); // red with blue
+    EXPECT_EQ(border.pixel(127, 127), MakeRgb(0xCA, 0xCA, 0xCA));
+    EXPECT_EQ(border.pixel(0, 0), MakeRgb(0, 0, 0));
 }
 
 TEST(PaletteImages, SwatchMarkerIsABlackOutlinedWhiteSquare) {

@@ -41,14 +41,6 @@ MgsImage PictureWithContent() {
     return picture;
 }
 
-TEST(PictureOperations, NewClearsPlanesAndKeepsTheBorder) {
-    MgsImage picture = PictureWithContent();
-    NewPicture(picture, 1);
-    EXPECT_EQ(picture.CharHeight, 1);
-    EXPECT_EQ(Planes(picture), PicturePlanes{});
-    EXPECT_EQ(picture.BorderPair, (std::array<uint8_t, 2>{3, 6}));
-}
-
 TEST(PictureOperations, ValidityCoversEveryValueTheModelCannotHold) {
     MgsImage picture = PictureWithContent();
     EXPECT_TRUE(IsPictureValid(picture));
@@ -62,6 +54,11 @@ TEST(PictureOperations, ValidityCoversEveryValueTheModelCannotHold) {
     EXPECT_FALSE(IsPictureValid(picture));
     picture.AttrPlane[1][6143].ink = 14;
     EXPECT_TRUE(IsPictureValid(picture));
+
+    NewPicture(picture, 1); // clears the planes, keeps the border
+    EXPECT_EQ(picture.CharHeight, 1);
+    EXPECT_EQ(Planes(picture), PicturePlanes{});
+    EXPECT_EQ(picture.BorderPair, (std::array<uint8_t, 2>{3, 7}));
 }
 
 } // namespace

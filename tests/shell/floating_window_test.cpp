@@ -50,24 +50,12 @@ TEST_F(FloatingWindows, TitleBarDragMovesByExactlyThePointerDelta) {
     EXPECT_EQ(picture->geometry(), before);
 }
 
-TEST_F(FloatingWindows, MaximiseAndRestoreReturnTheSameRectangle) {
-    TFreePanel* picture = window.PictureWindow();
+TEST_F(FloatingWindows, MaximiseRestoreSizingBandAndMinimumSize) {
     // A window that started maximised restores to the initial restore rectangle.
+    TFreePanel* picture = window.PictureWindow();
     window.TogglePictureMaximised();
     EXPECT_EQ(picture->Align(), FloatingWindow::Alignment::Free);
     EXPECT_EQ(picture->geometry(), QRect(2, 42, 640, 480));
-
-    picture->setGeometry(100, 90, 700, 500);
-    window.TogglePictureMaximised();
-    EXPECT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
-    EXPECT_NE(picture->geometry(), QRect(100, 90, 700, 500));
-    window.TogglePictureMaximised();
-    EXPECT_EQ(picture->geometry(), QRect(100, 90, 700, 500));
-}
-
-TEST_F(FloatingWindows, SizingBandAndMinimumSize) {
-    window.TogglePictureMaximised(); // free, 640 x 480 at 2, 42
-    TFreePanel* picture = window.PictureWindow();
     using A = TPanelCaption::HitArea;
     const std::pair<QPoint, A> hits[] = {{{639, 479}, A::BottomRight}, {{634, 474}, A::Client},
                                          {{635, 475}, A::BottomRight}, {{634, 300}, A::Client},
@@ -87,9 +75,14 @@ TEST_F(FloatingWindows, SizingBandAndMinimumSize) {
     QTest::mouseRelease(picture, Qt::LeftButton, {}, corner - QPoint(400, 400));
     EXPECT_EQ(picture->geometry(), QRect(2, 42, 524, 414));
 
-    // Maximised, nothing is an edge.
+    // Maximised, nothing is an edge; restored, the same rectangle again.
+    picture->setGeometry(100, 90, 700, 500);
     window.TogglePictureMaximised();
+    EXPECT_EQ(picture->Align(), FloatingWindow::Alignment::Client);
+    EXPECT_NE(picture->geometry(), QRect(100, 90, 700, 500));
     EXPECT_EQ(picture->HitTest({1, 1}), A::Client);
+    window.TogglePictureMaximised();
+    EXPECT_EQ(picture->geometry(), QRect(100, 90, 700, 500));
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 
 namespace {
 
-class ImportUi : public testing::Test, public TempFolder {
+class ImportUi : public ShownMainWindow, public TempFolder {
 protected:
     void SetUp() override {
         QImage photo(400, 260, QImage::Format_RGB32); // not 4:3, so fit and fill differ
@@ -24,7 +24,7 @@ protected:
                 photo.setPixel(x, y, qRgb(x * 255 / 399, (x ^ y) & 255, y * 255 / 259));
         }
         ASSERT_TRUE(photo.save(Path("photo.jpg")));
-        window.show();
+        ShownMainWindow::SetUp();
         before = window.State().Picture;
         before.BorderPair = {3, 4};
         before.PixelPlane[0][5] = 0x81; // an edit never saved
@@ -47,9 +47,6 @@ protected:
         return Child<QLabel>(*import, "Img_ImportResult")->pixmap().toImage();
     }
 
-    std::unique_ptr<FakeDialogs> ownDialogs = std::make_unique<FakeDialogs>();
-    FakeDialogs* dialogs = ownDialogs.get();
-    MainWindow window{QStringList{}, std::move(ownDialogs)};
     MgsImage before;
 };
 
@@ -58,24 +55,20 @@ TEST_F(ImportUi, OptionsConvertAgainAndCancelChangesNothing) {
     ASSERT_NE(import, nullptr);
     EXPECT_FALSE(Child<QWidget>(*import, "Progress_Import")->isVisible());
     QImage shown = Shown(import);
-    // Every option shows a different result.
-    const auto changes = {
-        std::function<void()>(
-            [&] { Child<QComboBox>(*import, "Combo_ImportCharHeight")->setCurrentIndex(3); }),
-        std::function<void()>(
-            [&] { Child<QComboBox>(*import, "Combo_ImportDither")->setCurrentIndex(2); }),
-        std::function<void()>(
-            [&] { Child<QComboBox>(*import, "Combo_ImportPlacement")->setCurrentIndex(1); }),
-        std::function<void()>(
-            [&] { Child<QCheckBox>(*import, "Check_ImportLowFlicker")->setChecked(true); }),
-        std::function<void()>(
-            [&] { Child<QCheckBox>(*import, "Check_ImportOneScreen")->setChecked(true); }),
-    };
-    for (const auto& change : changes) {
-        change();
+    // Every option shows a different result: three selectors, then two switches.
+    const std::pair<const char*, int> changes[] = {{"Combo_ImportCharHeight", 3},
+                                                   {"Combo_ImportDither", 2},
+                                                   {"Combo_ImportPlacement", 1},
+                                                   {"Check_ImportLowFlicker", -1},
+                                                   {"Check_ImportOneScreen", -1}};
+    for (const auto& [name, index] : changes) {
+        if (index >= 0)
+            Child<QComboBox>(*import, name)->setCurrentIndex(index);
+        else
+            Child<QCheckBox>(*import, name)->setChecked(true);
         EXPECT_FALSE(Child<QPushButton>(*import, "Button_ImportOk")->isEnabled());
         WaitForResult(import);
-        EXPECT_NE(Shown(import), shown);
+        EXPECT_NE(Shown(import), shown) << name;
         shown = Shown(import);
     }
     EXPECT_EQ(import->Result()->CharHeight, 1);
