@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libpng-dev libx11-dev
+    qt6-base-dev qt6-qpa-plugins libpng-dev libgif-dev libx11-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool dbus fontconfig fonts-dejavu-core
     desktop-file-utils shared-mime-info clang-format git

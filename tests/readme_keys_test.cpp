@@ -20,6 +20,10 @@ QString KeyName(int key) {
         {Qt::Key_Right, "Right"},  {Qt::Key_Space, "Space"},
         {Qt::Key_Return, "Enter"}, {Qt::Key_Enter, "keypad Enter"},
         {Qt::Key_Delete, "Del"},   {Qt::Key_F12, "F12"},
+        {Qt::Key_F2, "F2"},        {Qt::Key_F3, "F3"},
+        {Qt::Key_F4, "F4"},        {Qt::Key_F5, "F5"},
+        {Qt::Key_F6, "F6"},        {Qt::Key_F7, "F7"},
+        {Qt::Key_F8, "F8"},        {Qt::Key_F9, "F9"},
     };
     const auto it = names.find(key);
     if (it != names.end())
@@ -53,6 +57,8 @@ QString RuleText(ModifierRule rule) {
         return "Alt";
     case ModifierRule::AltNoCtrlNoShift:
         return "Alt, no Ctrl, no Shift";
+    case ModifierRule::AltShiftNoCtrl:
+        return "Alt+Shift, no Ctrl";
     case ModifierRule::ShiftNoCtrl:
         return "Shift, no Ctrl";
     }
@@ -112,6 +118,16 @@ QString Action(KeyCommand command) {
         {OpenMgs, "open a .mgs"},
         {SelectAll, "select the whole picture"},
         {Quit, "quit (asks about unsaved changes first)"},
+        {ViewMix, "view the mix (as the eye sees the picture)"},
+        {ViewScreen0, "view screen 0 alone"},
+        {ViewScreen1, "view screen 1 alone"},
+        {ViewFlicker, "view the two screens alternating at 50 Hz"},
+        {ViewInterlace, "view even rows of screen 0, odd rows of screen 1"},
+        {DrawOnBoth, "draw on both screens"},
+        {DrawOnScreen0, "draw on screen 0 only"},
+        {DrawOnScreen1, "draw on screen 1 only"},
+        {HistoryBack, "history: back to the previous entry"},
+        {HistoryForward, "history: forward to the next entry"},
     };
     const auto it = actions.find(command);
     return it == actions.end() ? QString("(no description)") : it->second;

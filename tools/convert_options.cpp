@@ -93,14 +93,29 @@ QString ApplyListPng(ConvertOptions& options, const QString&) {
     return SetMode(options, ConvertMode::ListPng);
 }
 
-QString ApplyPng(ConvertOptions& options, const QString& value) {
+QString ApplySize(std::optional<int>& size, const char* name, const QString& value) {
     bool ok = false;
     const int number = value.toInt(&ok);
     if (!ok || number < 1 || number > static_cast<int>(PngOptions.size())) {
-        return QStringLiteral("--png takes an option number 1..%1 (see --list-png), not \"%2\"")
-            .arg(QString::number(PngOptions.size()), value);
+        return QStringLiteral("%1 takes an option number 1..%2 (see --list-png), not \"%3\"")
+            .arg(QString::fromLatin1(name), QString::number(PngOptions.size()), value);
     }
-    options.Png = number;
+    size = number;
+    return {};
+}
+
+QString ApplyPng(ConvertOptions& options, const QString& value) {
+    return ApplySize(options.Png, "--png", value);
+}
+
+QString ApplyGif(ConvertOptions& options, const QString& value) {
+    return ApplySize(options.Gif, "--gif", value);
+}
+
+QString ApplyScreen(ConvertOptions& options, const QString& value) {
+    if (value != QLatin1String("0") && value != QLatin1String("1"))
+        return QStringLiteral("--screen takes 0 or 1, not \"%1\"").arg(value);
+    options.Screen = value.toInt();
     return {};
 }
 
@@ -179,8 +194,10 @@ QString ApplyLowFlicker(ConvertOptions& options, const QString&) {
 QString CheckCombination(const ConvertOptions& options) {
     if (options.Mode != ConvertMode::Convert)
         return {};
-    if (options.Png && options.Selection)
-        return QStringLiteral("--png and --selection cannot be combined");
+    if ((options.Png ? 1 : 0) + (options.Gif ? 1 : 0) + (options.Selection ? 1 : 0) > 1)
+        return QStringLiteral("--png, --gif and --selection cannot be combined");
+    if (options.Screen && !options.Png)
+        return QStringLiteral("--screen is used with --png");
     if (options.Selection && !options.PixMode)
         return QStringLiteral("--selection needs --linear or --as-screen");
     if (options.PixMode && !options.Selection) {
@@ -194,7 +211,7 @@ QString CheckCombination(const ConvertOptions& options) {
 constexpr uint8_t kAnyMode =
     kForConvert | kForInfo | kForHelp | kForListPng | kForVersion | kForThumbnail;
 
-constexpr std::array<OptionRow, 16> kOptions = {{
+constexpr std::array<OptionRow, 18> kOptions = {{
     {"--help", "", "show this text", kAnyMode, ApplyHelp},
     {"--version", "", "show the version and the licence", kForVersion, ApplyVersion},
     {"--info", "", "print the char height, border pair and format of INPUT", kForInfo, ApplyInfo},
@@ -203,6 +220,12 @@ constexpr std::array<OptionRow, 16> kOptions = {{
     {"--border", "A,B", "set the border pair (0..7 each) before writing", kForConvert, ApplyBorder},
     {"--png", "N", "write OUTPUT as a PNG of the mixed picture, size option N (1..11)", kForConvert,
      ApplyPng},
+    {"--screen", "S", "with --png: screen S (0 or 1) alone, framed by its own border colour",
+     kForConvert, ApplyScreen},
+    {"--gif", "N",
+     "write OUTPUT as a looping GIF of the two screens alternating at 50 Hz, "
+     "size option N (1..11)",
+     kForConvert, ApplyGif},
     {"--list-png", "", "list the PNG size options with their numbers", kForListPng, ApplyListPng},
     {"--thumbnail", "SIZE", "write a PNG thumbnail of INPUT that fits SIZE x SIZE pixels",
      kForThumbnail, ApplyThumbnail},
@@ -348,7 +371,8 @@ QString ConvertUsage() {
                            "error each cell can reach.\n256 x 192 images are used pixel for "
                            "pixel, and the program's own PNG exports are\nrecognised and read "
                            "back exactly.\n");
-    text += QStringLiteral("With --png, OUTPUT is written as a PNG whatever its extension. With "
+    text += QStringLiteral("With --png, OUTPUT is written as a PNG whatever its extension, and "
+                           "with --gif\nas a GIF. With "
                            "--selection,\nOUTPUT names the files: its base + \"_selection.ini\", "
                            "\"_pix_0.bin\", \"_pix_1.bin\",\n\"_attr_0.bin\" and "
                            "\"_attr_1.bin\"; OUTPUT itself is not written.\n");

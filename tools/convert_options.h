@@ -32,6 +32,8 @@ struct ConvertOptions {
     std::optional<int> CharHeight;
     std::optional<std::array<uint8_t, 2>> Border;
     std::optional<int> Png;                  // --png N: option N (1..11) of the PNG export
+    std::optional<int> Gif;                  // --gif N: the flicker as a GIF, PNG size N
+    std::optional<int> Screen;               // --screen 0|1: with --png, that screen alone
     std::optional<CellRect> Selection;       // --selection X,Y,W,H: columns and cell rows
     std::optional<SelectionPixMode> PixMode; // --linear or --as-screen
     std::optional<SpectrumMachine> Machine;  // --machine, for .z80 and .tap

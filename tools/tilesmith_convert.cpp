@@ -4,6 +4,7 @@
 #include "convert_options.h"
 
 #include "display/renderer.h"
+#include "formats/flicker_export.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
 #include "formats/picture_import.h"
@@ -105,6 +106,16 @@ int ListPng() {
 
 // The PNG export and Save selection of the editor, on the converted picture.
 int WriteExport(const ConvertOptions& options, const MgsImage& picture, const QString& output) {
+    if (options.Gif) {
+        const QString error =
+            ExportFlickerGif(picture, PngOptions[static_cast<size_t>(*options.Gif - 1)], output);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
+    if (options.Png && options.Screen) {
+        const QString error = ExportScreenPng(
+            picture, *options.Screen, PngOptions[static_cast<size_t>(*options.Png - 1)], output);
+        return error.isEmpty() ? 0 : Fail(kExitFileError, error);
+    }
     if (options.Png) {
         RenderImages images = RenderImages::Create();
         RenderPicture(picture, images);
@@ -141,7 +152,7 @@ int Convert(const ConvertOptions& options) {
                                                "are used with an image INPUT"));
     }
     const SpectrumProgramFormat* program = FindSpectrumProgramFormat(FileExtension(output));
-    const bool exporting = options.Png || options.Selection || program != nullptr;
+    const bool exporting = options.Png || options.Gif || options.Selection || program != nullptr;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.
     const PictureFormat* outFormat = FormatForPath(output);
@@ -167,7 +178,7 @@ int Convert(const ConvertOptions& options) {
         ConvertCharHeight(picture, *options.CharHeight);
     if (options.Border)
         picture.BorderPair = *options.Border;
-    if (program != nullptr && !options.Png && !options.Selection) {
+    if (program != nullptr && !options.Png && !options.Gif && !options.Selection) {
         error = SaveSpectrumProgram(output, *program, picture,
                                     options.Machine.value_or(SpectrumMachine::Spectrum128));
         return error.isEmpty() ? 0 : Fail(kExitFileError, error);

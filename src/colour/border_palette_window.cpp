@@ -24,7 +24,7 @@ void BorderPaletteWindow::Press(QPoint position) {
     EditorState& state = editor_.State();
     const MgsImage before = state.Picture;
     const BorderPick pick = PressBorderPalette(state.Picture, state.BorderRGB, position);
-    TakeSnapshot(before, state.Picture, state.Undo);
+    editor_.RecordEdit(QStringLiteral("Border"), before);
     palette_->SetImage(MarkedBorderPalette(pick.a, pick.b));
     emit BorderPicked(pick.colour);
 }

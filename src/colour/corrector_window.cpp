@@ -182,8 +182,9 @@ CorrectorWindow::CorrectorWindow(Editor& editor, QWidget* window)
         // Keys belong to the main window's command table, never to a button.
         button->setFocusPolicy(Qt::NoFocus);
         const CorrectorOperation operation = row.operation;
+        const QString caption = QString::fromLatin1(row.caption);
         connect(button, &QPushButton::clicked, this,
-                [this, operation] { RunOperation(operation); });
+                [this, operation, caption] { RunOperation(operation, caption); });
     }
 }
 
@@ -242,11 +243,11 @@ void CorrectorWindow::AnimateCorrectorFrame() {
     }
 }
 
-void CorrectorWindow::RunOperation(CorrectorOperation operation) {
+void CorrectorWindow::RunOperation(CorrectorOperation operation, const QString& caption) {
     EditorState& state = editor_.State();
     const MgsImage before = state.Picture;
     ApplyCorrectorOperation(state.Picture, Range(), operation);
-    TakeSnapshot(before, state.Picture, state.Undo);
+    editor_.RecordEdit(QStringLiteral("Corrector: ") + caption, before);
     // Every view at once: a picture view repainted later from the new render while parts
     // of it still show the old one would show a picture that never existed.
     editor_.RefreshView(true);

@@ -29,7 +29,7 @@ public:
     // The marching frame round the range on both screen views, at the current FramePhase.
     void AnimateCorrectorFrame();
     // A button: an undoable edit of the picture, shown in every view.
-    void RunOperation(CorrectorOperation operation);
+    void RunOperation(CorrectorOperation operation, const QString& caption);
 
 private:
     void OnPress(QPoint position);

@@ -49,7 +49,7 @@ void PictureView::paintEvent(QPaintEvent* event) {
     const EditorState& state = editor_.State();
     drawnFrame_ = SelectionFrame();
     ViewScene scene;
-    scene.mixed = &editor_.Images().MixedImage;
+    scene.mixed = &editor_.ShownImage();
     scene.zoomFactor = state.View.ZoomFactor();
     scene.charHeight = state.Picture.CharHeight;
     scene.grids = {state.View.PixelGrid, state.View.CharGrid};

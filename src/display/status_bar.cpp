@@ -90,6 +90,10 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     byte_->setFont(fixed);
     for (QLabel* label : {ax_, ay_, bx_, by_, static_cast<QLabel*>(byte_)})
         layout->addWidget(label);
+    drawOn_ = new QLabel(this);
+    drawOn_->setObjectName("Status_DrawOn");
+    layout->addSpacing(16);
+    layout->addWidget(drawOn_);
 
     // The note takes only the room the pointer texts leave; a long one is cut at the edge.
     note_ = new QLabel(this);
@@ -119,6 +123,10 @@ void StatusBar::SetPointerTexts(const QString& ax, const QString& ay, const QStr
     by_->setText(by);
     byte_->setText(byteLine);
     byte_->setToolTip(byteLine);
+}
+
+void StatusBar::SetDrawOn(const QString& text) {
+    drawOn_->setText(text);
 }
 
 void StatusBar::ShowNote(const QString& text) {

@@ -42,6 +42,8 @@ public:
     // A short note at the right end (Status_Note), such as why a clipboard block was not
     // used; it goes by itself after a few seconds, or when the next note replaces it.
     void ShowNote(const QString& text);
+    // Which screen drawing writes to (Status_DrawOn).
+    void SetDrawOn(const QString& text);
 
     const std::array<QFrame*, 4>& Swatches() const { return swatches_; }
 
@@ -52,6 +54,7 @@ private:
     QLabel* bx_;
     QLabel* by_;
     AddressLineLabel* byte_;
+    QLabel* drawOn_;
     QLabel* note_;
     QTimer* noteTimer_;
 };

@@ -3,6 +3,7 @@
 // the paint size, the PIX and RGB switches, the current colours and the rubber-band state.
 #pragma once
 
+#include "editing/draw_on.h"
 #include "picture/colour.h"
 #include "picture/mgs_image.h"
 
@@ -66,7 +67,8 @@ struct DrawingState {
     int PaintSize = 1; // picture pixels per side of the pencil block: 1, 2 or 4
     bool PixMode = true;
     bool RgbMode = true;
-    int CurrentCharColor = 0; // 0..3
+    DrawOn DrawScreen = DrawOn::Both; // drawing, Fill Char, Paste and Delete write only this
+    int CurrentCharColor = 0;         // 0..3
     AttrSet CurrentAttr;
     QPoint LastPoint;         // view coordinates: start of Shift-lines, polylines, rectangles
     bool ShapeActive = false; // a rubber band is in progress

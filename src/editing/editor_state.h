@@ -7,6 +7,7 @@
 #include "colour/corrector_range.h"
 #include "display/view_state.h"
 #include "editing/drawing_state.h"
+#include "editing/history.h"
 #include "editing/key_table.h"
 #include "editing/selection.h"
 #include "editing/undo.h"
@@ -19,6 +20,7 @@ struct EditorState {
     MgsImage Picture; // 8x8, all planes zero, border 0 and 0
     ViewState View;
     UndoSnapshot Undo;    // nothing to undo at start
+    UndoHistory History;  // every edit that took the undo copy, with the picture after it
     DrawingState Drawing; // instrument, paint size, modes, current colours, rubber band
     SelectionRecord Selection;
     CorrectorRangeRecord CorrectorRange;

@@ -67,6 +67,17 @@ const std::vector<KeyRow> kRows = {
     {40, {Qt::Key_O}, R::Ctrl, OpenMgs},
     {41, {Qt::Key_A}, R::Ctrl, SelectAll},
     {42, {Qt::Key_Q}, R::Ctrl, Quit},
+    // Keys no row above matches, for the hardware views, one-screen drawing and the history.
+    {43, {Qt::Key_F5}, R::Any, ViewMix},
+    {44, {Qt::Key_F6}, R::Any, ViewScreen0},
+    {45, {Qt::Key_F7}, R::Any, ViewScreen1},
+    {46, {Qt::Key_F8}, R::Any, ViewFlicker},
+    {47, {Qt::Key_F9}, R::Any, ViewInterlace},
+    {48, {Qt::Key_F2}, R::Any, DrawOnBoth},
+    {49, {Qt::Key_F3}, R::Any, DrawOnScreen0},
+    {50, {Qt::Key_F4}, R::Any, DrawOnScreen1},
+    {51, {Qt::Key_Z}, R::AltNoCtrlNoShift, HistoryBack},
+    {52, {Qt::Key_Z}, R::AltShiftNoCtrl, HistoryForward},
 };
 
 bool IsDigitKey(int key) {
@@ -106,6 +117,8 @@ bool ModifiersMatch(ModifierRule rule, Qt::KeyboardModifiers modifiers) {
         return alt;
     case ModifierRule::AltNoCtrlNoShift:
         return alt && !ctrl && !shift;
+    case ModifierRule::AltShiftNoCtrl:
+        return alt && shift && !ctrl;
     case ModifierRule::ShiftNoCtrl:
         return shift && !ctrl;
     }

@@ -61,7 +61,17 @@ enum class KeyCommand {
     SaveMgs,         // save the picture as .mgs
     OpenMgs,         // open a .mgs picture
     SelectAll,
-    Quit, // closes the main window, asking about unsaved changes
+    Quit,    // closes the main window, asking about unsaved changes
+    ViewMix, // what the picture view and the Preview show
+    ViewScreen0,
+    ViewScreen1,
+    ViewFlicker,
+    ViewInterlace,
+    DrawOnBoth, // which screen drawing, Fill Char, Paste and Delete write
+    DrawOnScreen0,
+    DrawOnScreen1,
+    HistoryBack,    // the undo history: one entry older
+    HistoryForward, // and one entry newer
 };
 
 // Which modifiers a row asks for. "No Ctrl" means Ctrl is not held, whatever Shift and Alt
@@ -80,6 +90,7 @@ enum class ModifierRule {
     CtrlAltShift,
     Alt,
     AltNoCtrlNoShift,
+    AltShiftNoCtrl,
     ShiftNoCtrl,
 };
 

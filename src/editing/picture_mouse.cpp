@@ -4,6 +4,7 @@
 #include "editing/picture_mouse.h"
 
 #include "colour/palette_message.h"
+#include "editing/draw_on.h"
 #include "editing/undo.h"
 
 namespace {
@@ -48,6 +49,7 @@ PaintResult StrokeStep(EditorState& state, bool& recorded, Paint paint) {
 
 PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput& input) {
     PictureMouseResult result;
+    const OtherScreenGuard keepOtherScreen(state.Picture, state.Drawing.DrawScreen);
     DrawingState& drawing = state.Drawing;
     const QPoint point = input.point;
     if (drawing.MouseBlocked || !PicturePixelAt(state, point))
@@ -116,6 +118,7 @@ PictureMouseResult PictureMouseDown(EditorState& state, const PictureMouseInput&
 
 PictureMouseResult PictureMouseMove(EditorState& state, const PictureMouseInput& input) {
     PictureMouseResult result;
+    const OtherScreenGuard keepOtherScreen(state.Picture, state.Drawing.DrawScreen);
     DrawingState& drawing = state.Drawing;
     const QPoint point = input.point;
     if (point == drawing.LastMovePosition)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "colour/picture_import_window.h"
+#include "display/hardware_view.h"
 #include "formats/picture_file.h"
 #include "shell/editor.h"
 #include "shell/user_dialogs.h"
@@ -42,6 +43,7 @@ enum class Transform;
 struct PictureMouseInput;
 struct PictureMouseResult;
 struct PointerInfo;
+struct PngOption;
 
 class MainWindow : public QMainWindow, public Editor {
     Q_OBJECT
@@ -58,6 +60,24 @@ public:
     const LinePatterns& Patterns() const override { return patterns_; }
     void RefreshView(bool rerender) override;
     void RerenderImages() override;
+    const QImage& ShownImage() const override;
+
+    // The View menu: what the picture view and the Preview show, Flicker's 50 Hz frames,
+    // and the screen drawing writes to.
+    void SetViewMode(ViewMode mode);
+    void SetDrawOn(DrawOn on);
+    bool RecordEdit(const QString& name, const MgsImage& before) override;
+    // The history entry of an edit whose undo copy was taken elsewhere (a stroke's).
+    void NoteEdit(const QString& name, const MgsImage& before);
+    void ClearHistory();
+    // Edit > "History…": makes entry `index` the picture as one edit; the step keys.
+    void JumpToHistory(int index);
+    void StepHistory(int delta);
+    void UpdateHistoryWindow();
+    const QImage& ShownPreviewImage() const;
+    // The exports at the PNG sizes: the mix, one screen, or the flicker as a GIF.
+    enum class SizedExport { Mix, Screen0, Screen1, FlickerGif };
+    void ShowSizedExportPanel(SizedExport kind);
 
     // Zoom and views.
     void SetZoom(int level);
@@ -203,6 +223,12 @@ private:
     void ApplyImport(PictureImportWindow* window);
     void SetCurrentFile(const QString& path, const QString& extension);
     void FillEditMenu(QMenu* edit);
+    void CreateViewMenu();
+    void CreateHistoryWindow();
+    void AddHardwareExportItems(QMenu* exportMenu);
+    void CreateDrawOnKeys();
+    void OnFlickerTick();
+    QString ExportAtSize(const PngOption& option, const QString& path) const;
     void LayOutWorkArea();
     void LayOutPictureWindow();
     QRect MaximisedPictureRect() const;
@@ -228,6 +254,7 @@ private:
     EditorState state_;
     RenderImages images_;
     LinePatterns patterns_;
+    HardwareImages hardware_;
 
     QWidget* workArea_ = nullptr;            // EditMode_MGS
     QWidget* toolbar_ = nullptr;             // Panel_Instruments
@@ -244,6 +271,10 @@ private:
     std::map<QString, ToolKey*> keys_;
     QTimer* timer_ = nullptr; // Timer1
     RecoveryKeeper* recovery_ = nullptr;
+    QTimer* flickerTimer_ = nullptr;
+    bool flickerNoteShown_ = false;
+    SizedExport sizedExport_ = SizedExport::Mix;
+    uint64_t shownHistorySerial_ = ~uint64_t{0};
 
     // The colour tools' window contents.
     CorrectorWindow* corrector_ = nullptr;

@@ -46,6 +46,24 @@ constexpr PaintSizeKey kPaintSizeKeys[] = {
     {4, "Key_PaintSize4"},
 };
 
+// The instruments' names in the undo history.
+QString InstrumentName(InstrumentKind instrument) {
+    switch (instrument) {
+    case InstrumentKind::FillChar:
+        return QStringLiteral("Fill Char");
+    case InstrumentKind::Line:
+        return QStringLiteral("Line");
+    case InstrumentKind::Rect:
+        return QStringLiteral("Rectangle");
+    case InstrumentKind::Ellipse:
+        return QStringLiteral("Ellipse");
+    case InstrumentKind::Paint:
+    case InstrumentKind::Select:
+        break;
+    }
+    return QStringLiteral("Pencil");
+}
+
 } // namespace
 
 void MainWindow::CreateDrawingKeys() {
@@ -89,8 +107,11 @@ void MainWindow::ToggleRgbMode() {
 
 void MainWindow::SwapUndo() {
     const std::array<uint8_t, 2> border = state_.Picture.BorderPair;
+    // The entry of the last edit keeps the picture it left; the swap belongs to no entry.
+    state_.History.Settle(state_.Picture);
     if (!::SwapUndo(state_.Picture, state_.Undo))
         return;
+    UpdateHistoryWindow();
     // The exchange may bring back another CharHeight or border pair: every view follows.
     ClampCorrectorRange(state_.CorrectorRange, state_.Picture.CharHeight);
     RefreshView(true);
@@ -113,9 +134,14 @@ void MainWindow::OnPictureMouseRelease() {
     // A release ends a selection drag and a pencil stroke, whatever the instrument.
     state_.Selection.dragging = false;
     state_.Drawing.Stroking = false;
+    UpdateHistoryWindow(); // the stroke's entry shows its finished picture
 }
 
 void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {
+    // A stroke records its undo copy at its first change, on a press or a move; the copy
+    // is the picture before the stroke.
+    if (result.snapshotTaken)
+        NoteEdit(InstrumentName(state_.Drawing.Instrument), state_.Undo.Picture);
     if (result.selectionPoint)
         TrackSelectionPoint(*result.selectionPoint, press);
 
@@ -127,8 +153,11 @@ void MainWindow::ShowMouseResult(const PictureMouseResult& result, bool press) {
             RedrawCell(state_.Picture, images_, cell.column, cell.cellRow, cell.attrRow);
         if (pixels.isEmpty())
             continue;
+        if (state_.View.Mode != ViewMode::Mix)
+            RedrawHardwareCell(state_.Picture, images_, hardware_, cell.column, cell.cellRow,
+                               cell.attrRow);
         view_->RepaintPictureRect(pixels);
-        preview_->CopyPictureRect(images_.PreviewImage, pixels);
+        preview_->CopyPictureRect(ShownPreviewImage(), pixels);
     }
 
     if (result.refreshView) {

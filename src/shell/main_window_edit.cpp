@@ -120,6 +120,7 @@ void MainWindow::Paste() {
     const QPoint target =
         PasteTarget(state_.Selection, PointerOverPicture(), state_.Drawing.PointerPosition,
                     state_.Drawing.LastPicturePoint, z, state_.Picture.CharHeight);
+    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     const PasteResult result =
         ::Paste(state_.Selection, state_.Picture,
                 std::span(reinterpret_cast<const uint8_t*>(block.constData()),
@@ -131,7 +132,7 @@ void MainWindow::Paste() {
         statusBar_->ShowNote(result.blockError + QStringLiteral(" It was not used."));
     else if (state_.Selection.copyW < 1 || state_.Selection.copyH < 1)
         statusBar_->ShowNote(QStringLiteral("Nothing to paste: copy a selection first."));
-    TakeSnapshot(before, state_.Picture, state_.Undo);
+    RecordEdit(QStringLiteral("Paste"), before);
     if (result.update == ViewUpdate::Rerender) {
         RefreshView(true);
         UpdateZoomPreview();
@@ -143,9 +144,10 @@ void MainWindow::DeleteSelection() {
         return;
     const MgsImage before = state_.Picture;
     const AttrSet& attr = state_.Drawing.CurrentAttr;
+    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
     ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
                       state_.Drawing.CurrentCharColor);
-    TakeSnapshot(before, state_.Picture, state_.Undo);
+    RecordEdit(QStringLiteral("Delete"), before);
     RefreshView(true);
     UpdateZoomPreview();
 }
@@ -164,9 +166,13 @@ void MainWindow::CopySelectionAsText(bool bothScreens) {
 }
 
 void MainWindow::TransformSelection(Transform transform) {
+    // As the Edit menu names them.
+    static const char* const kNames[] = {
+        "Flip Horizontal",     "Flip Vertical",    "Rotate 90° cw",     "Rotate pixels Left",
+        "Rotate pixels Right", "Rotate pixels Up", "Rotate pixels Down"};
     const MgsImage before = state_.Picture;
     ApplyTransform(state_.Picture, state_.Selection, transform);
-    TakeSnapshot(before, state_.Picture, state_.Undo);
+    RecordEdit(QString::fromUtf8(kNames[static_cast<int>(transform)]), before);
     RefreshView(true);
     UpdateZoomPreview();
 }

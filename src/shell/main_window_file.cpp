@@ -129,7 +129,8 @@ void MainWindow::AddFileMenuItems(QMenu* file) {
     exportMenu->setObjectName("Export1");
     addItems(exportMenu, kExportItems, &MainWindow::ExportPicture);
     connect(AddItem(exportMenu, "ExporttoBMP1", "Export to *.PNG"), &QAction::triggered, this,
-            [this] { Panel(QStringLiteral("Panel_ExportToBmp"))->show(); });
+            [this] { ShowSizedExportPanel(SizedExport::Mix); });
+    AddHardwareExportItems(exportMenu);
     exportMenu->addSeparator();
     addItems(exportMenu, kSpectrumProgramItems, &MainWindow::ExportSpectrumProgram);
 
@@ -273,6 +274,7 @@ void MainWindow::ApplyLoad(const LoadResult& load, const QString& path) {
     state_.SavedPicture = load.Picture;
     // Undoing into the picture that was replaced would mix two unrelated pictures.
     ClearUndo(state_.Undo);
+    ClearHistory();
     if (load.SetsCurrentFile()) {
         SetCurrentFile(path, load.Extension);
         openDialog1_.FileName = path;
@@ -421,13 +423,14 @@ void MainWindow::ExportPngFromPanel() {
         if (panel->findChild<QRadioButton*>(Text(candidate.RadioName))->isChecked())
             option = &candidate;
     }
-    const QString path = ShowSaveDialog(kPngFilter, u".png");
+    const bool gif = sizedExport_ == SizedExport::FlickerGif;
+    const QString path = gif ? ShowSaveDialog(QStringLiteral("*.gif (*.gif)"), u".gif")
+                             : ShowSaveDialog(kPngFilter, u".png");
     if (path.isEmpty()) {
         panel->ClosePanel();
         return;
     }
-    const QString error =
-        ExportPng(images_.MixedImage, PngBorderColour(state_.Picture), *option, path);
+    const QString error = ExportAtSize(*option, path);
     if (!error.isEmpty()) {
         dialogs_->ShowError(this, error); // the panel stays open for another try
         return;
@@ -489,6 +492,7 @@ void MainWindow::RestoreRecovered(const RecoveryData& data) {
     state_.Picture = data.Picture;
     // The restored picture starts its own history, as every load does.
     ClearUndo(state_.Undo);
+    ClearHistory();
     RefreshView(true);
 }
 

@@ -43,6 +43,7 @@ void MainWindow::ApplyImport(PictureImportWindow* window) {
     state_.SavedPicture = picture;
     // A fresh history: undo has nothing to go back to.
     ClearUndo(state_.Undo);
+    ClearHistory();
     SetZoom(1);
     RefreshView(true);
 }

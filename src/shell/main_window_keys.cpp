@@ -120,6 +120,36 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::SelectAll:
         SelectAll();
         break;
+    case KeyCommand::ViewMix:
+        SetViewMode(ViewMode::Mix);
+        break;
+    case KeyCommand::ViewScreen0:
+        SetViewMode(ViewMode::Screen0);
+        break;
+    case KeyCommand::ViewScreen1:
+        SetViewMode(ViewMode::Screen1);
+        break;
+    case KeyCommand::ViewFlicker:
+        SetViewMode(ViewMode::Flicker);
+        break;
+    case KeyCommand::ViewInterlace:
+        SetViewMode(ViewMode::Interlace);
+        break;
+    case KeyCommand::DrawOnBoth:
+        SetDrawOn(DrawOn::Both);
+        break;
+    case KeyCommand::DrawOnScreen0:
+        SetDrawOn(DrawOn::Screen0);
+        break;
+    case KeyCommand::DrawOnScreen1:
+        SetDrawOn(DrawOn::Screen1);
+        break;
+    case KeyCommand::HistoryBack:
+        StepHistory(-1);
+        break;
+    case KeyCommand::HistoryForward:
+        StepHistory(1);
+        break;
     case KeyCommand::ZoomSelectorUp:
         if (previewShown && view.SelectorFactor < 16) {
             view.SelectorFactor += 4;

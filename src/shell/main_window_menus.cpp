@@ -91,6 +91,7 @@ void MainWindow::CreateMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName("Edit1");
     FillEditMenu(edit);
+    CreateViewMenu();
 
     // The floating windows and grids of the toolbar, for a user who looks in the menus.
     QMenu* windows = bar->addMenu(QStringLiteral("Windows"));

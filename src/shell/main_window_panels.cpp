@@ -56,6 +56,7 @@ const PanelLayout kPanels[] = {
      {40, 456, 217, 161},
      "Image12",
      "Panel_SaveSelection_Caption"},
+    {"Panel_History", "History", {700, 43, 220, 520}, "Image21", "Panel_History_Caption"},
 };
 
 struct KeyLayout {
@@ -346,6 +347,7 @@ void MainWindow::ApplyWindowPositions(const WindowPositions& positions) {
     Panel(QStringLiteral("Panel_Preview"))->move(positions.preview);
     Panel(QStringLiteral("Panel_ZoomPreview"))->move(positions.zoomPreview);
     Panel(QStringLiteral("Panel_Corrector"))->move(positions.corrector);
+    Panel(QStringLiteral("Panel_History"))->move(positions.history);
 }
 
 WindowPositions MainWindow::CurrentWindowPositions() const {
@@ -357,6 +359,7 @@ WindowPositions MainWindow::CurrentWindowPositions() const {
     p.preview = Panel(QStringLiteral("Panel_Preview"))->pos();
     p.zoomPreview = Panel(QStringLiteral("Panel_ZoomPreview"))->pos();
     p.corrector = Panel(QStringLiteral("Panel_Corrector"))->pos();
+    p.history = Panel(QStringLiteral("Panel_History"))->pos();
     return p;
 }
 

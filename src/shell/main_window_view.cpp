@@ -20,7 +20,7 @@
 
 void MainWindow::RefreshView(bool rerender) {
     if (rerender)
-        RenderPicture(state_.Picture, images_);
+        RerenderImages();
     view_->SetRubberBand(std::nullopt); // a rubber band lasts until the next refresh
     view_->update();
     CopyPreview();
@@ -29,10 +29,12 @@ void MainWindow::RefreshView(bool rerender) {
 
 void MainWindow::RerenderImages() {
     RenderPicture(state_.Picture, images_);
+    if (state_.View.Mode != ViewMode::Mix)
+        ComposeHardwareImages(images_, hardware_);
 }
 
 void MainWindow::CopyPreview() {
-    preview_->CopyPreview(images_.PreviewImage);
+    preview_->CopyPreview(ShownPreviewImage());
 }
 
 void MainWindow::SetZoom(int level) {
@@ -83,6 +85,7 @@ void MainWindow::NewPicture(int charHeight) {
     // Nothing of the new picture is unsaved, and nothing before it is to be undone into it.
     state_.SavedPicture = state_.Picture;
     ClearUndo(state_.Undo);
+    ClearHistory();
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);
@@ -91,7 +94,7 @@ void MainWindow::NewPicture(int charHeight) {
 void MainWindow::ConvertCharHeight(int charHeight) {
     const MgsImage before = state_.Picture;
     ::ConvertCharHeight(state_.Picture, charHeight);
-    TakeSnapshot(before, state_.Picture, state_.Undo);
+    RecordEdit(QStringLiteral("Convert to 8x%1").arg(charHeight), before);
     ClampCorrectorRange(state_.CorrectorRange, charHeight);
     SetZoom(1);
     RefreshView(true);

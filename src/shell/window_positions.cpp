@@ -68,6 +68,7 @@ WindowPositions ReadWindowPositions(const QString& path) {
     p.preview = point("preview_x", "preview_y", p.preview);
     p.zoomPreview = point("zoompreview_x", "zoompreview_y", p.zoomPreview);
     p.corrector = point("colorcorrector_x", "colorcorrector_y", p.corrector);
+    p.history = point("history_x", "history_y", p.history);
     return p;
 }
 
@@ -90,6 +91,8 @@ QString WriteWindowPositions(const QString& path, const WindowPositions& p) {
         {"zoompreview_y", p.zoomPreview.y()},
         {"colorcorrector_x", p.corrector.x()},
         {"colorcorrector_y", p.corrector.y()},
+        {"history_x", p.history.x()},
+        {"history_y", p.history.y()},
     };
     IniKeys keys;
     for (const auto& [key, value] : values)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window positions kept in tilesmith.ini, section "positions": the picture window's
-// bounds and state and the positions of five floating windows.
+// bounds and state and the positions of six floating windows.
 #pragma once
 
 #include <QPoint>
@@ -21,6 +21,7 @@ struct WindowPositions {
     QPoint preview{3, 43};
     QPoint zoomPreview{495, 43};
     QPoint corrector{3, 43};
+    QPoint history{700, 43};
     friend bool operator==(const WindowPositions&, const WindowPositions&) = default;
 };
 
@@ -38,7 +39,7 @@ QString SettingsFileProblem(const QString& path);
 // system's range and the picture window's size to at least its minimum. Never fails.
 WindowPositions ReadWindowPositions(const QString& path);
 
-// Writes the fifteen keys into section "positions" in their order, keeping every other
+// Writes the seventeen keys into section "positions" in their order, keeping every other
 // section and key byte for byte. Returns an empty string, or "Unable to write to <path>:
 // <reason>"; a failed write leaves the old file as it was.
 QString WriteWindowPositions(const QString& path, const WindowPositions& positions);

@@ -40,7 +40,7 @@ question=$(wait_for_popup 200 559) || fail "no question about the changes left b
 xdotool windowfocus "$question" 2>/dev/null || true
 sleep 0.3
 xdotool key Return # Restore, the default button
-MAIN=$(wait_for_window "^$TITLE\$") || fail "no main window after the restore"
+MAIN=$(wait_for_window "^\\*$TITLE\$") || fail "no main window after the restore"
 find_layout "$MAIN"
 save_mgs restored.mgs
 ./tilesmith-convert drawn.mg8 expected.mgs

@@ -97,7 +97,8 @@ TEST_F(FileUi, FileMenuItemsStandInOrderAndEachSetsItsFilter) {
                            "Import picture (PNG, JPEG, BMP, GIF)…"}));
     EXPECT_EQ(Captions(Child<QMenu>(*window, "Export1")),
               (QStringList{"Export to *.img", "-", "Export to *.mg1", "Export to *.mg2",
-                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG", "-",
+                           "Export to *.mg4", "Export to *.mg8", "-", "Export to *.PNG",
+                           "Screen 0 as PNG…", "Screen 1 as PNG…", "Animated GIF (flicker)…", "-",
                            "Spectrum snapshot (*.z80)...", "Spectrum tape (*.tap)..."}));
 
     // Cancelled, every item leaves everything as it was.
@@ -385,7 +386,7 @@ TEST_F(FileUi, RecoveryKeepsUnsavedChangesUntilSavedOrDiscardedAndOffersThemAfte
     dialogs->restoreAnswer = RestoreAnswer::Restore; // asked once the window is up
     QCoreApplication::processEvents();
     EXPECT_EQ(Picture(), left.Picture);
-    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("saved.mgs"));
+    EXPECT_EQ(window->windowTitle(), "tileSmith x0.96 - " + Path("saved.mgs") + "*");
     EXPECT_TRUE(window->HasUnsavedChanges());
     EXPECT_TRUE(exists(window->Recovery()->Store().Path()));
     Start({});

@@ -22,7 +22,8 @@ TEST(MainWindow, StartsWithItsCaptionMenusAndAnEmpty8x8PictureAtZoom1) {
     QStringList titles;
     for (QAction* action : window.menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Windows", " Color Corrector", "About"}));
+    EXPECT_EQ(titles,
+              (QStringList{"File", "Edit", "View", "Windows", " Color Corrector", "About"}));
 }
 
 TEST(MainWindow, NewClearsThePictureAndResetsTheZoomConvertKeepsThePlanes) {

@@ -2,6 +2,7 @@
 // tilesmith-convert as a user runs it: the built binary (named by TILESMITH_CONVERT) on
 // files made with the core's writers.
 #include "display/renderer.h"
+#include "formats/flicker_export.h"
 #include "formats/picture_file.h"
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
@@ -140,6 +141,12 @@ TEST_F(Convert, PngOptionsByNumberInThePanelsOrder) {
     png = DecodePng(Contents("plain.mgs"));
     EXPECT_EQ(QSize(png.width, png.height), QSize(256, 192));
     EXPECT_EQ(png.colourType, 2);
+
+    // One screen alone, and the flicker: the files the editor's exports write.
+    ASSERT_EQ(Start({"--png", "7", "--screen", "1", "in.mgs", "s1.png"}).exitCode, 0);
+    EXPECT_EQ(DecodePng(Contents("s1.png")).image, ComposeScreenImage(picture, 1, PngOptions[6]));
+    ASSERT_EQ(Start({"--gif", "2", "in.mgs", "flicker.gif"}).exitCode, 0);
+    EXPECT_EQ(Contents("flicker.gif"), EncodeFlickerGif(picture, PngOptions[1]).Bytes);
 }
 
 // What a file manager asks for: the names it passes (any letter case, or no extension at
@@ -240,6 +247,10 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--selection", "0,0,1,1", "--linear", "--as-screen", "in.mgs", "out.bin"},
          2,
          "--linear and --as-screen cannot be combined"},
+        {{"--png", "1", "--gif", "1", "in.mgs", "out.gif"}, 2, "cannot be combined"},
+        {{"--gif", "12", "in.mgs", "out.gif"}, 2, "--gif takes an option number 1..11"},
+        {{"--png", "1", "--screen", "2", "in.mgs", "out.png"}, 2, "--screen takes 0 or 1"},
+        {{"--screen", "1", "in.mgs", "out.mgs"}, 2, "--screen is used with --png"},
         {{"--dither", "fs", "in.mgs", "out.mgs"}, 2, "--dither takes none, ordered or diffusion"},
         {{"--one-screen", "in.mgs", "out.mgs"}, 2, "are used with an image INPUT"},
         {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
