@@ -4,7 +4,7 @@
 
 #include "colour/border_palette.h"
 #include "colour/image_control.h"
-#include "shell/editor.h"
+#include "editing/editor.h"
 
 #include <QFrame>
 

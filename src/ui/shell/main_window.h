@@ -6,8 +6,8 @@
 
 #include "colour/picture_import_window.h"
 #include "display/hardware_view.h"
+#include "editing/editor.h"
 #include "formats/picture_file.h"
-#include "shell/editor.h"
 #include "shell/user_dialogs.h"
 #include "shell/window_positions.h"
 

@@ -6,7 +6,7 @@
 #include "display/frames.h"
 
 #include "colour/image_control.h"
-#include "shell/editor.h"
+#include "editing/editor.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "display/picture_view.h"
 
 #include "display/frames.h"
-#include "shell/editor.h"
+#include "editing/editor.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -3,8 +3,8 @@
 // rules over the drawing state, and the controls then show what those rules produce.
 #include "colour/palette_window.h"
 
+#include "editing/editor.h"
 #include "picture/palette_images.h"
-#include "shell/editor.h"
 
 #include <QLabel>
 #include <QMouseEvent>
