@@ -13,6 +13,9 @@ namespace {
 // The eight pixels of one byte column as one value of the compiler's vector type (two SSE2
 // registers on plain x86-64, one with AVX2). A pixel's colour is chosen from its bits with
 // masks, so a byte of both screens becomes its pixels without a branch per pixel.
+// The helpers never take or return it by value, and are always inlined: passed by value it
+// would go by a calling convention that differs between the plain and the AVX2 build of
+// the loop, which some compilers refuse.
 typedef uint32_t Pixels8 __attribute__((vector_size(32)));
 
 // kBitLanes[b]: all ones in the lanes of the pixels whose bit is set in byte b, bit 7 the
@@ -29,17 +32,15 @@ constexpr std::array<BitLanes, 256> MakeBitLanes() {
 }
 constexpr std::array<BitLanes, 256> kBitLanes = MakeBitLanes();
 
-inline Pixels8 Lanes(unsigned byte) {
-    Pixels8 lanes;
+[[gnu::always_inline]] inline void LoadLanes(Pixels8& lanes, unsigned byte) {
     std::memcpy(&lanes, kBitLanes[byte & 0xFF].lanes.data(), sizeof lanes);
-    return lanes;
 }
 
-inline Pixels8 Splat(Rgb c) {
-    return Pixels8{c, c, c, c, c, c, c, c};
-}
+// A colour in every lane.
+constexpr Pixels8 kNoPixels = {};
+#define TILESMITH_SPLAT(c) (kNoPixels + (c))
 
-inline void Store(Rgb* out, Pixels8 pixels) {
+[[gnu::always_inline]] inline void Store(Rgb* out, const Pixels8& pixels) {
     std::memcpy(out, &pixels, sizeof pixels);
 }
 
@@ -79,13 +80,15 @@ Rgb* Line(QImage& image, int y) {
     return reinterpret_cast<Rgb*>(image.scanLine(y));
 }
 
-inline Pixels8 MixedPixels(const CellColours& cell, Pixels8 m0, Pixels8 m1) {
-    return Splat(cell.mixed) ^ (m0 & Splat(cell.d0)) ^ (m1 & Splat(cell.d1)) ^
-           (m0 & m1 & Splat(cell.d01));
+[[gnu::always_inline]] inline void MixedPixels(Pixels8& out, const CellColours& cell,
+                                               const Pixels8& m0, const Pixels8& m1) {
+    out = TILESMITH_SPLAT(cell.mixed) ^ (m0 & TILESMITH_SPLAT(cell.d0)) ^
+          (m1 & TILESMITH_SPLAT(cell.d1)) ^ (m0 & m1 & TILESMITH_SPLAT(cell.d01));
 }
 
 // The eight mixed pixels of a byte, and each of them twice along the two preview rows.
-inline void StoreMixed(Pixels8 pixels, Rgb* mixedOut, Rgb* previewOut0, Rgb* previewOut1) {
+[[gnu::always_inline]] inline void StoreMixed(const Pixels8& pixels, Rgb* mixedOut,
+                                              Rgb* previewOut0, Rgb* previewOut1) {
     const Pixels8 left = __builtin_shufflevector(pixels, pixels, 0, 0, 1, 1, 2, 2, 3, 3);
     const Pixels8 right = __builtin_shufflevector(pixels, pixels, 4, 4, 5, 5, 6, 6, 7, 7);
     Store(mixedOut, pixels);
@@ -119,12 +122,15 @@ void RenderRows(const MgsImage& picture, int charHeight, Rgb* mixed, Rgb* previe
                 FillColours(colours[c], picture, c, y);
         for (int c = 0; c < kByteColumns; ++c) {
             const CellColours& cell = colours[c];
-            const Pixels8 m0 = Lanes(picture.PixelPlane[0][PlaneIndex(c, y)]);
-            const Pixels8 m1 = Lanes(picture.PixelPlane[1][PlaneIndex(c, y)]);
-            StoreMixed(MixedPixels(cell, m0, m1), mixed + 8 * c, preview + 16 * c,
-                       preview + previewStride + 16 * c);
-            Store(screen0 + 8 * c, Splat(cell.paper0) ^ (m0 & Splat(cell.inkXor0)));
-            Store(screen1 + 8 * c, Splat(cell.paper1) ^ (m1 & Splat(cell.inkXor1)));
+            Pixels8 m0, m1, pixels;
+            LoadLanes(m0, picture.PixelPlane[0][PlaneIndex(c, y)]);
+            LoadLanes(m1, picture.PixelPlane[1][PlaneIndex(c, y)]);
+            MixedPixels(pixels, cell, m0, m1);
+            StoreMixed(pixels, mixed + 8 * c, preview + 16 * c, preview + previewStride + 16 * c);
+            pixels = TILESMITH_SPLAT(cell.paper0) ^ (m0 & TILESMITH_SPLAT(cell.inkXor0));
+            Store(screen0 + 8 * c, pixels);
+            pixels = TILESMITH_SPLAT(cell.paper1) ^ (m1 & TILESMITH_SPLAT(cell.inkXor1));
+            Store(screen1 + 8 * c, pixels);
         }
         mixed += mixedStride;
         preview += 2 * previewStride;
@@ -171,11 +177,14 @@ QRect RedrawCell(const MgsImage& picture, RenderImages& images, int column, int 
     const QRect rows = CellPixelRect(charHeight, column, cellRow);
     CellColours cell;
     FillColours(cell, picture, column, attrRow);
-    for (int y = rows.top(); y <= rows.bottom(); ++y)
-        StoreMixed(MixedPixels(cell, Lanes(picture.PixelPlane[0][PlaneIndex(column, y)]),
-                               Lanes(picture.PixelPlane[1][PlaneIndex(column, y)])),
-                   Line(images.MixedImage, y) + 8 * column,
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        Pixels8 m0, m1, pixels;
+        LoadLanes(m0, picture.PixelPlane[0][PlaneIndex(column, y)]);
+        LoadLanes(m1, picture.PixelPlane[1][PlaneIndex(column, y)]);
+        MixedPixels(pixels, cell, m0, m1);
+        StoreMixed(pixels, Line(images.MixedImage, y) + 8 * column,
                    Line(images.PreviewImage, 2 * y) + 16 * column,
                    Line(images.PreviewImage, 2 * y + 1) + 16 * column);
+    }
     return rows;
 }
