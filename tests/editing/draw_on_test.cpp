@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/draw_on.h"
 #include "editing/picture_mouse.h"
+#include "editing/undo.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,19 @@ TEST(DrawOn, EveryEditWritesOnlyTheChosenScreen) {
             EXPECT_EQ(state.Picture.AttrPlane[other], before.AttrPlane[other]) << name;
             EXPECT_NE(Planes(state.Picture), Planes(before)) << name << " drew nothing";
         }
+}
+
+// A step that would change only the other screen is no edit: the undo copy of the edit
+// before it stays.
+TEST(DrawOn, AStepThatChangesOnlyTheOtherScreenKeepsTheUndoCopy) {
+    EditorState state;
+    state.Drawing.RgbMode = false;
+    state.Drawing.CurrentCharColor = 1; // P0+I1: sets only screen 1's bit on a blank picture
+    state.Drawing.DrawScreen = DrawOn::Screen0;
+    const UndoSnapshot held = state.Undo;
+    PictureMouseDown(state, {QPoint(20, 20), true, false, false});
+    EXPECT_EQ(state.Undo.Generation, held.Generation);
+    EXPECT_FALSE(state.Undo.Held);
 }
 
 } // namespace

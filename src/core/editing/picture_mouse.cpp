@@ -37,7 +37,13 @@ PaintResult StrokeStep(EditorState& state, bool& recorded, Paint paint) {
     if (drawing.StrokeCopy != 0 && drawing.StrokeCopy == state.Undo.Generation)
         return paint();
     const MgsImage before = state.Picture;
-    PaintResult result = paint();
+    PaintResult result;
+    {
+        // The other screen is put back before the comparison: a step that would change
+        // only that screen changes nothing and must not replace the undo copy.
+        const OtherScreenGuard keepOtherScreen(state.Picture, state.Drawing.DrawScreen);
+        result = paint();
+    }
     if (TakeSnapshot(before, state.Picture, state.Undo)) {
         drawing.StrokeCopy = state.Undo.Generation;
         recorded = true;

@@ -120,12 +120,15 @@ void MainWindow::Paste() {
     const QPoint target =
         PasteTarget(state_.Selection, PointerOverPicture(), state_.Drawing.PointerPosition,
                     state_.Drawing.LastPicturePoint, z, state_.Picture.CharHeight);
-    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
-    const PasteResult result =
-        ::Paste(state_.Selection, state_.Picture,
-                std::span(reinterpret_cast<const uint8_t*>(block.constData()),
-                          static_cast<std::size_t>(block.size())),
-                true, target, z);
+    PasteResult result;
+    {
+        // Put back before RecordEdit compares: a paste onto the other screen only is no edit.
+        const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
+        result = ::Paste(state_.Selection, state_.Picture,
+                         std::span(reinterpret_cast<const uint8_t*>(block.constData()),
+                                   static_cast<std::size_t>(block.size())),
+                         true, target, z);
+    }
     // A damaged or foreign block is not used; say so, since what is pasted instead is this
     // copy's own last Copy, which the user may not expect.
     if (!result.blockError.isEmpty())
@@ -144,9 +147,11 @@ void MainWindow::DeleteSelection() {
         return;
     const MgsImage before = state_.Picture;
     const AttrSet& attr = state_.Drawing.CurrentAttr;
-    const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
-    ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
-                      state_.Drawing.CurrentCharColor);
+    {
+        const OtherScreenGuard keepOtherScreen(state_.Picture, state_.Drawing.DrawScreen);
+        ::DeleteSelection(state_.Picture, state_.Selection, attr.Screen0(), attr.Screen1(),
+                          state_.Drawing.CurrentCharColor);
+    }
     RecordEdit(QStringLiteral("Delete"), before);
     RefreshView(true);
     UpdateZoomPreview();
