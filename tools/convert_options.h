@@ -7,7 +7,7 @@
 #include "editing/selection.h"
 #include "formats/picture_import.h"
 #include "formats/selection_export.h"
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 
 #include <QString>
 #include <QStringList>

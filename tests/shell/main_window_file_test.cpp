@@ -5,7 +5,7 @@
 #include "formats/emulator_preview.h"
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 #include "shell/dialog_folders.h"
 #include "shell/floating_window.h"
 #include "shell/recovery_keeper.h"

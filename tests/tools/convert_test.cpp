@@ -7,7 +7,7 @@
 #include "formats/picture_formats.h"
 #include "formats/png_export.h"
 #include "formats/selection_export.h"
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 #include "support/png_decode.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"

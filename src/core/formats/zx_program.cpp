@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The snapshot and tape writers around the assembled viewers.
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 
 #include "Viewer8x1_Pentagon.h"
 #include "Viewer8x2_Pentagon.h"

@@ -5,7 +5,7 @@
 #include "shell/main_window.h"
 
 #include "formats/picture_formats.h"
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 
 void MainWindow::ExportSpectrumProgram(std::string_view extension, const QString& filter) {
     const QString ext =

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The snapshot and tape files, read back the way a Spectrum and an emulator read them.
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 #include "formats/zx_screen.h"
 #include "picture/colour.h"
 #include "support/test_pictures.h"

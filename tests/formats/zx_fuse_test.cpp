@@ -2,7 +2,7 @@
 // The viewers proven in an emulator: Fuse runs each snapshot under Xvfb, records every
 // frame, and each recorded frame must be exactly screen 0 or screen 1 of the picture,
 // alternating, with that screen's border colour.
-#include "formats/spectrum_program.h"
+#include "formats/zx_program.h"
 #include "formats/zx_screen.h"
 #include "picture/colour.h"
 #include "support/temp_folder.h"
