@@ -102,10 +102,7 @@ GifBytes EncodeFlickerGif(const MgsImage& picture, const PngOption& option) {
 
 QString ExportScreenPng(const MgsImage& picture, int screen, const PngOption& option,
                         const QString& path) {
-    const PngBytes png = EncodePng(ComposeScreenImage(picture, screen, option));
-    if (!png.Error.isEmpty())
-        return QStringLiteral("Cannot write %1: %2").arg(path, png.Error);
-    return WriteFileBytes(path, png.Bytes);
+    return WritePng(ComposeScreenImage(picture, screen, option), path);
 }
 
 QString ExportFlickerGif(const MgsImage& picture, const PngOption& option, const QString& path) {

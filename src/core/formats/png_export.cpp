@@ -128,10 +128,14 @@ PngBytes EncodePng(const QImage& rgb888) {
     return result;
 }
 
-QString ExportPng(const QImage& mixedImage, Rgb border, const PngOption& option,
-                  const QString& path) {
-    const PngBytes png = EncodePng(ComposePngImage(mixedImage, option, border));
+QString WritePng(const QImage& rgb888, const QString& path) {
+    const PngBytes png = EncodePng(rgb888);
     if (!png.Error.isEmpty())
         return QStringLiteral("Cannot write %1: %2").arg(path, png.Error);
     return WriteFileBytes(path, png.Bytes);
+}
+
+QString ExportPng(const QImage& mixedImage, Rgb border, const PngOption& option,
+                  const QString& path) {
+    return WritePng(ComposePngImage(mixedImage, option, border), path);
 }

@@ -62,6 +62,9 @@ struct PngBytes {
 };
 // An RGB888 image as PNG bytes: colour type 2, 8 bits per channel, no alpha.
 PngBytes EncodePng(const QImage& rgb888);
+// Encodes an RGB888 image and writes it to `path` through the safe file write. Returns an
+// empty text on success, else a message naming the file.
+QString WritePng(const QImage& rgb888, const QString& path);
 
 // Composes, encodes and writes `path` (as given: the caller applies EnsureExtension).
 // Returns an empty text on success, else a message naming the file; a failed write leaves

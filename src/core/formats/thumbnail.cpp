@@ -93,9 +93,6 @@ QString WriteThumbnail(const QString& input, int size, const QString& output) {
         return ReadErrorText(read, input, *format, file.Bytes.size());
     RenderImages images = RenderImages::Create();
     RenderPicture(picture, images);
-    const PngBytes png =
-        EncodePng(ThumbnailImage(images.MixedImage, size).convertToFormat(QImage::Format_RGB888));
-    if (!png.Error.isEmpty())
-        return QStringLiteral("Cannot write %1: %2").arg(output, png.Error);
-    return WriteFileBytes(output, png.Bytes);
+    return WritePng(ThumbnailImage(images.MixedImage, size).convertToFormat(QImage::Format_RGB888),
+                    output);
 }

@@ -59,13 +59,22 @@ struct ViewerImage {
 };
 constexpr uint16_t kPage5Data = 0x6000;
 
+// A viewer's code up to `end`, the address where the picture's data begins, with the
+// picture's border pair written into the two bytes the viewer reads it from.
+QByteArray ViewerCode(std::span<const uint8_t> code, uint16_t end, uint16_t border0,
+                      uint16_t border1, const MgsImage& picture) {
+    QByteArray block(reinterpret_cast<const char*>(code.data()),
+                     static_cast<qsizetype>(code.size()));
+    block.resize(end - kViewerAddress);
+    block[border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
+    block[border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    return block;
+}
+
 ViewerImage Build8x8(const MgsImage& picture) {
     ViewerImage image;
-    image.Block = QByteArray(reinterpret_cast<const char*>(Viewer8x8::Code),
-                             static_cast<qsizetype>(sizeof(Viewer8x8::Code)));
-    image.Block.resize(Viewer8x8::payload - kViewerAddress);
-    image.Block[Viewer8x8::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
-    image.Block[Viewer8x8::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    image.Block = ViewerCode(Viewer8x8::Code, Viewer8x8::payload, Viewer8x8::border0,
+                             Viewer8x8::border1, picture);
     image.Screens = image.Block.size();
     AppendZxScreen(image.Block, picture, 0);
     AppendZxScreen(image.Block, picture, 1);
@@ -107,14 +116,10 @@ uint16_t Pair(const std::array<uint8_t, 32>& row, int c) {
 ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
     ViewerImage image;
     QByteArray& block = image.Block;
-    block = QByteArray(reinterpret_cast<const char*>(e.Code.data()),
-                       static_cast<qsizetype>(e.Code.size()));
-    block.resize(e.Engines - kViewerAddress);
+    block = ViewerCode(e.Code, e.Engines, e.Border0, e.Border1, picture);
     auto put16 = [&block](uint16_t address, uint16_t value) {
         Put16(block, address - kViewerAddress, value);
     };
-    block[e.Border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
-    block[e.Border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
     const QByteArray row(block.constData() + (e.Row - kViewerAddress), e.RowEnd - e.Row);
     constexpr int kCopies = 25;
     const std::array<uint8_t, 32> blank{};
@@ -172,10 +177,7 @@ ViewerImage Build8x2(const MgsImage& picture) {
     namespace v = Viewer8x2_Pentagon;
     ViewerImage image;
     QByteArray& block = image.Block;
-    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
-    block.resize(v::engines - kViewerAddress);
-    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
-    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
     const QByteArray row(block.constData() + (v::row - kViewerAddress), v::row_end - v::row);
     constexpr int kCopies = 25;
     // Operand offsets inside WINDOW: the five stack addresses, then the six immediates.
@@ -236,10 +238,7 @@ ViewerImage Build8x1(const MgsImage& picture) {
     namespace v = Viewer8x1_Pentagon;
     ViewerImage image;
     QByteArray& block = image.Block;
-    block = QByteArray(reinterpret_cast<const char*>(v::Code), sizeof(v::Code));
-    block.resize(v::engines - kViewerAddress);
-    block[v::border0 - kViewerAddress] = static_cast<char>(picture.BorderPair[0] & 7);
-    block[v::border1 - kViewerAddress] = static_cast<char>(picture.BorderPair[1] & 7);
+    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
     const QByteArray line(block.constData() + (v::line - kViewerAddress), v::line_end - v::line);
     const qsizetype loadsAt = v::loads - v::line;
     auto put = [&block](qsizetype at, uint16_t value) { Put16(block, at, value); };
