@@ -14,10 +14,7 @@ find_layout "$MAIN"
 show_palette "$MAIN"
 # paper0 1 (blue), ink0 11 (yellow), paper1 3 (red), ink1 13 (white), all normal; PIX
 # paints combination 3, ink0 + ink1: yellow mixed with white.
-strip_click 0 1
-strip_click 1 11
-strip_click 2 3
-strip_click 3 13
+set_colours 1 11 3 13
 palette_swatch 3
 wait_for_swatch "$MAIN" 3 caca73
 

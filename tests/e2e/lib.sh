@@ -212,6 +212,8 @@ show_palette() {
     wait_for_pixel "$1" $((PAL_X + 20)) $((PAL_Y + 8)) a6caf0 || fail "the Full Palette did not show"
 }
 strip_click() { xdotool mousemove $((PAL_X + 97 + 16 * $2)) $((PAL_Y + 316 + 24 * $1)) click 1 sleep 0.1; }
+# set_colours PAPER0 INK0 PAPER1 INK1: the four strips at once.
+set_colours() { for row in 0 1 2 3; do strip_click $row "${@:row+1:1}"; done; }
 palette_swatch() {
     local lefts=(8 92 174 256)
     xdotool mousemove $((PAL_X + lefts[$1] + 36)) $((PAL_Y + 460)) click 1

@@ -43,10 +43,7 @@ show_palette "$a"
 # In A: paper0 9 (cyan) and ink0 6 (bright magenta), which makes paper0 bright (10);
 # paper1 4, ink1 12. Swatch 0 mixes 10 with 4, swatch 3 mixes 6 with 12. The cell of
 # (200, 100) is painted with them, then paper0 1 takes ink0 to normal (5).
-strip_click 0 9
-strip_click 1 6
-strip_click 2 4
-strip_click 3 12
+set_colours 9 6 4 12
 wait_for_swatch "$a" 0 9d9d9d
 wait_for_swatch "$a" 3 fe9d9d
 click_at 200 100

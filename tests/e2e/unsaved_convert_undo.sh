@@ -11,10 +11,7 @@ start
 find_layout "$MAIN"
 show_palette "$MAIN"
 # Papers blue and red, inks yellow and white; the pencil paints ink with ink.
-strip_click 0 1
-strip_click 1 11
-strip_click 2 3
-strip_click 3 13
+set_colours 1 11 3 13
 palette_swatch 3
 tool_key KEY_Palette
 # A stroke along pixel row 123, inside its cells (rows 120..127), clear of the palette: the
