@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
 #include <numeric>
 #include <thread>
@@ -317,6 +318,17 @@ int ThreadCount(const ConversionControl& control) {
                                : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
+// Runs `work` on ThreadCount threads, this one among them, and returns when all are done.
+template <class Work>
+void RunOnEveryThread(const ConversionControl& control, Work& work) {
+    std::vector<std::thread> workers;
+    for (int t = 1; t < ThreadCount(control); ++t)
+        workers.emplace_back(std::ref(work));
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+}
+
 // Cells on their own: split between the threads in small batches.
 bool ConvertCells(const std::vector<Rgb>& image, const std::vector<Cell>& cells,
                   const ConversionOptions& options, const ConversionControl& control,
@@ -347,12 +359,7 @@ bool ConvertCells(const std::vector<Rgb>& image, const std::vector<Cell>& cells,
                 control.Progress(finished, total);
         }
     };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < ThreadCount(control); ++t)
-        workers.emplace_back(work);
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
+    RunOnEveryThread(control, work);
     return !Cancelled(control);
 }
 
@@ -468,12 +475,7 @@ bool ConvertDiffused(const std::vector<Rgb>& image, const std::vector<Cell>& cel
             }
         }
     };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < ThreadCount(control); ++t)
-        workers.emplace_back(work);
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
+    RunOnEveryThread(control, work);
     return !stop && !Cancelled(control);
 }
 
