@@ -201,7 +201,8 @@ TEST(FirstStart, OnASmallScreenTheWindowsInTheWayRollUpInsteadOfHidingControls) 
     expectNothingHidden("corrector back: ");
     FloatingWindow* palette = window.Panel("Panel_Color");
     ASSERT_TRUE(palette->RolledUp());
+    const QPoint home = window.CurrentWindowPositions().palette; // not where its bar lies
     QTest::mouseDClick(palette->TitleBar(), Qt::LeftButton);
-    EXPECT_EQ(palette->size(), QSize(342, 486));
+    EXPECT_EQ(palette->geometry(), QRect(home, QSize(342, 486)));
     expectNothingHidden("palette back: ");
 }

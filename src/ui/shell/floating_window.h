@@ -72,6 +72,8 @@ public:
     // bar has been dragged since.
     void SetRolledUp(bool rolled);
     void ForgetRollHome() { rollHome_.reset(); }
+    // Where the window lies when rolled down: what the positions file keeps.
+    QPoint HomePos() const { return rollHome_.value_or(pos()); }
 
 signals:
     void VisibilityToggled(bool visible);

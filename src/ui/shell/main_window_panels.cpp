@@ -390,12 +390,12 @@ WindowPositions MainWindow::CurrentWindowPositions() const {
     WindowPositions p;
     p.picture = pictureWindow_->geometry();
     p.pictureFree = pictureWindow_->Align() == FloatingWindow::Alignment::Free;
-    p.palette = Panel(QStringLiteral("Panel_Color"))->pos();
-    p.borderPalette = Panel(QStringLiteral("Panel_Border"))->pos();
-    p.preview = Panel(QStringLiteral("Panel_Preview"))->pos();
-    p.zoomPreview = Panel(QStringLiteral("Panel_ZoomPreview"))->pos();
-    p.corrector = Panel(QStringLiteral("Panel_Corrector"))->pos();
-    p.history = Panel(QStringLiteral("Panel_History"))->pos();
+    p.palette = Panel(QStringLiteral("Panel_Color"))->HomePos();
+    p.borderPalette = Panel(QStringLiteral("Panel_Border"))->HomePos();
+    p.preview = Panel(QStringLiteral("Panel_Preview"))->HomePos();
+    p.zoomPreview = Panel(QStringLiteral("Panel_ZoomPreview"))->HomePos();
+    p.corrector = Panel(QStringLiteral("Panel_Corrector"))->HomePos();
+    p.history = Panel(QStringLiteral("Panel_History"))->HomePos();
     return p;
 }
 
