@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash disable=SC2034,SC2059,SC2154
 # Shared helpers of the end-to-end scripts: start the real program, find its windows and
-# controls, reach menu items by caption, close it as a user would, read the files it wrote.
+# controls, reach menu items by caption, close it as a user would.
 # Needs TILESMITH, XCLOSE, XPIXELS and MENU_KEYS in the environment (TILESMITH_CONVERT
 # when a script uses the converter).
 
@@ -65,15 +65,6 @@ start() {
     local title="^$TITLE\$"
     [ $# -eq 0 ] || title="^$TITLE - $work/${1##*/}\$"
     MAIN=$(wait_for_window "$title") || fail "no window titled $title"
-}
-
-# front WINDOW: two copies fill the screen at the same place; without a window manager a
-# click gives its window the keyboard for good, so the copy that is to take the pointer and
-# the keys is raised and focused.
-front() {
-    xdotool windowraise "$1"
-    xdotool windowfocus "$1" 2>/dev/null || true
-    sleep 0.5 # the copy repaints what was hidden
 }
 
 # wait_for_exit PID: waits for the process and fails unless it ends with status 0.
@@ -167,11 +158,9 @@ find_layout() {
 }
 
 # at X Y: the screen point of picture pixel (X, Y) at zoom level 1 (the middle of its
-# 4 x 4 square). click_at X Y [BUTTON]: a click there. rest: the pointer onto the view,
+# 4 x 4 square). rest: the pointer onto the view,
 # away from everything drawn, so that keys reach the picture.
 at() { echo "$((VIEW_X + 4 * $1 + 2)) $((VIEW_Y + 4 * $2 + 2))"; }
-# shellcheck disable=SC2046
-click_at() { xdotool mousemove $(at "$1" "$2") click "${3:-1}"; }
 rest() { xdotool mousemove $((VIEW_X + 600)) $((VIEW_Y + 700)); }
 
 # stroke Y X0 X1 [STEP]: a pencil stroke along picture row Y; small pauses keep the moves
@@ -189,20 +178,8 @@ stroke() {
 
 # tool_key NAME: a toolbar key by its left edge (keys 32 wide, 4 below the work area's
 # top; the captioned mode keys wider).
-declare -A TOOL_KEY=(
-    [KEY_Palette]=228 [KEY_BorderPalette]=260 [KEY_EditMode_PIX]=592 [KEY_EditMode_RGB]=637
-    [Key_Instrument_Paint]=684 [Key_Instrument_Line]=716 [Key_Instrument_Rect]=748
-    [Key_Instrument_Select]=812
-)
+declare -A TOOL_KEY=([KEY_Palette]=228 [KEY_EditMode_RGB]=637)
 tool_key() { xdotool mousemove "${TOOL_KEY[$1]}" $((TOP + 20)) click 1; }
-# wait_for_swatch WINDOW N RRGGBB: waits for the toolbar's current-colour swatch N
-# (CharPal_SelectedColorN) to show the colour; fails with what it shows.
-wait_for_swatch() {
-    local middles=(34 83 132 179)
-    local x=$((356 + middles[$2])) y=$((TOP + 24))
-    wait_for_pixel "$1" "$x" "$y" "$3" || fail "swatch $2 shows $(pixel "$1" "$x" "$y"), not $3"
-}
-
 # show_palette WINDOW: the Full Palette window from its key, at its default place (3, 43);
 # PAL_X, PAL_Y is its inner corner. strip_click ROW INDEX: colour INDEX of the strip of
 # ROW (0 paper0, 1 ink0, 2 paper1, 3 ink1). palette_swatch N: combination N (Pal4ColorN).
@@ -260,39 +237,3 @@ save_mgs() {
     answer_file_dialog "$work/$1"
     wait_for_file "$work/$1" 36871 || fail "$1 was not written"
 }
-
-# drag X Y DX DY: presses the left button at (X, Y), moves by (DX, DY) in a few steps and
-# lets go.
-drag() {
-    local x=$1 y=$2 dx=$3 dy=$4
-    xdotool mousemove "$x" "$y" mousedown 1
-    for step in 1 2 3 4; do
-        xdotool mousemove $((x + dx * step / 4)) $((y + dy * step / 4)) sleep 0.05
-    done
-    xdotool mouseup 1
-}
-
-# ---- Reading and making .mgs files ------------------------------------------------------
-# A version-1 .mgs: 7 header bytes, the pixels of screen 0 and screen 1 (rows of 32 bytes,
-# top to bottom), then the attributes of screen 0 and screen 1 (rows of 32 cells of two
-# bytes, ink then paper).
-
-# pix FILE SCREEN X Y: the pixel bit, 0 or 1.
-pix() {
-    local value
-    value=$(od -An -tu1 -j $((7 + $2 * 6144 + $4 * 32 + $3 / 8)) -N1 "$1" | tr -d ' ')
-    echo $(((value >> (7 - $3 % 8)) & 1))
-}
-# attr FILE SCREEN COLUMN ROW: "ink paper" of the stored attribute of a pixel row.
-attr() { od -An -tu1 -j $((12295 + $2 * 12288 + $4 * 64 + $3 * 2)) -N2 "$1" | awk '{ print $1, $2 }'; }
-# expect WHAT ACTUAL EXPECTED
-expect() { [ "$2" = "$3" ] || fail "$1: '$2', expected '$3'"; }
-
-# pattern COUNT SEED [MODULUS]: COUNT bytes from a small linear congruential generator, each
-# taken modulo MODULUS (256 by default), so that test pictures are the same on every run.
-pattern() {
-    LC_ALL=C awk -v n="$1" -v x="$2" -v m="${3:-256}" \
-        'BEGIN { for (i = 0; i < n; i++) { x = (x * 75 + 74) % 65537; printf "%c", x % m } }'
-}
-# empty_mgs CHAR-HEIGHT: an empty picture's bytes.
-empty_mgs() { printf "MGS\\001\\$(printf %03o "$1")\\000\\000" && head -c 36864 /dev/zero; }

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Drawing through the real widgets: mouse events on the picture view, the rubber bands, the
-// colour pick and the toolbar keys. The algorithms themselves are covered by the core tests.
-#include "colour/palette_window.h"
+// Drawing through the real widgets: mouse events on the picture view joined into one stroke.
+// The algorithms themselves are covered by the core tests.
 #include "display/preview_views.h"
-#include "shell/tool_key.h"
 #include "support/main_window_fixture.h"
 #include "support/widgets.h"
 
@@ -19,10 +17,6 @@ protected:
         return (window.State().Picture.PixelPlane[screen][PlaneIndex(x / 8, y)] & PixelMask(x)) !=
                0;
     }
-    void PressKey(const char* name) {
-        QTest::mouseClick(Child<ToolKey>(window, name), Qt::LeftButton);
-    }
-    bool KeyPressed(const char* name) { return Child<ToolKey>(window, name)->IsPressed(); }
 };
 
 TEST_F(Drawing, StrokeOfMouseEventsPaintsThePlanesTheViewAndThePreview) {
@@ -45,60 +39,6 @@ TEST_F(Drawing, StrokeOfMouseEventsPaintsThePlanesTheViewAndThePreview) {
     auto* preview = window.findChild<PreviewView*>("Editor_IMG_Preview");
     EXPECT_EQ(preview->Shown().pixel(2 * 14, 2 * 11 + 1), Mix(4, 6));
     EXPECT_EQ(window.findChild<QLabel*>("Status_Ax")->text(), "X:14");
-}
-
-TEST_F(Drawing, ShiftMoveShowsABandUntilShiftIsReleased) {
-    DrawingState& drawing = window.State().Drawing;
-    drawing.CurrentAttr = {0, 2, 0, 0};
-    drawing.CurrentCharColor = 2; // I0+P1: Mix(2, 0)
-    // The band runs from the view origin, where the pencil starts, in the swatch colour.
-    QTest::mouseMove(view, QPoint(400, 200), 0);
-    QMouseEvent move(QEvent::MouseMove, QPointF(400, 201), view->mapToGlobal(QPointF(400, 201)),
-                     Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
-    QApplication::sendEvent(view, &move);
-    ASSERT_TRUE(view->ShownRubberBand().has_value());
-    EXPECT_EQ(ViewPixel(QPoint(200, 100)), Mix(2, 0));
-    QTest::keyRelease(&window, Qt::Key_Shift, Qt::ShiftModifier);
-    EXPECT_FALSE(view->ShownRubberBand().has_value());
-    EXPECT_EQ(ViewPixel(QPoint(200, 100)), MakeRgb(0, 0, 0));
-}
-
-TEST_F(Drawing, RightClickPicksTheCellsColoursIntoThePalettes) {
-    MgsImage& picture = window.State().Picture;
-    picture.AttrPlane[0][PlaneIndex(5, 40)] = {3, 5};
-    picture.AttrPlane[1][PlaneIndex(5, 40)] = {9, 12};
-    window.RefreshView(true);
-    window.State().Drawing.CurrentCharColor = 2;
-    PressKey("Key_Instrument_Select"); // picking works with every instrument
-    QTest::mouseClick(view, Qt::RightButton, {}, At(43, 44));
-    EXPECT_EQ(window.State().Drawing.CurrentAttr, (AttrSet{3, 5, 9, 12}));
-    EXPECT_EQ(window.State().Drawing.CurrentCharColor, 2);
-    // The swatches and the markers are redrawn: the full palette marks (ink0, paper1).
-    ColourPalettes* palettes = window.Palettes();
-    EXPECT_EQ(palettes->ToolbarSwatch(1)->Colour(), Mix(3, 12));
-    EXPECT_EQ(palettes->WindowSwatch(2)->grab().toImage().pixel(20, 12), Mix(5, 9));
-    EXPECT_EQ(palettes->FullPalette()->Image().pixel(16 * 5 + 6, 16 * 9 + 6),
-              MakeRgb(255, 255, 255));
-}
-
-TEST_F(Drawing, ToolbarKeysShowTheInstrumentPaintSizeAndModes) {
-    const DrawingState& drawing = window.State().Drawing;
-    PressKey("Key_Instrument_FillChar");
-    EXPECT_TRUE(drawing.Instrument == InstrumentKind::FillChar &&
-                KeyPressed("Key_Instrument_FillChar"));
-    window.SetInstrument(InstrumentKind::Paint);
-    EXPECT_TRUE(KeyPressed("Key_Instrument_Paint") && !KeyPressed("Key_Instrument_FillChar"));
-    PressKey("Key_PaintSize4");
-    EXPECT_TRUE(drawing.PaintSize == 4 && KeyPressed("Key_PaintSize4"));
-    EXPECT_FALSE(KeyPressed("Key_PaintSize1") || KeyPressed("Key_PaintSize2"));
-    // PIX off leaves RGB on; RGB off and PIX on again.
-    PressKey("KEY_EditMode_PIX");
-    EXPECT_FALSE(drawing.PixMode || KeyPressed("KEY_EditMode_PIX"));
-    EXPECT_TRUE(KeyPressed("KEY_EditMode_RGB"));
-    PressKey("KEY_EditMode_RGB");
-    PressKey("KEY_EditMode_PIX");
-    EXPECT_TRUE(drawing.PixMode && KeyPressed("KEY_EditMode_PIX"));
-    EXPECT_FALSE(drawing.RgbMode || KeyPressed("KEY_EditMode_RGB"));
 }
 
 } // namespace
