@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Painting into the planes: lines, rectangles, the cell fill, the attribute rows a paint
+// writes, points out of range, and the cells listed for redrawing.
 #include "display/renderer.h"
 #include "editing/drawing.h"
 #include "support/test_pictures.h"
@@ -32,22 +34,6 @@ protected:
 
     EditorState state;
 };
-
-TEST_F(Drawing, PaintSize4BlockAtZoomLevel2) {
-    state.View.ZoomLevel = 2;
-    state.Drawing.PaintSize = 4;
-    state.Drawing.CurrentCharColor = 1; // P0+I1: clears screen 0, sets screen 1
-    state.Picture.PixelPlane[0].fill(0xFF);
-    const PaintResult result = PaintAt(state, {104, 40});
-    for (int row = 0; row < kPixelRows; ++row) {
-        const bool inBlock = row >= 4 && row <= 7;
-        EXPECT_EQ(Byte(0, 1, row), inBlock ? 0xF0 : 0xFF) << row;
-        EXPECT_EQ(Byte(1, 1, row), inBlock ? 0x0F : 0x00) << row;
-    }
-    EXPECT_EQ(Byte(0, 0, 5), 0xFF);
-    EXPECT_EQ(result.cells, (std::vector<CellRef>{{1, 0, 0}}));
-    EXPECT_EQ(state.Drawing.LastPaintKey, (PaintKey{1, 0, 4, 4}));
-}
 
 TEST_F(Drawing, LinesAndRectanglesArePlottedPixelByPixel) {
     state.Drawing.RgbMode = false;
@@ -110,27 +96,6 @@ TEST_F(Drawing, RgbWritesTheWholeCellOfTheEffectiveRow) {
     EXPECT_EQ(Attr(0, 3, 7), AttrCell{});
     EXPECT_EQ(Attr(0, 12, 12), AttrCell{});
     EXPECT_EQ(state.Picture.PixelPlane, MgsImage{}.PixelPlane);
-}
-
-TEST_F(Drawing, LastPaintKeySkipsTheSamePlaceUntilItIsCleared) {
-    state.Drawing.CurrentCharColor = 3;
-    EXPECT_FALSE(PaintAt(state, {50, 50}).cells.empty());
-    state.Picture = MgsImage{}; // as if undone
-
-    const PaintResult again = PaintAt(state, {51, 51}); // the same pixel at zoom factor 4
-    EXPECT_TRUE(again.cells.empty());
-    ASSERT_TRUE(again.pointer.has_value()); // the status bar is still updated
-    EXPECT_EQ(again.pointer->variant, PointerInfoVariant::Paint);
-    EXPECT_EQ(state.Drawing.LastPoint, QPoint(51, 51));
-    // Neither a pick nor a mode switch clears it.
-    PickAttr(state, {0, 0});
-    state.Drawing.PixMode = true;
-    EXPECT_TRUE(PaintAt(state, {50, 50}).cells.empty());
-    EXPECT_EQ(state.Picture, MgsImage{});
-
-    state.Drawing.ClearLastPaintKey();
-    EXPECT_FALSE(PaintAt(state, {50, 50}).cells.empty());
-    EXPECT_NE(state.Picture, MgsImage{});
 }
 
 TEST_F(Drawing, PointsOutsideTheViewAndOddPaintSizesStayInRange) {
