@@ -130,25 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat, testing::ValuesIn(kCases),
                              return name + "_" + std::to_string(info.param.charHeight);
                          });
 
-TEST(FormatTable, ExtensionsAreExactAndCaseSensitive) {
-    EXPECT_EQ(FileExtension("/home/pic.scr"), ".scr");
-    EXPECT_EQ(FileExtension("/home/dir.v2/pic"), "");
-    EXPECT_EQ(FileExtension("image.$scr"), ".$scr");
-    EXPECT_EQ(FileExtension("a.tar.mg4"), ".mg4");
-    EXPECT_EQ(FindFormat(u".SCR"), nullptr);
-    EXPECT_EQ(FindFormat(u".Mgs"), nullptr);
-    EXPECT_EQ(FindFormat(u""), nullptr);
-    EXPECT_EQ(FormatForPath("x/image.$scr")->Read, ReadHeaderedScr);
-    // Imported only: no writer. Naming the file in the title: .mgs and MG only.
-    for (const PictureFormat& format : PictureFormats) {
-        const bool importOnly = format.Extension == ".scr" || format.Extension == ".$scr" ||
-                                format.Extension == ".$img";
-        EXPECT_EQ(format.Write == nullptr, importOnly) << format.Extension;
-        EXPECT_EQ(format.LoadSetsCurrentFile, format.Extension.starts_with(".mg"))
-            << format.Extension;
-    }
-}
-
 TEST(FormatTable, EnsureExtension) {
     EXPECT_EQ(EnsureExtension("/home/u/pic", u".mgs"), "/home/u/pic.mgs");
     EXPECT_EQ(EnsureExtension("/home/u/pic.mgs", u".mgs"), "/home/u/pic.mgs");
