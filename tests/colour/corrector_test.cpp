@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The colour corrector's core: the range dragged and clamped, each button's rewrite, and
+// the strips' marks.
 #include "colour/corrector.h"
 
 #include "display/renderer.h"
@@ -7,8 +9,6 @@
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 namespace {
 
@@ -147,47 +147,6 @@ TEST(CorrectorImages, StripsMarkTheStoredEntryOfTheStartCellsTopRow) {
     const QImage strip = MarkedZxStrip(12);
     EXPECT_EQ(strip.pixel(16 * 12 + 6, 6), MakeRgb(255, 255, 255));
     EXPECT_EQ(strip.pixel(16 * 12 + 12, 12), ZxPalette[12]); // right and bottom exclusive
-}
-
-TEST(CorrectorImages, CharViewShowsTheNeighbourhoodWithHatchAndSeparators) {
-    const LinePatterns patterns = LinePatterns::Create();
-    const QImage screen = Rendered(RandomPicture(8, 9)).ScreenImage[0];
-    // Start cell (0, 0): the top-left neighbour lies outside and stays hatched; the middle
-    // is the start cell at 4x, the lower right its diagonal neighbour; separators grey first.
-    const QImage corner = CorrectorCharView(screen, Range(0, 0, 0, 0), 8, patterns);
-    ASSERT_EQ(corner.size(), QSize(98, 98));
-    std::set<QRgb> hatch;
-    for (int y = 1; y < 31; ++y)
-        for (int x = 1; x < 31; ++x)
-            hatch.insert(corner.pixel(x, y));
-    EXPECT_TRUE(hatch.count(MakeRgb(0, 0, 0)) && hatch.count(MakeRgb(255, 255, 255)));
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            ASSERT_EQ(corner.pixel(33 + x, 33 + y), screen.pixel(x / 4, y / 4));
-            ASSERT_EQ(corner.pixel(66 + x, 66 + y), screen.pixel(8 + x / 4, 8 + y / 4));
-        }
-    EXPECT_EQ(corner.pixel(0, 32), MakeRgb(128, 128, 128));
-    EXPECT_EQ(corner.pixel(1, 32), MakeRgb(255, 255, 255));
-    // 8x1: rows 4 pixels high, separators at 4 and 9.
-    const QImage thin = CorrectorCharView(screen, Range(5, 100, 5, 100), 1, patterns);
-    EXPECT_EQ(thin.pixel(40, 9), patterns.GridLightH.pixel(40, 0));
-    EXPECT_EQ(thin.pixel(33, 10), screen.pixel(40, 101));
-    EXPECT_EQ(CorrectorScreenView(screen).pixel(130, 61), screen.pixel(65, 30));
-}
-
-TEST(CorrectorImages, FrameMarchesOnTheRangesOuterPixels) {
-    const LinePatterns patterns = LinePatterns::Create();
-    QImage view(512, 384, QImage::Format_RGB32);
-    view.fill(MakeRgb(1, 2, 3));
-    // Columns 2..3, cell rows 1..2 at CharHeight 4: x 32..63, y 8..23.
-    DrawCorrectorFrame(view, Range(2, 1, 3, 2), 4, 4, patterns);
-    EXPECT_EQ(view.pixel(31, 8), MakeRgb(1, 2, 3));
-    EXPECT_EQ(view.pixel(40, 16), MakeRgb(1, 2, 3));
-    EXPECT_NE(view.pixel(32, 8), MakeRgb(1, 2, 3));
-    EXPECT_NE(view.pixel(63, 23), MakeRgb(1, 2, 3));
-    // The top edge starts in the pattern at 15 - phase = 11: black (8..14).
-    EXPECT_EQ(view.pixel(33, 8), MakeRgb(0, 0, 0));
-    EXPECT_EQ(view.pixel(37, 8), MakeRgb(255, 255, 255));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The gradient palette: its tables and picture, and the blink of the full palette's cells.
 #include "colour/gradient_palette.h"
 
 #include "picture/palette_images.h"
@@ -11,11 +12,6 @@
 namespace {
 
 constexpr Rgb kWhite = MakeRgb(255, 255, 255);
-
-std::vector<PaletteCell> Cells(QPoint point) {
-    const GradientCells found = GradientCellsAt(point);
-    return {found.View().begin(), found.View().end()};
-}
 
 std::map<std::pair<int, int>, std::vector<PaletteCell>> Boxes() {
     std::map<std::pair<int, int>, std::vector<PaletteCell>> boxes;
@@ -52,16 +48,6 @@ TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCellsDrawnInItsColour
         EXPECT_EQ(count, 1) << std::hex << colour;
     EXPECT_EQ(boxes.at({2, 56}).size(), 8u);
     EXPECT_EQ(boxes.at({11, 56}).size(), 8u);
-}
-
-TEST(GradientTables, PressListsTheCellsOfTheBoxRowByRow) {
-    const std::vector<PaletteCell> grey = {{13, 0}, {11, 1}, {9, 3},  {7, 5},
-                                           {5, 7},  {3, 9},  {1, 11}, {0, 13}};
-    EXPECT_EQ(Cells({2, 56}), grey); // the box's first and last pixel
-    EXPECT_EQ(Cells({10, 64}), grey);
-    EXPECT_EQ(Cells({51, 60}), (std::vector<PaletteCell>{{0, 0}}));
-    EXPECT_TRUE(Cells({1, 1}).empty());
-    EXPECT_TRUE(Cells({75, 228}).empty());
 }
 
 // The full-palette image with the markers its owner draws, counting the redraws.

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The colour rules of the palettes: brightness matching, strips, the full palette, the
+// swatches and the ZX buttons.
 #include "colour/palette.h"
 
 #include <gtest/gtest.h>
@@ -79,33 +81,6 @@ TEST(Palette, SwatchesSetTheCombinedColourWholeAndZxButtonsOneBit) {
     const CharColorSelection shown = CharColorSelectionOf(1);
     EXPECT_EQ(shown.swatch, (std::array<bool, 4>{false, true, false, false}));
     EXPECT_EQ(shown.zxButton, (std::array<bool, 4>{true, false, false, true})); // PAP0, INK1
-}
-
-TEST(Palette, ImagesMarkTheCurrentColours) {
-    const Rgb black = MakeRgb(0, 0, 0), white = MakeRgb(255, 255, 255);
-    const PaletteSources sources = PaletteSources::Create();
-    const QImage zxBefore = sources.ZxPal.copy();
-    const PaletteImages images = MakePaletteImages(sources, {1, 14, 0, 7});
-
-    const int stripColour[4] = {1, 14, 0, 7};
-    for (int i = 0; i < 4; ++i) {
-        const QImage& strip = images.strips[i];
-        const int left = 16 * stripColour[i];
-        EXPECT_EQ(strip.pixel(left + 4, 4), black) << i;
-        EXPECT_EQ(strip.pixel(left + 11, 11), black) << i;
-        EXPECT_EQ(strip.pixel(left + 5, 10), white) << i;
-        EXPECT_EQ(strip.pixel(left + 12, 12), ZxPalette[stripColour[i]]) << i;
-        const int other = (stripColour[i] + 5) % 15;
-        EXPECT_EQ(strip.pixel(16 * other + 8, 8), ZxPalette[other]) << i;
-    }
-    EXPECT_EQ(sources.ZxPal, zxBefore);
-    for (int s0 = 0; s0 < 15; ++s0) {
-        for (int s1 = 0; s1 < 15; ++s1) {
-            const bool marked = (s0 == 1 || s0 == 14) && (s1 == 0 || s1 == 7);
-            EXPECT_EQ(images.full.pixel(16 * s0 + 8, 16 * s1 + 8), marked ? white : Mix(s0, s1));
-        }
-    }
-    EXPECT_EQ(images.swatches, (CharColours{Mix(1, 0), Mix(1, 7), Mix(14, 0), Mix(14, 7)}));
 }
 
 } // namespace
