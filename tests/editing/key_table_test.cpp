@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The key table's matching, the physical keys of shifted symbols, and the pointer keys'
+// acceleration.
 #include "editing/key_table.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +13,8 @@ constexpr auto kCtrl = Qt::ControlModifier;
 constexpr auto kAlt = Qt::AltModifier;
 constexpr auto kShift = Qt::ShiftModifier;
 
-// The rows themselves are pinned by the README test; these cases check how a key and its
-// modifiers are matched: one case for each kind of modifier condition, keys with several
-// rows, keys whose meaning changes with Ctrl, and keys no row takes.
+// How a key and its modifiers are matched: one case for each kind of modifier condition,
+// keys with several rows, keys whose meaning changes with Ctrl, and keys no row takes.
 TEST(KeyTable, EveryMatchingRowRunsUnderItsModifierCondition) {
     const Qt::KeyboardModifiers none = Qt::NoModifier;
     const struct {
