@@ -6,49 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <vector>
-
 namespace {
 
 constexpr Rgb kWhite = MakeRgb(255, 255, 255);
-
-std::map<std::pair<int, int>, std::vector<PaletteCell>> Boxes() {
-    std::map<std::pair<int, int>, std::vector<PaletteCell>> boxes;
-    for (int c = 0; c < kColourCount; ++c)
-        for (int r = 0; r < kColourCount; ++r)
-            boxes[{GradientSwatchX[GradientIndex(c, r)], GradientSwatchY[GradientIndex(c, r)]}]
-                .push_back({c, r});
-    return boxes;
-}
-
-// The tables, and the picture drawn from them: boxes in their colour outlined in black on a
-// transparent ground.
-TEST(GradientTables, EveryMixedColourHasOneBoxOfAtMostEightCellsDrawnInItsColour) {
-    const QImage image = MakeGradientPaletteImage();
-    ASSERT_EQ(image.size(), QSize(76, 229));
-    EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // no box at (2, 2)
-    EXPECT_EQ(image.pixel(2, 60), MakeRgb(0, 0, 0));
-    const auto boxes = Boxes();
-    EXPECT_EQ(boxes.size(), 102u);
-    std::map<Rgb, int> boxesOfColour;
-    for (const auto& [box, cells] : boxes) {
-        EXPECT_LE(cells.size(), 8u);
-        const Rgb colour = MixTable[cells[0].c][cells[0].r];
-        EXPECT_EQ(image.pixel(box.first + 4, box.second + 4), colour);
-        for (const PaletteCell& cell : cells) {
-            EXPECT_EQ(MixTable[cell.c][cell.r], colour);
-            const int mirror = GradientIndex(cell.r, cell.c);
-            EXPECT_EQ(std::make_pair(int(GradientSwatchX[mirror]), int(GradientSwatchY[mirror])),
-                      box);
-        }
-        ++boxesOfColour[colour];
-    }
-    for (const auto& [colour, count] : boxesOfColour)
-        EXPECT_EQ(count, 1) << std::hex << colour;
-    EXPECT_EQ(boxes.at({2, 56}).size(), 8u);
-    EXPECT_EQ(boxes.at({11, 56}).size(), 8u);
-}
 
 // The full-palette image with the markers its owner draws, counting the redraws.
 struct FullPalette {

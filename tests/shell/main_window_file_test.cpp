@@ -93,57 +93,6 @@ TEST_F(FileUi, FailedLoadsAndSavesLeavePictureTitleAndCurrentFile) {
     EXPECT_EQ(Contents("keep.mgs").size(), kMgsFileSize);
 }
 
-TEST_F(FileUi, ImportsLoadWithoutNamingTheFileButMgFilesAreNamed) {
-    dialogs->saveAnswers = {Path("named.mgs")};
-    Trigger("Save1");
-    const QString title = window->windowTitle();
-
-    const MgsImage source = RandomPicture(8, 13);
-    Write("two.img", WriteImg(source));
-    window->SetZoom(2);
-    dialogs->openAnswers = {Path("two.img")};
-    Trigger("Importfromimg2");
-    EXPECT_EQ(Picture().PixelPlane, source.PixelPlane);
-    EXPECT_EQ(window->windowTitle(), title);
-    EXPECT_EQ(window->State().CurrentFileName, Path("named.mgs"));
-    EXPECT_EQ(window->State().View.ZoomLevel, 1);
-    EXPECT_TRUE(window->State().Drawing.MouseBlocked); // the dialog's last click draws nothing
-    EXPECT_FALSE(window->HasUnsavedChanges());
-
-    Write("fine.mg4", WriteMg(RandomPicture(4, 14)));
-    dialogs->openAnswers = {Path("fine.mg4")};
-    Trigger("Importfrommg1mg2mg4mg81");
-    EXPECT_EQ(Picture().CharHeight, 4);
-    EXPECT_EQ(window->windowTitle(), kCaption + " - " + Path("fine.mg4"));
-    EXPECT_TRUE(dialogs->errors.isEmpty());
-}
-
-TEST_F(FileUi, DropsOpenInOrderSkipUnknownNamesAndStopAtFileErrors) {
-    const MgsImage a = RandomPicture(8, 15), b = RandomPicture(2, 16);
-    Write("a.scr", WriteImg(a).left(6912));
-    Write("b.mgs", WriteMgs(b));
-    Drop({"a.scr", "b.mgs"});
-    EXPECT_EQ(Picture(), b);
-    EXPECT_EQ(window->windowTitle(), kCaption + " - " + Path("b.mgs"));
-
-    // Capitals open as their lower-case twins; an unknown type is named in the status bar.
-    Write("PIC.SCR", WriteImg(a).left(6912));
-    Drop({"PIC.SCR", "notes.txt"});
-    EXPECT_EQ(Picture().PixelPlane[1], a.PixelPlane[0]);
-    EXPECT_TRUE(dialogs->errors.isEmpty());
-    EXPECT_TRUE(Note().startsWith("notes.txt is not"));
-
-    // A format error is shown and the drop goes on; a file error ends it.
-    Write("bad.mg8", WriteMgs(a));
-    Write("c.mgs", WriteMgs(a));
-    Drop({"bad.mg8", "c.mgs"});
-    Drop({"missing.mgs", "b.mgs"});
-    EXPECT_EQ(Picture().PixelPlane, a.PixelPlane);
-    ASSERT_EQ(dialogs->errors.size(), 2);
-    EXPECT_EQ(dialogs->errors[0], "Error file format: " + Path("bad.mg8"));
-    EXPECT_TRUE(dialogs->errors[1].startsWith("Cannot open " + Path("missing.mgs")));
-}
-
 TEST_F(FileUi, ACommandLineFileThatCannotBeOpenedIsNamedOnceTheWindowIsUp) {
     window.reset();
     auto fake = std::make_unique<FakeDialogs>();
