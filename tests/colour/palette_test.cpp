@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The colour rules of the palettes: brightness matching, strips, the full palette, the
-// swatches and the ZX buttons.
+// The colour rules of the palettes: brightness matching, strips, and the full palette.
 #include "colour/palette.h"
 
 #include <gtest/gtest.h>
@@ -61,26 +60,6 @@ TEST(Palette, FullPaletteClickSetsTheMembersOfTheCurrentCombination) {
     EXPECT_FALSE(ClickFullPalette(drawing, 240, 0));
     EXPECT_FALSE(ClickFullPalette(drawing, 0, -1));
     EXPECT_EQ(drawing.CurrentAttr, (AttrSet{1, 0, 3, 0}));
-}
-
-TEST(Palette, SwatchesSetTheCombinedColourWholeAndZxButtonsOneBit) {
-    DrawingState drawing;
-    drawing.LastPaintKey = {4, 4, 0, 0};
-    ClickZxButton(drawing, ZxButton::Ink1);
-    EXPECT_EQ(drawing.CurrentCharColor, 1);
-    ClickZxButton(drawing, ZxButton::Ink0);
-    EXPECT_EQ(drawing.CurrentCharColor, 3);
-    ClickZxButton(drawing, ZxButton::Pap1);
-    EXPECT_EQ(drawing.CurrentCharColor, 2);
-    EXPECT_EQ(drawing.LastPaintKey, (PaintKey{4, 4, 0, 0})); // the bits keep it
-
-    SelectCharColor(drawing, 1);
-    EXPECT_EQ(drawing.CurrentCharColor, 1);
-    EXPECT_EQ(drawing.LastPaintKey, PaintKey{});
-
-    const CharColorSelection shown = CharColorSelectionOf(1);
-    EXPECT_EQ(shown.swatch, (std::array<bool, 4>{false, true, false, false}));
-    EXPECT_EQ(shown.zxButton, (std::array<bool, 4>{true, false, false, true})); // PAP0, INK1
 }
 
 } // namespace

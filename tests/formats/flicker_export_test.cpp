@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// One screen alone as a picture, and the two screens as a flickering GIF.
 #include "display/renderer.h"
 #include "formats/flicker_export.h"
-#include "support/png_decode.h"
-#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -30,12 +28,6 @@ TEST(FlickerExport, EachScreenAloneAtThePngSizesInItsOwnBorderColour) {
             ASSERT_EQ(image.size(), QSize(option.Width(), option.Height()));
             EXPECT_EQ(image, ComposePngImage(rendered.ScreenImage[s], option, borders[s]));
         }
-    TempFolder folder;
-    const QString path = folder.Path("screen1.png");
-    ASSERT_EQ(ExportScreenPng(picture, 1, PngOptions[6], path), QString());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(DecodePng(file.readAll()).image, ComposeScreenImage(picture, 1, PngOptions[6]));
 }
 
 TEST(FlickerExport, TheGifIsTwoLoopingFramesOfTheScreensAt20Ms) {

@@ -2,7 +2,6 @@
 // The file side of the main window, driven through its menu items, keys, panels, drops and
 // close requests, with dialogs that answer from a script.
 #include "formats/picture_formats.h"
-#include "formats/zx_program.h"
 #include "shell/floating_window.h"
 #include "shell/recovery_keeper.h"
 #include "support/main_window_fixture.h"
@@ -91,18 +90,6 @@ TEST_F(FileUi, FailedLoadsAndSavesLeavePictureTitleAndCurrentFile) {
     EXPECT_EQ(Take(), before);
     EXPECT_TRUE(window->HasUnsavedChanges());
     EXPECT_EQ(Contents("keep.mgs").size(), kMgsFileSize);
-}
-
-TEST_F(FileUi, ACommandLineFileThatCannotBeOpenedIsNamedOnceTheWindowIsUp) {
-    window.reset();
-    auto fake = std::make_unique<FakeDialogs>();
-    dialogs = fake.get();
-    window = std::make_unique<MainWindow>(QStringList{Path("gone.mgs")}, std::move(fake));
-    EXPECT_TRUE(dialogs->errors.isEmpty());
-    window->show();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(dialogs->errors.size(), 1);
-    EXPECT_TRUE(dialogs->errors[0].contains(Path("gone.mgs")));
 }
 
 // Closing, Quit and everything that replaces the picture ask first while it has changes
@@ -228,18 +215,6 @@ TEST_F(FileUi, SaveSelectionAsksAboutTheFilesItWouldReplaceAndNoWritesNothing) {
     EXPECT_TRUE(dialogs->yesNoQuestions[0].contains(Path("sprite_pix_0.bin")));
     EXPECT_EQ(Contents("sprite_pix_0.bin"), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sprite_pix_0.bin"});
-}
-
-TEST_F(FileUi, SpectrumExportsAskForTheMachineThenTheName) {
-    Picture() = RandomPicture(8, 5);
-    Trigger("ExporttoZ80"); // the machine question cancelled: no save dialog
-    EXPECT_TRUE(dialogs->saveFilters.isEmpty());
-    dialogs->itemAnswer = 1;
-    dialogs->saveAnswers = {Path("pic"), Path("pic")};
-    Trigger("ExporttoZ80");
-    Trigger("ExporttoTap");
-    EXPECT_EQ(Contents("pic.z80"), WriteZ80(Picture(), SpectrumMachine::Pentagon));
-    EXPECT_EQ(Contents("pic.tap"), WriteTap(Picture(), SpectrumMachine::Pentagon));
 }
 
 } // namespace
