@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The colour corrector's core: the range dragged and clamped, each button's rewrite, and
-// the strips' marks.
+// The colour corrector's core: the range dragged and clamped, and each button's rewrite.
 #include "colour/corrector.h"
 
 #include "display/renderer.h"
@@ -127,16 +126,6 @@ TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
             }
         }
     }
-}
-
-TEST(CorrectorImages, StripsMarkTheStoredEntryOfTheStartCellsTopRow) {
-    MgsImage picture;
-    picture.CharHeight = 4;
-    picture.AttrPlane[0][PlaneIndex(7, 8)] = {3, 12};
-    picture.AttrPlane[1][PlaneIndex(7, 8)] = {0, 14};
-    picture.AttrPlane[0][PlaneIndex(7, 9)] = {5, 5}; // not the top row: ignored
-    const auto indices = CorrectorStripIndices(picture, Range(7, 2, 9, 4));
-    EXPECT_EQ(indices, (std::array<int, 4>{3, 12, 0, 14}));
 }
 
 } // namespace
