@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The colour rules of the palettes: brightness matching, strips, and the full palette.
+// The colour rules of the palettes: brightness matching and the full palette.
 #include "colour/palette.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +16,6 @@ TEST(Palette, BrightnessFollowsTheColourJustChosenExceptWithBlack) {
         MatchBrightness(target, c.reference);
         EXPECT_EQ(target, c.expected) << int(c.target) << " against " << int(c.reference);
     }
-}
-
-TEST(Palette, StripsChooseOneColourAndMatchTheOtherOfTheSameScreen) {
-    DrawingState drawing;
-    drawing.CurrentAttr = {3, 13, 5, 11};
-    drawing.LastPaintKey = {1, 2, 3, 4};
-    // The ink0 strip (IMG_PAP0) at x = 40: bright blue; paper0 turns bright red.
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink0, 40));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{4, 2, 5, 11}));
-    EXPECT_EQ(drawing.LastPaintKey, PaintKey{});
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Paper1, 239));
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink1, 16 * 7));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{4, 2, 13, 7}));
-    // Black paper leaves the ink alone, and then any ink leaves the black paper.
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Paper0, 0));
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink0, 16 * 9));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{0, 9, 13, 7}));
-
-    drawing.LastPaintKey = {1, 2, 3, 4};
-    EXPECT_FALSE(ClickStrip(drawing, PaletteStrip::Paper1, 240));
-    EXPECT_FALSE(ClickStrip(drawing, PaletteStrip::Paper1, -1));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{0, 9, 13, 7}));
-    EXPECT_EQ(drawing.LastPaintKey, (PaintKey{1, 2, 3, 4}));
 }
 
 // Column 6, row 12 for each combined colour: the clicked colours land in that

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Painting into the planes: lines, rectangles, the cell fill, the attribute rows a paint
-// writes, points out of range, and the cells listed for redrawing.
+// Painting into the planes: the cell fill, the attribute rows a paint writes, points out
+// of range, and the cells listed for redrawing.
 #include "display/renderer.h"
 #include "editing/drawing.h"
 #include "support/test_pictures.h"
@@ -34,27 +34,6 @@ protected:
 
     EditorState state;
 };
-
-TEST_F(Drawing, LinesAndRectanglesArePlottedPixelByPixel) {
-    state.Drawing.RgbMode = false;
-    state.Drawing.CurrentCharColor = 3;
-    DrawLine(state, At(0, 0), At(5, 2) + QPoint(3, 1));
-    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}));
-    EXPECT_EQ(state.Drawing.LastPoint, At(5, 2)); // each plotted pixel moves it
-
-    state.Picture = MgsImage{};
-    DrawLine(state, At(12, 20), At(10, 15)); // steep, leftward, upward
-    EXPECT_EQ(SetPixels(), (Pixels{{12, 20}, {12, 19}, {11, 18}, {11, 17}, {10, 16}, {10, 15}}));
-
-    state.Picture = MgsImage{};
-    const PaintResult rect = DrawRect(state, At(20, 10), At(23, 12));
-    Pixels expected = {{20, 11}, {23, 11}};
-    for (int x = 20; x <= 23; ++x)
-        expected.insert({{x, 10}, {x, 12}});
-    EXPECT_EQ(SetPixels(), expected);
-    EXPECT_EQ(state.Drawing.LastPoint, At(23, 12)); // the right side is drawn last
-    EXPECT_EQ(rect.cells, (std::vector<CellRef>{{2, 1, 8}}));
-}
 
 TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
     state.Picture.CharHeight = 4;

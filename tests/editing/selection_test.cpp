@@ -229,7 +229,6 @@ TEST(CopyAsText, OneLinePerPixelRowOrOneLineForOneColumn) {
     // One column, two cell rows: every byte top to bottom on one line.
     sel.w = 1, sel.h = 2;
     EXPECT_EQ(SelectionText(sel, picture, false), "\tDB\t#0A,#00,#00,#00");
-
     // Nothing of the rectangle inside the picture: nothing to copy.
     sel.y = 96;
     EXPECT_TRUE(SelectionText(sel, picture, true).isNull());
