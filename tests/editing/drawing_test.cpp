@@ -35,7 +35,7 @@ protected:
     EditorState state;
 };
 
-TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
+TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRow) {
     state.Picture.CharHeight = 4;
     state.Drawing.Instrument = InstrumentKind::FillChar;
     state.Drawing.CurrentCharColor = 2; // I0+P1
@@ -49,13 +49,6 @@ TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
         EXPECT_EQ(Byte(1, 9, row), filled ? 0x00 : 0x5A) << row;
     }
     EXPECT_EQ(result.cells, (std::vector<CellRef>{{9, 1, 4}}));
-
-    // The pencil with both modes off writes nothing, not even the attribute.
-    const MgsImage before = state.Picture;
-    state.Drawing.Instrument = InstrumentKind::Paint;
-    state.Drawing.CurrentAttr = {1, 2, 3, 4};
-    PaintAt(state, At(100, 100));
-    EXPECT_EQ(state.Picture, before);
 }
 
 TEST_F(Drawing, RgbWritesTheWholeCellOfTheEffectiveRow) {

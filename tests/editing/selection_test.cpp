@@ -229,8 +229,7 @@ TEST(CopyAsText, OneLinePerPixelRowOrOneLineForOneColumn) {
     // One column, two cell rows: every byte top to bottom on one line.
     sel.w = 1, sel.h = 2;
     EXPECT_EQ(SelectionText(sel, picture, false), "\tDB\t#0A,#00,#00,#00");
-    // Nothing of the rectangle inside the picture: nothing to copy.
-    sel.y = 96;
+    sel.y = 96; // nothing of it inside the picture
     EXPECT_TRUE(SelectionText(sel, picture, true).isNull());
 }
 

@@ -200,18 +200,4 @@ TEST(ScreenFormats, BitmapOnlyScrIsWhiteOnBlackButImgNeedsBothScreens) {
     EXPECT_EQ(ReadImg(Span(bitmap), staging).Status, ReadStatus::TooShort);
 }
 
-TEST(ScreenFormats, HeaderedScrImportsTheSamePictureAndRow191ComesFromOffset6112) {
-    QByteArray scr(6912, '\0');
-    for (int c = 0; c < 32; ++c)
-        scr[6112 + c] = static_cast<char>(c + 1);
-    scr[6144 + 23 * 32 + 31] = 0x4F;
-    MgsImage plain, headered;
-    ASSERT_EQ(ReadScr(Span(scr), plain).Status, ReadStatus::Ok);
-    ASSERT_EQ(ReadHeaderedScr(Span(QByteArray(17, 'h') + scr), headered).Status, ReadStatus::Ok);
-    EXPECT_EQ(plain, headered);
-    for (int c = 0; c < 32; ++c)
-        EXPECT_EQ(plain.PixelPlane[1][PlaneIndex(c, 191)], c + 1);
-    EXPECT_EQ(plain.AttrPlane[1][PlaneIndex(31, 184)], (AttrCell{2, 14}));
-}
-
 } // namespace

@@ -19,18 +19,6 @@ TEST(ColourTables, MixTableFollowsTheMixingRule) {
     }
 }
 
-TEST(ColourTables, PaletteIndicesAndBrightness) {
-    EXPECT_EQ(ZxPalette[1], MakeRgb(0, 0, 202));
-    EXPECT_EQ(ZxPalette[4], MakeRgb(254, 0, 0));
-    EXPECT_EQ(ZxPalette[11], MakeRgb(202, 202, 0));
-    EXPECT_EQ(ZxPalette[14], MakeRgb(254, 254, 254));
-    for (int i = 1; i < kColourCount; ++i) {
-        EXPECT_EQ(ToNormal[i] % 2, 1) << i;
-        EXPECT_EQ(ToBright[i] % 2, 0) << i;
-        EXPECT_EQ(ToNormal[ToBright[i]], ToNormal[i]) << i;
-    }
-}
-
 TEST(ColourTables, OutOfRangeIndicesLandOnTheNoColourSlot) {
     // Damaged values never index outside a table; they show as black.
     EXPECT_EQ(ZxColour(15), MakeRgb(0, 0, 0));
