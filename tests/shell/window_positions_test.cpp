@@ -8,6 +8,7 @@
 #include "support/temp_folder.h"
 
 #include <QStandardPaths>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -160,3 +161,47 @@ TEST(FirstStart, FloatingWindowsKeepOffEachOtherAndOnTheScreen) {
 }
 
 } // namespace
+
+TEST(FirstStart, OnASmallScreenTheWindowsInTheWayRollUpInsteadOfHidingControls) {
+    // A main window the size of a maximised one on a 1366 x 768 screen: the five windows
+    // hold more area than its work area.
+    MainWindow window({});
+    window.resize(1366, 720);
+    window.show();
+    window.ApplyWindowPositions({});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const char* const names[] = {"Panel_Color", "Panel_Border", "Panel_ZoomPreview",
+                                 "Panel_Corrector", "Panel_Preview"};
+    auto expectNothingHidden = [&](const char* step) {
+        const QRect area = window.Panel(names[0])->parentWidget()->rect();
+        for (const char* name : names) {
+            const FloatingWindow* panel = window.Panel(name);
+            EXPECT_TRUE(panel->isVisible()) << step << name;
+            EXPECT_TRUE(area.contains(panel->geometry())) << step << name;
+            for (const char* other : names) {
+                if (other != name && !panel->RolledUp()) {
+                    EXPECT_FALSE(panel->geometry().intersects(window.Panel(other)->geometry()))
+                        << step << name << " and " << other;
+                }
+            }
+        }
+    };
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_B, Qt::Key_X, Qt::Key_V})
+        QTest::keyClick(&window, key);
+    QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
+    expectNothingHidden("opened: ");
+    EXPECT_FALSE(window.Panel("Panel_ZoomPreview")->RolledUp());
+
+    // The corrector's key and a double-click on the palette's title bar bring each back
+    // whole, where it was, and the others make room again.
+    FloatingWindow* corrector = window.Panel("Panel_Corrector");
+    ASSERT_TRUE(corrector->RolledUp());
+    QTest::keyClick(&window, Qt::Key_X);
+    EXPECT_EQ(corrector->size(), QSize(1041, 617));
+    expectNothingHidden("corrector back: ");
+    FloatingWindow* palette = window.Panel("Panel_Color");
+    ASSERT_TRUE(palette->RolledUp());
+    QTest::mouseDClick(palette->TitleBar(), Qt::LeftButton);
+    EXPECT_EQ(palette->size(), QSize(342, 486));
+    expectNothingHidden("palette back: ");
+}

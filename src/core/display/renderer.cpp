@@ -55,10 +55,11 @@ struct CellColours {
 };
 
 // Written field by field into place: a copy of the whole record would be read back wider
-// than it was written, which the processor cannot forward from its stores. Kept out of
-// line: inlined, it crowds the registers of the pixel loop, which then runs slower.
-[[gnu::noinline]] void FillColours(CellColours& out, const MgsImage& picture, int column,
-                                   int attrRow) {
+// than it was written, which the processor cannot forward from its stores. The render
+// runs it in a loop of its own ahead of the pixels, where inlining costs the pixel loop
+// no registers.
+[[gnu::always_inline]] inline void FillColours(CellColours& out, const MgsImage& picture,
+                                               int column, int attrRow) {
     const int i = PlaneIndex(column, attrRow);
     const int paper0 = ColourSlot(picture.AttrPlane[0][i].paper);
     const int ink0 = ColourSlot(picture.AttrPlane[0][i].ink);
@@ -109,28 +110,62 @@ Rgb* Line(QImage& image, int y) {
 #define TILESMITH_WIDE_VECTORS
 #endif
 
+// One byte column of one pixel row into the four images.
+[[gnu::always_inline]] inline void RenderByte(const CellColours& cell, uint8_t bits0, uint8_t bits1,
+                                              Rgb* mixed, Rgb* preview, qsizetype previewStride,
+                                              Rgb* screen0, Rgb* screen1) {
+    Pixels8 m0, m1, pixels;
+    LoadLanes(m0, bits0);
+    LoadLanes(m1, bits1);
+    MixedPixels(pixels, cell, m0, m1);
+    StoreMixed(pixels, mixed, preview, preview + previewStride);
+    pixels = TILESMITH_SPLAT(cell.paper0) ^ (m0 & TILESMITH_SPLAT(cell.inkXor0));
+    Store(screen0, pixels);
+    pixels = TILESMITH_SPLAT(cell.paper1) ^ (m1 & TILESMITH_SPLAT(cell.inkXor1));
+    Store(screen1, pixels);
+}
+
+// Columns first..last-1 of pixel row y, their colours from `colours`, which is brought up
+// to date where a new attribute row takes effect.
+[[gnu::always_inline]] inline void RenderSpan(const MgsImage& picture, int charHeight, int y,
+                                              int first, int last,
+                                              std::array<CellColours, kByteColumns>& colours,
+                                              Rgb* mixed, Rgb* preview, qsizetype previewStride,
+                                              Rgb* screen0, Rgb* screen1) {
+    for (int c = first; c < last; ++c)
+        if (EffectiveAttrRow(charHeight, y, c) == y)
+            FillColours(colours[c], picture, c, y);
+    for (int c = first; c < last; ++c)
+        RenderByte(colours[c], picture.PixelPlane[0][PlaneIndex(c, y)],
+                   picture.PixelPlane[1][PlaneIndex(c, y)], mixed + 8 * c, preview + 16 * c,
+                   previewStride, screen0 + 8 * c, screen1 + 8 * c);
+}
+
 TILESMITH_WIDE_VECTORS
 void RenderRows(const MgsImage& picture, int charHeight, Rgb* mixed, Rgb* preview, Rgb* screen0,
                 Rgb* screen1, qsizetype mixedStride, qsizetype previewStride,
                 qsizetype screenStride) {
     // Colours change only where a new attribute row takes effect (a cell's first row), so
     // they are looked up per column and cell, not per pixel row, and apart from the pixels.
+    // The 8x1 middle columns are the exception: every row is a new cell there, and going
+    // through the table would only add a store and a load to each lookup.
     std::array<CellColours, kByteColumns> colours;
     for (int y = 0; y < kPixelRows; ++y) {
-        for (int c = 0; c < kByteColumns; ++c)
-            if (EffectiveAttrRow(charHeight, y, c) == y)
-                FillColours(colours[c], picture, c, y);
-        for (int c = 0; c < kByteColumns; ++c) {
-            const CellColours& cell = colours[c];
-            Pixels8 m0, m1, pixels;
-            LoadLanes(m0, picture.PixelPlane[0][PlaneIndex(c, y)]);
-            LoadLanes(m1, picture.PixelPlane[1][PlaneIndex(c, y)]);
-            MixedPixels(pixels, cell, m0, m1);
-            StoreMixed(pixels, mixed + 8 * c, preview + 16 * c, preview + previewStride + 16 * c);
-            pixels = TILESMITH_SPLAT(cell.paper0) ^ (m0 & TILESMITH_SPLAT(cell.inkXor0));
-            Store(screen0 + 8 * c, pixels);
-            pixels = TILESMITH_SPLAT(cell.paper1) ^ (m1 & TILESMITH_SPLAT(cell.inkXor1));
-            Store(screen1 + 8 * c, pixels);
+        if (charHeight != 1) {
+            RenderSpan(picture, charHeight, y, 0, kByteColumns, colours, mixed, preview,
+                       previewStride, screen0, screen1);
+        } else {
+            RenderSpan(picture, charHeight, y, 0, 8, colours, mixed, preview, previewStride,
+                       screen0, screen1);
+            for (int c = 8; c < 24; ++c) {
+                CellColours cell;
+                FillColours(cell, picture, c, y);
+                RenderByte(cell, picture.PixelPlane[0][PlaneIndex(c, y)],
+                           picture.PixelPlane[1][PlaneIndex(c, y)], mixed + 8 * c, preview + 16 * c,
+                           previewStride, screen0 + 8 * c, screen1 + 8 * c);
+            }
+            RenderSpan(picture, charHeight, y, 24, kByteColumns, colours, mixed, preview,
+                       previewStride, screen0, screen1);
         }
         mixed += mixedStride;
         preview += 2 * previewStride;

@@ -36,11 +36,21 @@ void PanelTitleBar::mouseMoveEvent(QMouseEvent* event) {
     if (!drag_.active)
         return;
     // Not clamped: a window may leave the main window partly or wholly.
+    window_->ForgetRollHome();
     window_->move(drag_.startPos + (event->globalPosition().toPoint() - drag_.startPointer));
 }
 
 void PanelTitleBar::mouseReleaseEvent(QMouseEvent*) {
     drag_.active = false;
+}
+
+void PanelTitleBar::mouseDoubleClickEvent(QMouseEvent*) {
+    if (!window_->Rollable())
+        return;
+    const bool rollDown = window_->RolledUp();
+    window_->SetRolledUp(!rollDown);
+    if (rollDown)
+        emit window_->Unrolled();
 }
 
 FloatingWindow::FloatingWindow(QWidget* parent, const QString& name, const QString& caption,
@@ -97,7 +107,41 @@ QRect FloatingWindow::ContentRect() const {
     return inner.adjusted(0, PanelTitleBar::kHeight, 0, 0);
 }
 
+void FloatingWindow::SetRollable(bool rollable) {
+    rollable_ = rollable;
+    titleBar_->setToolTip(rollable ? QStringLiteral("Drag to move; double-click to roll up or down")
+                                   : QString());
+}
+
+void FloatingWindow::SetRolledUp(bool rolled) {
+    if (rolled == RolledUp() || !rollable_)
+        return;
+    if (rolled) {
+        unrolledSize_ = size();
+        rollHome_ = pos();
+        // Only as wide as its caption, so that the bars fit in what room is left.
+        const int captionWidth = titleBar_->fontMetrics().horizontalAdvance(titleBar_->text());
+        const int boxWidth = closeBoxPanel_ ? closeBoxPanel_->width() : 0;
+        resize(std::min(width(), captionWidth + 2 * boxWidth + 24 + 2 * frameWidth()),
+               PanelTitleBar::kHeight + 2 * frameWidth());
+    } else {
+        if (rollHome_)
+            move(*rollHome_);
+        resize(unrolledSize_);
+        unrolledSize_ = QSize();
+        rollHome_.reset();
+    }
+}
+
 bool FloatingWindow::ToggleVisible() {
+    // The key of a rolled-up window brings the whole window back rather than hiding it.
+    if (isVisible() && RolledUp()) {
+        SetRolledUp(false);
+        raise();
+        emit Unrolled();
+        return true;
+    }
+    SetRolledUp(false);
     setVisible(!isVisible());
     emit VisibilityToggled(isVisible());
     return isVisible();

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPoint>
 
+#include <optional>
+
 class FloatingWindow;
 
 // The title bar. A press with any button starts a drag that follows the pointer in screen
@@ -22,6 +24,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     // The single drag in progress.
@@ -60,9 +63,21 @@ public:
     // What a close box or a Cancel button does.
     void ClosePanel();
 
+    // Rolled up, only the title bar shows. A window that may roll does so when its title
+    // bar is double-clicked, as on the desktop, and when one being opened needs its room.
+    void SetRollable(bool rollable);
+    bool Rollable() const { return rollable_; }
+    bool RolledUp() const { return unrolledSize_.isValid(); }
+    // Rolling down goes back to where the window was when it rolled up, unless its title
+    // bar has been dragged since.
+    void SetRolledUp(bool rolled);
+    void ForgetRollHome() { rollHome_.reset(); }
+
 signals:
     void VisibilityToggled(bool visible);
     void TitleBoxClicked();
+    // Rolled down by the user, or shown again by its key.
+    void Unrolled();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -74,6 +89,9 @@ private:
     QWidget* closeBoxPanel_ = nullptr;
     QLabel* titleBox_ = nullptr;
     Alignment align_ = Alignment::Free;
+    bool rollable_ = false;
+    QSize unrolledSize_; // the size to roll down to; invalid while not rolled up
+    std::optional<QPoint> rollHome_;
 };
 
 // A floating window that can be resized by a 6-pixel band along its edges, never below

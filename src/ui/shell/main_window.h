@@ -237,6 +237,11 @@ private:
     // First start, no positions file: the floating windows go where they leave the picture
     // and each other free, once the first of them opens.
     void PlaceWindowsOnFirstUse();
+    // The visible part of the picture, in the work area's coordinates.
+    QRect PictureOnScreen() const;
+    // Rolls up and moves aside the open windows that `window`, just opened or rolled
+    // down, lies over.
+    void MakeRoomFor(FloatingWindow* window);
     bool HandleKey(QKeyEvent* event);
     void HandleKeyRelease(QKeyEvent* event);
     void RunKeyCommand(KeyCommand command);

@@ -41,8 +41,8 @@ void MainWindow::CreateHistoryWindow() {
     QAction* show = edit->addAction(QString::fromUtf8("History…"));
     show->setObjectName("History1");
     connect(show, &QAction::triggered, this, [this, panel] {
-        panel->setVisible(!panel->isVisible());
-        UpdateHistoryWindow();
+        PlaceWindowsOnFirstUse();
+        panel->ToggleVisible(); // brings the list up to date as it shows
     });
 }
 

@@ -22,6 +22,12 @@ namespace {
 constexpr int kToolbarHeight = 41;
 constexpr int kGap = 2; // between a window placed at first start and the work area's edge
 
+// The windows kept off each other, in the order they are placed at first start: the most
+// used first, each taking the best room the ones before it left. The Preview goes last: it
+// closes itself once a zoom is picked.
+constexpr const char* kToolWindows[] = {"Panel_Color",     "Panel_Border",  "Panel_ZoomPreview",
+                                        "Panel_Corrector", "Panel_Preview", "Panel_History"};
+
 struct PanelLayout {
     const char* name;
     const char* caption;
@@ -150,6 +156,15 @@ void MainWindow::CreateFloatingWindows() {
             panel->AddCloseBox(QString::fromLatin1(layout.closeBox));
         panels_[panel->objectName()] = panel;
     }
+    for (const char* name : kToolWindows) {
+        FloatingWindow* panel = Panel(QString::fromLatin1(name));
+        panel->SetRollable(true);
+        connect(panel, &FloatingWindow::VisibilityToggled, this, [this, panel](bool visible) {
+            if (visible)
+                MakeRoomFor(panel);
+        });
+        connect(panel, &FloatingWindow::Unrolled, this, [this, panel] { MakeRoomFor(panel); });
+    }
 
     // The Preview window: the picture at 2x inside its border colour.
     FloatingWindow* previewPanel = Panel(QStringLiteral("Panel_Preview"));
@@ -268,19 +283,40 @@ void MainWindow::PlaceWindowsOnFirstUse() {
         return;
     placementPending_ = false;
     const QRect area = MaximisedPictureRect().adjusted(kGap, kGap, -kGap, -kGap);
-    const QRect picture =
-        QRect(view_->mapTo(workArea_, QPoint(0, 0)), view_->size())
-            .intersected(QRect(scrollBox_->mapTo(workArea_, QPoint(0, 0)), scrollBox_->size()));
-    // The most used first: each takes the best room the ones before it left. The Preview
-    // goes last: it closes itself once a zoom is picked, so it may lie over the others.
-    const char* const order[] = {"Panel_Color", "Panel_Border", "Panel_ZoomPreview",
-                                 "Panel_Corrector", "Panel_Preview"};
+    const QRect picture = PictureOnScreen();
     std::vector<QSize> sizes;
-    for (const char* name : order)
+    for (const char* name : kToolWindows)
         sizes.push_back(Panel(QString::fromLatin1(name))->size());
     const std::vector<QPoint> places = PlaceFloatingWindows(area, picture, sizes);
     for (std::size_t i = 0; i < places.size(); ++i)
-        Panel(QString::fromLatin1(order[i]))->move(places[i]);
+        Panel(QString::fromLatin1(kToolWindows[i]))->move(places[i]);
+}
+
+QRect MainWindow::PictureOnScreen() const {
+    return QRect(view_->mapTo(workArea_, QPoint(0, 0)), view_->size())
+        .intersected(QRect(scrollBox_->mapTo(workArea_, QPoint(0, 0)), scrollBox_->size()));
+}
+
+void MainWindow::MakeRoomFor(FloatingWindow* window) {
+    // A screen too small for the windows side by side (1366 x 768 holds less than their
+    // area): rather than hide the controls of a window under another, the ones in the way
+    // become title bars, each a double-click or its key away from coming back.
+    const QRect area = MaximisedPictureRect().adjusted(kGap, kGap, -kGap, -kGap);
+    window->raise();
+    std::vector<FloatingWindow*> open;
+    for (const char* name : kToolWindows)
+        if (FloatingWindow* panel = Panel(QString::fromLatin1(name)); panel->isVisible())
+            open.push_back(panel);
+    for (FloatingWindow* other : open) {
+        if (other == window || !other->geometry().intersects(window->geometry()))
+            continue;
+        other->SetRolledUp(true); // a title bar already rolled up only moves
+        std::vector<QRect> rest;
+        for (FloatingWindow* panel : open)
+            if (panel != other)
+                rest.push_back(panel->geometry());
+        other->move(PlaceFloatingWindows(area, PictureOnScreen(), {other->size()}, rest).front());
+    }
 }
 
 QRect MainWindow::MaximisedPictureRect() const {

@@ -22,8 +22,9 @@ int64_t Overlap(const QRect& a, const QRect& b) {
 } // namespace
 
 std::vector<QPoint> PlaceFloatingWindows(const QRect& area, const QRect& picture,
-                                         const std::vector<QSize>& sizes) {
-    std::vector<QRect> placed;
+                                         const std::vector<QSize>& sizes,
+                                         const std::vector<QRect>& others) {
+    std::vector<QRect> placed = others;
     std::vector<QPoint> result;
     for (const QSize& size : sizes) {
         const int w = size.width(), h = size.height();

@@ -15,8 +15,10 @@
 // along the area's edges, the picture's edges and the windows placed before it, the one
 // that covers the least of those windows, then the least of `picture`, then lies
 // highest, then furthest right. A window larger than the area starts at its top left.
+// `others` are windows already open, kept clear of like the ones placed here.
 std::vector<QPoint> PlaceFloatingWindows(const QRect& area, const QRect& picture,
-                                         const std::vector<QSize>& sizes);
+                                         const std::vector<QSize>& sizes,
+                                         const std::vector<QRect>& others = {});
 
 // Whether the settings file holds window positions (section "positions").
 bool HasSavedPositions(const QString& settingsPath);
