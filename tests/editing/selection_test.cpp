@@ -113,17 +113,6 @@ TEST(ClipboardBlock, WrongSizeOrImpossibleColoursAreRejectedAndChangeNothing) {
     EXPECT_EQ(sel.copyX, 5);
 }
 
-TEST(Paste, ClipsAtTheRightAndBottomEdges) {
-    const MgsImage source = CellPicture(8, 31), before = CellPicture(8, 32);
-    SelectionRecord sel = CopiedBlock(source, 5, 3, 4, 2);
-    MgsImage picture = before;
-    Paste(sel, picture, {}, true, ViewPointOf(30, 10, 8, 8), 8);
-    ExpectPasted(picture, before, source, {30, 10, 2, 2}, -25, -7);
-    picture = before;
-    Paste(sel, picture, {}, true, ViewPointOf(0, 23, 8, 8), 8);
-    ExpectPasted(picture, before, source, {0, 23, 4, 1}, 5, -20);
-}
-
 TEST(Paste, HostileBlocksWriteOnlyInsideThePlanes) {
     const MgsImage source = CellPicture(8, 11), before = CellPicture(8, 12);
     std::vector<uint8_t> block = ClipboardBlock(CopiedBlock(source, 0, 0, 1, 1));
@@ -150,6 +139,12 @@ TEST(Paste, HostileBlocksWriteOnlyInsideThePlanes) {
     picture = before;
     Paste(sel, picture, ClipboardBlock(CopiedBlock(fine, 0, 180, 4, 12)), true, {}, 4);
     EXPECT_EQ(picture, before);
+
+    // A block of our own past the right and bottom edges.
+    sel = CopiedBlock(source, 5, 3, 4, 2);
+    picture = before;
+    Paste(sel, picture, {}, true, ViewPointOf(30, 23, 8, 8), 8);
+    ExpectPasted(picture, before, source, {30, 23, 2, 1}, -25, -20);
 }
 
 TEST(Paste, TargetIsThePointerElseTheSelectionElseTheLastPicturePoint) {
