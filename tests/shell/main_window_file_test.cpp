@@ -177,7 +177,9 @@ TEST_F(FileUi, LoadsStartAFreshHistorySavesNameWhatTheyWroteAndAskAboutTheFinalN
     EXPECT_EQ(dialogs->yesNoQuestions, QStringList{saved + " already exists. Replace it?"});
     EXPECT_EQ(Contents("pic.mgs")[7], '\xFF');
 
-    // Opening starts a fresh history: Ctrl+Z changes nothing.
+    // Opening starts a fresh history: Ctrl+Z after it does not bring back the picture
+    // before an edit (a Convert, which takes an undo copy) of the one it replaced.
+    Trigger("Convertto8x2");
     dialogs->closeAnswer = SaveChangesAnswer::Discard;
     dialogs->openAnswers = {saved};
     Trigger("Open1");
