@@ -55,6 +55,11 @@ grep -q "<release version=\"$version\"" "$share/metainfo/$app.metainfo.xml" || f
 for page in tilesmith tilesmith-convert; do
     grep -q "\"tileSmith $version\"" "$share/man/man1/$page.1" || fail "$page.1 does not name $version"
 done
+# The converter's manual names every option its --help lists.
+for option in $("$prefix/bin/tilesmith-convert" --help | grep -o -- '^  --[a-z-]*'); do
+    grep -q -- "${option//-/\\\\-}" "$share/man/man1/tilesmith-convert.1" ||
+        fail "tilesmith-convert.1 does not describe $option"
+done
 # --- MIME types: defined, named alike by the desktop entry, metainfo and thumbnailer, and
 # each with an icon.
 update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database rejected the MIME types"
