@@ -124,4 +124,10 @@ TEST(CorrectorOperations, EachButtonRewritesExactlyItsPartOfTheRange) {
     }
 }
 
+// The screen views: every pixel a 2 x 2 square.
+TEST(CorrectorImages, ScreenViewIsTheScreenAtTwiceItsSize) {
+    const QImage screen = Rendered(RandomPicture(8, 9)).ScreenImage[0];
+    EXPECT_EQ(CorrectorScreenView(screen), screen.scaled(512, 384)); // nearest neighbour
+}
+
 } // namespace
