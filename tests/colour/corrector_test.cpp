@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The colour corrector's core: the range dragged and clamped, and each button's rewrite.
+// The colour corrector's core: the range dragged and clamped, each button's rewrite, and
+// the screen views at twice the size.
 #include "colour/corrector.h"
 
 #include "display/renderer.h"
