@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The colour rules of the palettes: brightness matching and the full palette.
 #include "colour/palette.h"
 
 #include <gtest/gtest.h>
@@ -15,29 +16,6 @@ TEST(Palette, BrightnessFollowsTheColourJustChosenExceptWithBlack) {
         MatchBrightness(target, c.reference);
         EXPECT_EQ(target, c.expected) << int(c.target) << " against " << int(c.reference);
     }
-}
-
-TEST(Palette, StripsChooseOneColourAndMatchTheOtherOfTheSameScreen) {
-    DrawingState drawing;
-    drawing.CurrentAttr = {3, 13, 5, 11};
-    drawing.LastPaintKey = {1, 2, 3, 4};
-    // The ink0 strip (IMG_PAP0) at x = 40: bright blue; paper0 turns bright red.
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink0, 40));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{4, 2, 5, 11}));
-    EXPECT_EQ(drawing.LastPaintKey, PaintKey{});
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Paper1, 239));
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink1, 16 * 7));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{4, 2, 13, 7}));
-    // Black paper leaves the ink alone, and then any ink leaves the black paper.
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Paper0, 0));
-    EXPECT_TRUE(ClickStrip(drawing, PaletteStrip::Ink0, 16 * 9));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{0, 9, 13, 7}));
-
-    drawing.LastPaintKey = {1, 2, 3, 4};
-    EXPECT_FALSE(ClickStrip(drawing, PaletteStrip::Paper1, 240));
-    EXPECT_FALSE(ClickStrip(drawing, PaletteStrip::Paper1, -1));
-    EXPECT_EQ(drawing.CurrentAttr, (AttrSet{0, 9, 13, 7}));
-    EXPECT_EQ(drawing.LastPaintKey, (PaintKey{1, 2, 3, 4}));
 }
 
 // Column 6, row 12 for each combined colour: the clicked colours land in that
@@ -59,53 +37,6 @@ TEST(Palette, FullPaletteClickSetsTheMembersOfTheCurrentCombination) {
     EXPECT_FALSE(ClickFullPalette(drawing, 240, 0));
     EXPECT_FALSE(ClickFullPalette(drawing, 0, -1));
     EXPECT_EQ(drawing.CurrentAttr, (AttrSet{1, 0, 3, 0}));
-}
-
-TEST(Palette, SwatchesSetTheCombinedColourWholeAndZxButtonsOneBit) {
-    DrawingState drawing;
-    drawing.LastPaintKey = {4, 4, 0, 0};
-    ClickZxButton(drawing, ZxButton::Ink1);
-    EXPECT_EQ(drawing.CurrentCharColor, 1);
-    ClickZxButton(drawing, ZxButton::Ink0);
-    EXPECT_EQ(drawing.CurrentCharColor, 3);
-    ClickZxButton(drawing, ZxButton::Pap1);
-    EXPECT_EQ(drawing.CurrentCharColor, 2);
-    EXPECT_EQ(drawing.LastPaintKey, (PaintKey{4, 4, 0, 0})); // the bits keep it
-
-    SelectCharColor(drawing, 1);
-    EXPECT_EQ(drawing.CurrentCharColor, 1);
-    EXPECT_EQ(drawing.LastPaintKey, PaintKey{});
-
-    const CharColorSelection shown = CharColorSelectionOf(1);
-    EXPECT_EQ(shown.swatch, (std::array<bool, 4>{false, true, false, false}));
-    EXPECT_EQ(shown.zxButton, (std::array<bool, 4>{true, false, false, true})); // PAP0, INK1
-}
-
-TEST(Palette, ImagesMarkTheCurrentColours) {
-    const Rgb black = MakeRgb(0, 0, 0), white = MakeRgb(255, 255, 255);
-    const PaletteSources sources = PaletteSources::Create();
-    const QImage zxBefore = sources.ZxPal.copy();
-    const PaletteImages images = MakePaletteImages(sources, {1, 14, 0, 7});
-
-    const int stripColour[4] = {1, 14, 0, 7};
-    for (int i = 0; i < 4; ++i) {
-        const QImage& strip = images.strips[i];
-        const int left = 16 * stripColour[i];
-        EXPECT_EQ(strip.pixel(left + 4, 4), black) << i;
-        EXPECT_EQ(strip.pixel(left + 11, 11), black) << i;
-        EXPECT_EQ(strip.pixel(left + 5, 10), white) << i;
-        EXPECT_EQ(strip.pixel(left + 12, 12), ZxPalette[stripColour[i]]) << i;
-        const int other = (stripColour[i] + 5) % 15;
-        EXPECT_EQ(strip.pixel(16 * other + 8, 8), ZxPalette[other]) << i;
-    }
-    EXPECT_EQ(sources.ZxPal, zxBefore);
-    for (int s0 = 0; s0 < 15; ++s0) {
-        for (int s1 = 0; s1 < 15; ++s1) {
-            const bool marked = (s0 == 1 || s0 == 14) && (s1 == 0 || s1 == 7);
-            EXPECT_EQ(images.full.pixel(16 * s0 + 8, 16 * s1 + 8), marked ? white : Mix(s0, s1));
-        }
-    }
-    EXPECT_EQ(images.swatches, (CharColours{Mix(1, 0), Mix(1, 7), Mix(14, 0), Mix(14, 7)}));
 }
 
 } // namespace

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Picture conversion: the per-cell optimum against brute force over every allowed
-// attribute combination, low flicker never showing a far mix, dithering bringing 8 x 8
-// block means closer to a gradient, and cancelling.
+// attribute combination (low flicker and one screen too), and cancelling.
 #include "colour/picture_conversion.h"
 #include "display/renderer.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numeric>
 #include <random>
 #include <vector>
 
@@ -82,77 +79,6 @@ QImage RandomImage(unsigned seed) {
             image.setPixel(x, y, random() | 0xFF000000u);
     }
     return image;
-}
-
-TEST(PictureConversion, LowFlickerNeverShowsAFarMix) {
-    for (const int charHeight : {8, 1}) {
-        const auto picture =
-            ConvertImage(RandomImage(3), {charHeight, DitherMode::Diffusion, false, true});
-        ASSERT_TRUE(picture);
-        for (int y = 0; y < 192; ++y) {
-            for (int x = 0; x < 256; ++x) {
-                const int i = PlaneIndex(x / 8, EffectiveAttrRow(*picture, y, x / 8));
-                std::array<Rgb, 2> seen;
-                for (int s = 0; s < 2; ++s) {
-                    const bool ink = picture->PixelPlane[s][PlaneIndex(x / 8, y)] & PixelMask(x);
-                    const AttrCell a = picture->AttrPlane[s][i];
-                    seen[s] = ZxColour(ink ? a.ink : a.paper);
-                }
-                // Both channels off, or both on at levels 202 or 254.
-                for (const int shift : {0, 8, 16}) {
-                    const int a = (seen[0] >> shift) & 0xFF, b = (seen[1] >> shift) & 0xFF;
-                    ASSERT_EQ(a == 0, b == 0) << x << "," << y;
-                }
-            }
-        }
-    }
-}
-
-// For each 8 x 8 block, the distance between its mean colour in `a` and in `b` (Qt's smooth
-// scaling by a whole factor averages the block).
-std::vector<double> BlockMeanDistances(const QImage& a, const QImage& b) {
-    const auto means = [](const QImage& image) {
-        return image.scaled(32, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
-    const QImage ma = means(a), mb = means(b);
-    std::vector<double> distances;
-    for (int y = 0; y < 24; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const QRgb p = ma.pixel(x, y), q = mb.pixel(x, y);
-            distances.push_back(
-                std::hypot(qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)));
-        }
-    }
-    return distances;
-}
-
-TEST(PictureConversion, DitheringBringsBlockMeansCloserToAGradient) {
-    QImage gradient(256, 192, QImage::Format_RGB32);
-    for (int y = 0; y < 192; ++y) {
-        for (int x = 0; x < 256; ++x)
-            gradient.setPixel(x, y, qRgb(x, (x + y) * 255 / 447, y * 255 / 191));
-    }
-    for (const int charHeight : {8, 2}) {
-        std::array<double, 3> totals{};
-        std::array<std::vector<double>, 3> blocks;
-        for (const DitherMode dither :
-             {DitherMode::None, DitherMode::Ordered, DitherMode::Diffusion}) {
-            const auto picture = ConvertImage(gradient, {charHeight, dither, false, false});
-            ASSERT_TRUE(picture);
-            RenderImages images = RenderImages::Create();
-            RenderPicture(*picture, images);
-            const int d = static_cast<int>(dither);
-            blocks[d] = BlockMeanDistances(images.MixedImage.copy(0, 0, 256, 192), gradient);
-            totals[d] = std::accumulate(blocks[d].begin(), blocks[d].end(), 0.0);
-        }
-        for (const int d : {1, 2}) {
-            EXPECT_LT(totals[d], totals[0] * 0.6) << "dither " << d << " at 8x" << charHeight;
-            int closer = 0;
-            for (size_t b = 0; b < blocks[0].size(); ++b)
-                closer += blocks[d][b] <= blocks[0][b] + 0.5;
-            EXPECT_GE(closer, static_cast<int>(blocks[0].size() * 9 / 10)) << "dither " << d;
-        }
-    }
 }
 
 TEST(PictureConversion, ReportsProgressAndStopsWhenCancelled) {

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash disable=SC2034,SC2059,SC2154
 # Shared helpers of the end-to-end scripts: start the real program, find its windows and
-# controls, reach menu items by caption, close it as a user would, read the files it wrote.
+# controls, reach menu items by caption, close it as a user would.
 # Needs TILESMITH, XCLOSE, XPIXELS and MENU_KEYS in the environment (TILESMITH_CONVERT
 # when a script uses the converter).
 
@@ -23,23 +23,20 @@ poll() {
     return 1
 }
 
-# in_work_folder: makes a temporary folder holding a copy of the program (and of the
-# converter) the current folder, so that no settings file, recovery file or picture lands
-# in the build folder or the user's home. When the script ends the folder goes, and every copy of the program whose process
-# id is in `pid` or `pids` is stopped.
+# in_work_folder: a temporary folder with copies of the programs becomes the current one,
+# so that no settings, recovery file or picture lands in the build folder or the user's
+# home. At the end the copy whose process id is in `pid` is stopped and the folder goes.
 work=""
 pid=""
-pids=()
 in_work_folder() {
     work=$(mktemp -d)
-    trap 'for p in $pid "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+    trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
     # Recovery files of the copies under test stay in the work folder too.
     export XDG_STATE_HOME="$work/state"
     cp "$TILESMITH" "$work/tilesmith"
     [ -z "${TILESMITH_CONVERT:-}" ] || cp "$TILESMITH_CONVERT" "$work/tilesmith-convert"
     cd "$work" || fail "cannot enter $work"
-    # The windows where the scripts look for them: the positions a first start without a
-    # settings file would have chosen for the screen are not fixed.
+    # The windows where the scripts look for them (a first start places them by the screen).
     printf '%s\n' '[positions]' picture_x=0 picture_y=40 picture_width=1033 \
         picture_height=794 picture_align=0 palette_x=3 palette_y=43 borderpal_x=345 \
         borderpal_y=43 preview_x=3 preview_y=43 zoompreview_x=495 zoompreview_y=43 \
@@ -57,46 +54,24 @@ wait_for_window() {
     return 1
 }
 
-# start [FILE]: starts a copy on FILE (a path in the work folder) or on nothing, sets pid
-# and MAIN, and waits for its window's title to name the file.
+# start: starts a copy on no file; sets pid and MAIN.
 start() {
-    ./tilesmith "$@" &
+    ./tilesmith &
     pid=$!
-    local title="^$TITLE\$"
-    [ $# -eq 0 ] || title="^$TITLE - $work/${1##*/}\$"
-    MAIN=$(wait_for_window "$title") || fail "no window titled $title"
+    MAIN=$(wait_for_window "^$TITLE\$") || fail "no main window"
 }
 
-# front WINDOW: two copies fill the screen at the same place; without a window manager a
-# click gives its window the keyboard for good, so the copy that is to take the pointer and
-# the keys is raised and focused.
-front() {
-    xdotool windowraise "$1"
-    xdotool windowfocus "$1" 2>/dev/null || true
-    sleep 0.5 # the copy repaints what was hidden
-}
-
-# wait_for_exit PID: waits for the process and fails unless it ends with status 0.
-wait_for_exit() {
-    poll 20 eval "! kill -0 $1 2>/dev/null" || fail "process $1 did not end"
-    wait "$1" || fail "process $1 exited with status $?"
-}
-
-# close_window WINDOW PID [discard]: closes a copy as a window manager asks it to; with
-# `discard`, the question about unsaved changes is answered Discard (the button after the
-# default Save), and without it no question may come. The copy must end with status 0.
+# close_window WINDOW PID: closes a copy as a window manager asks it to; nothing may be
+# left unsaved, and the copy must end with status 0.
 close_window() {
     "$XCLOSE" "$1" || fail "could not send the close request to $1"
-    if [ "${3:-}" = discard ]; then
-        poll 2 eval "! kill -0 $2 2>/dev/null" || xdotool key Tab space
-    fi
-    wait_for_exit "$2"
+    poll 20 eval "! kill -0 $2 2>/dev/null" || fail "process $2 did not end"
+    wait "$2" || fail "process $2 exited with status $?"
 }
 
-# wait_for_popup MIN-WIDTH MAX-WIDTH [SECONDS]: prints the id of a mapped window of the
-# program whose width lies in the range. Menus, dialogs and message boxes are top-level
-# windows of their own, narrower than a main window; a file dialog (624 pixels wide) is the
-# only one wider than 560. Menus carry no WM_NAME, so they are found by their class.
+# wait_for_popup MIN-WIDTH MAX-WIDTH [SECONDS]: the id of a shown window of the program
+# whose width lies in the range (menus and message boxes are narrower than 560, a file
+# dialog wider). Menus carry no WM_NAME, so they are found by their class.
 wait_for_popup() {
     local id width
     for _ in $(seq $((${3:-20} * 10))); do
@@ -114,22 +89,16 @@ wait_for_file() { poll 20 eval "[ \"\$(stat -c %s '$1' 2>/dev/null)\" = $2 ]"; }
 
 # pixel WINDOW X Y: the colour at a point of a window, RRGGBB.
 pixel() { "$XPIXELS" "$1" "$2" "$3" 1 1; }
-# wait_for_pixel [!] WINDOW X Y RRGGBB [SECONDS]: waits until the point shows the colour
-# (with !, any other colour).
-wait_for_pixel() {
-    local not=""
-    [ "$1" != "!" ] || { not="!" && shift; }
-    poll "${5:-10}" eval "[ $not \"\$(pixel $1 $2 $3)\" = $4 ]"
-}
+# wait_for_pixel WINDOW X Y RRGGBB: waits until the point shows the colour.
+wait_for_pixel() { poll 10 eval "[ \"\$(pixel $1 $2 $3)\" = $4 ]"; }
 
 # ---- Driving the main window ------------------------------------------------------------
-# The main window fills the screen at (0, 0) (there is no window manager), so window and
-# screen coordinates are the same. The helpers find the work area's top and the picture
-# view by their pixels once, and everything else from the controls' fixed places.
+# Without a window manager the main window fills the screen at (0, 0): window and screen
+# coordinates are the same. The work area's top and the picture view are found by their
+# pixels once, everything else from the controls' fixed places.
 
-# find_top WINDOW: sets TOP, the top of the work area below the menu bar. A window has its
-# name before it is painted, so this waits for the toolbar: the pressed zoom key
-# KEY_Zoom1_1, light blue inside a 2-pixel bevel, its frame 4 pixels below the top.
+# find_top WINDOW: sets TOP, the work area's top, once the toolbar is painted: the pressed
+# zoom key KEY_Zoom1_1, light blue inside a 2-pixel bevel, 4 pixels below the top.
 find_top() {
     local row=""
     for _ in $(seq 100); do
@@ -141,11 +110,9 @@ find_top() {
     TOP=$((row - 1 - 6))
 }
 
-# find_layout WINDOW: sets TOP, and VIEW_X and VIEW_Y, the picture view's top-left corner.
-# Call it while the picture window is maximised, at zoom level 1, and nothing covers the
-# middle of the view: the view is the first thing in the picture window's middle row that
-# is not its background, and the first in the view's middle column below the title bar;
-# the answer counts once two readings agree.
+# find_layout WINDOW: sets TOP, and VIEW_X, VIEW_Y, the picture view's corner (maximised
+# picture window, zoom level 1): the first non-background pixel of the middle row and of
+# the view's middle column, once two readings agree.
 find_layout() {
     local window=$1 width height background from found=""
     find_top "$window"
@@ -166,12 +133,9 @@ find_layout() {
     fail "cannot find the picture view"
 }
 
-# at X Y: the screen point of picture pixel (X, Y) at zoom level 1 (the middle of its
-# 4 x 4 square). click_at X Y [BUTTON]: a click there. rest: the pointer onto the view,
-# away from everything drawn, so that keys reach the picture.
+# at X Y: the screen point of picture pixel (X, Y) at zoom level 1. rest: the pointer onto
+# the view, away from everything drawn, so that keys reach the picture.
 at() { echo "$((VIEW_X + 4 * $1 + 2)) $((VIEW_Y + 4 * $2 + 2))"; }
-# shellcheck disable=SC2046
-click_at() { xdotool mousemove $(at "$1" "$2") click "${3:-1}"; }
 rest() { xdotool mousemove $((VIEW_X + 600)) $((VIEW_Y + 700)); }
 
 # stroke Y X0 X1 [STEP]: a pencil stroke along picture row Y; small pauses keep the moves
@@ -187,22 +151,9 @@ stroke() {
     xdotool mouseup 1
 }
 
-# tool_key NAME: a toolbar key by its left edge (keys 32 wide, 4 below the work area's
-# top; the captioned mode keys wider).
-declare -A TOOL_KEY=(
-    [KEY_Palette]=228 [KEY_BorderPalette]=260 [KEY_EditMode_PIX]=592 [KEY_EditMode_RGB]=637
-    [Key_Instrument_Paint]=684 [Key_Instrument_Line]=716 [Key_Instrument_Rect]=748
-    [Key_Instrument_Select]=812
-)
+# tool_key NAME: a toolbar key by its left edge.
+declare -A TOOL_KEY=([KEY_Palette]=228 [KEY_EditMode_RGB]=637)
 tool_key() { xdotool mousemove "${TOOL_KEY[$1]}" $((TOP + 20)) click 1; }
-# wait_for_swatch WINDOW N RRGGBB: waits for the toolbar's current-colour swatch N
-# (CharPal_SelectedColorN) to show the colour; fails with what it shows.
-wait_for_swatch() {
-    local middles=(34 83 132 179)
-    local x=$((356 + middles[$2])) y=$((TOP + 24))
-    wait_for_pixel "$1" "$x" "$y" "$3" || fail "swatch $2 shows $(pixel "$1" "$x" "$y"), not $3"
-}
-
 # show_palette WINDOW: the Full Palette window from its key, at its default place (3, 43);
 # PAL_X, PAL_Y is its inner corner. strip_click ROW INDEX: colour INDEX of the strip of
 # ROW (0 paper0, 1 ink0, 2 paper1, 3 ink1). palette_swatch N: combination N (Pal4ColorN).
@@ -219,10 +170,9 @@ palette_swatch() {
     xdotool mousemove $((PAL_X + lefts[$1] + 36)) $((PAL_Y + 460)) click 1
 }
 
-# menu WINDOW TITLE ITEM [SUBITEM]: chooses a menu item by its captions, as a user would:
-# a click on the title in the menu bar, then the keys that reach the item, then Return.
-# MENU_KEYS reads where the item is from the program's own menus; the title's place in the
-# bar is found from the bar's pixels (runs of text separated by background).
+# menu WINDOW TITLE ITEM [SUBITEM]: chooses a menu item by its captions: a click on the
+# title, found in the bar's pixels as the n-th run of text, then the keys MENU_KEYS reads
+# from the program's own menus, then Return.
 menu() {
     local window=$1 n keys x
     shift
@@ -260,39 +210,3 @@ save_mgs() {
     answer_file_dialog "$work/$1"
     wait_for_file "$work/$1" 36871 || fail "$1 was not written"
 }
-
-# drag X Y DX DY: presses the left button at (X, Y), moves by (DX, DY) in a few steps and
-# lets go.
-drag() {
-    local x=$1 y=$2 dx=$3 dy=$4
-    xdotool mousemove "$x" "$y" mousedown 1
-    for step in 1 2 3 4; do
-        xdotool mousemove $((x + dx * step / 4)) $((y + dy * step / 4)) sleep 0.05
-    done
-    xdotool mouseup 1
-}
-
-# ---- Reading and making .mgs files ------------------------------------------------------
-# A version-1 .mgs: 7 header bytes, the pixels of screen 0 and screen 1 (rows of 32 bytes,
-# top to bottom), then the attributes of screen 0 and screen 1 (rows of 32 cells of two
-# bytes, ink then paper).
-
-# pix FILE SCREEN X Y: the pixel bit, 0 or 1.
-pix() {
-    local value
-    value=$(od -An -tu1 -j $((7 + $2 * 6144 + $4 * 32 + $3 / 8)) -N1 "$1" | tr -d ' ')
-    echo $(((value >> (7 - $3 % 8)) & 1))
-}
-# attr FILE SCREEN COLUMN ROW: "ink paper" of the stored attribute of a pixel row.
-attr() { od -An -tu1 -j $((12295 + $2 * 12288 + $4 * 64 + $3 * 2)) -N2 "$1" | awk '{ print $1, $2 }'; }
-# expect WHAT ACTUAL EXPECTED
-expect() { [ "$2" = "$3" ] || fail "$1: '$2', expected '$3'"; }
-
-# pattern COUNT SEED [MODULUS]: COUNT bytes from a small linear congruential generator, each
-# taken modulo MODULUS (256 by default), so that test pictures are the same on every run.
-pattern() {
-    LC_ALL=C awk -v n="$1" -v x="$2" -v m="${3:-256}" \
-        'BEGIN { for (i = 0; i < n; i++) { x = (x * 75 + 74) % 65537; printf "%c", x % m } }'
-}
-# empty_mgs CHAR-HEIGHT: an empty picture's bytes.
-empty_mgs() { printf "MGS\\001\\$(printf %03o "$1")\\000\\000" && head -c 36864 /dev/zero; }

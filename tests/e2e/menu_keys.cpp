@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// menu_keys TITLE ITEM [SUBITEM]: prints how the end-to-end scripts reach a menu item by
-// its caption: the title's place in the menu bar (1 is the first), then the keys that
-// make the item active once that menu is open. The menus are read from the program's own
-// main window, built here on the offscreen platform, so the scripts never count items.
+// menu_keys TITLE ITEM [SUBITEM]: prints the title's place in the menu bar (1 is the first)
+// and the keys that reach the item once that menu is open, read from the program's own
+// main window built offscreen, so that the end-to-end scripts never count items.
 #include "shell/main_window.h"
 
 #include <QAction>

@@ -7,9 +7,8 @@ set -euo pipefail
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-# A random first display number keeps test runs that start together off each other's
-# display. -noreset keeps the server as it is between the sessions of one script, and the
-# script starts only once the server answers.
+# A random display number keeps runs that start together apart; -noreset keeps the server
+# between a script's sessions; the script starts once the server answers.
 # shellcheck disable=SC2016
 xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1920x1080x24 -noreset" \
     bash -c 'for _ in $(seq 100); do

@@ -21,11 +21,6 @@ int main(int argc, char** argv) {
     const Window window = std::strtoul(argv[1], nullptr, 0);
     const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
     const int width = std::atoi(argv[4]), height = std::atoi(argv[5]);
-    if (width <= 0 || height <= 0) {
-        std::fprintf(stderr, "xpixels: empty rectangle\n");
-        XCloseDisplay(display);
-        return 2;
-    }
     XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image) {

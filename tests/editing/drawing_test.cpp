@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Painting into the planes: the cell fill, the attribute rows a paint writes, points out
+// of range, and the cells listed for redrawing.
 #include "display/renderer.h"
 #include "editing/drawing.h"
 #include "support/test_pictures.h"
@@ -33,44 +35,7 @@ protected:
     EditorState state;
 };
 
-TEST_F(Drawing, PaintSize4BlockAtZoomLevel2) {
-    state.View.ZoomLevel = 2;
-    state.Drawing.PaintSize = 4;
-    state.Drawing.CurrentCharColor = 1; // P0+I1: clears screen 0, sets screen 1
-    state.Picture.PixelPlane[0].fill(0xFF);
-    const PaintResult result = PaintAt(state, {104, 40});
-    for (int row = 0; row < kPixelRows; ++row) {
-        const bool inBlock = row >= 4 && row <= 7;
-        EXPECT_EQ(Byte(0, 1, row), inBlock ? 0xF0 : 0xFF) << row;
-        EXPECT_EQ(Byte(1, 1, row), inBlock ? 0x0F : 0x00) << row;
-    }
-    EXPECT_EQ(Byte(0, 0, 5), 0xFF);
-    EXPECT_EQ(result.cells, (std::vector<CellRef>{{1, 0, 0}}));
-    EXPECT_EQ(state.Drawing.LastPaintKey, (PaintKey{1, 0, 4, 4}));
-}
-
-TEST_F(Drawing, LinesAndRectanglesArePlottedPixelByPixel) {
-    state.Drawing.RgbMode = false;
-    state.Drawing.CurrentCharColor = 3;
-    DrawLine(state, At(0, 0), At(5, 2) + QPoint(3, 1));
-    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}));
-    EXPECT_EQ(state.Drawing.LastPoint, At(5, 2)); // each plotted pixel moves it
-
-    state.Picture = MgsImage{};
-    DrawLine(state, At(12, 20), At(10, 15)); // steep, leftward, upward
-    EXPECT_EQ(SetPixels(), (Pixels{{12, 20}, {12, 19}, {11, 18}, {11, 17}, {10, 16}, {10, 15}}));
-
-    state.Picture = MgsImage{};
-    const PaintResult rect = DrawRect(state, At(20, 10), At(23, 12));
-    Pixels expected = {{20, 11}, {23, 11}};
-    for (int x = 20; x <= 23; ++x)
-        expected.insert({{x, 10}, {x, 12}});
-    EXPECT_EQ(SetPixels(), expected);
-    EXPECT_EQ(state.Drawing.LastPoint, At(23, 12)); // the right side is drawn last
-    EXPECT_EQ(rect.cells, (std::vector<CellRef>{{2, 1, 8}}));
-}
-
-TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
+TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRow) {
     state.Picture.CharHeight = 4;
     state.Drawing.Instrument = InstrumentKind::FillChar;
     state.Drawing.CurrentCharColor = 2; // I0+P1
@@ -84,13 +49,6 @@ TEST_F(Drawing, FillCharFillsTheCellOfTheSnappedRowAndModesGateTheRest) {
         EXPECT_EQ(Byte(1, 9, row), filled ? 0x00 : 0x5A) << row;
     }
     EXPECT_EQ(result.cells, (std::vector<CellRef>{{9, 1, 4}}));
-
-    // The pencil with both modes off writes nothing, not even the attribute.
-    const MgsImage before = state.Picture;
-    state.Drawing.Instrument = InstrumentKind::Paint;
-    state.Drawing.CurrentAttr = {1, 2, 3, 4};
-    PaintAt(state, At(100, 100));
-    EXPECT_EQ(state.Picture, before);
 }
 
 TEST_F(Drawing, RgbWritesTheWholeCellOfTheEffectiveRow) {
@@ -110,27 +68,6 @@ TEST_F(Drawing, RgbWritesTheWholeCellOfTheEffectiveRow) {
     EXPECT_EQ(Attr(0, 3, 7), AttrCell{});
     EXPECT_EQ(Attr(0, 12, 12), AttrCell{});
     EXPECT_EQ(state.Picture.PixelPlane, MgsImage{}.PixelPlane);
-}
-
-TEST_F(Drawing, LastPaintKeySkipsTheSamePlaceUntilItIsCleared) {
-    state.Drawing.CurrentCharColor = 3;
-    EXPECT_FALSE(PaintAt(state, {50, 50}).cells.empty());
-    state.Picture = MgsImage{}; // as if undone
-
-    const PaintResult again = PaintAt(state, {51, 51}); // the same pixel at zoom factor 4
-    EXPECT_TRUE(again.cells.empty());
-    ASSERT_TRUE(again.pointer.has_value()); // the status bar is still updated
-    EXPECT_EQ(again.pointer->variant, PointerInfoVariant::Paint);
-    EXPECT_EQ(state.Drawing.LastPoint, QPoint(51, 51));
-    // Neither a pick nor a mode switch clears it.
-    PickAttr(state, {0, 0});
-    state.Drawing.PixMode = true;
-    EXPECT_TRUE(PaintAt(state, {50, 50}).cells.empty());
-    EXPECT_EQ(state.Picture, MgsImage{});
-
-    state.Drawing.ClearLastPaintKey();
-    EXPECT_FALSE(PaintAt(state, {50, 50}).cells.empty());
-    EXPECT_NE(state.Picture, MgsImage{});
 }
 
 TEST_F(Drawing, PointsOutsideTheViewAndOddPaintSizesStayInRange) {

@@ -42,7 +42,6 @@ TEST(History, EveryEntryGivesBackTheExactPictureAfterItsEdit) {
     for (int k = 0; k < history.Count(); ++k) {
         EXPECT_EQ(history.Entry(k).Name, edits[static_cast<size_t>(k)].first);
         EXPECT_EQ(history.PictureAt(k), after[static_cast<size_t>(k)]) << k;
-        EXPECT_EQ(history.Thumbnail(k), HistoryThumbnail(after[static_cast<size_t>(k)]));
     }
     EXPECT_EQ(history.Position(), 5);
 
@@ -57,9 +56,6 @@ TEST(History, EveryEntryGivesBackTheExactPictureAfterItsEdit) {
     EXPECT_EQ(history.PictureAt(5), after[5]);
     EXPECT_EQ(history.PictureAt(6), picture);
     EXPECT_EQ(history.PictureAt(2), after[2]);
-
-    history.Clear();
-    EXPECT_EQ(history.Count(), 0);
 }
 
 // Every pixel byte changed: an entry that keeps the whole planes.

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The flips, rolls and turn of the selected cells: their geometry, a turn past the edge, and
+// rectangles a foreign record or a CharHeight change can leave behind.
 #include "editing/transforms.h"
 #include "support/test_pictures.h"
 
@@ -37,125 +39,47 @@ void ExpectOutsideUnchanged(const MgsImage& after, const MgsImage& before, int x
             }
 }
 
-TEST(Rolls, OneColumnRollLeftMovesTheLeftmostBitRoundAndEightRestore) {
-    const MgsImage before = RandomPicture(8, 1);
-    MgsImage picture = before;
-    picture.PixelPlane[0][PlaneIndex(6, 40)] = 0xC1;
-    picture.PixelPlane[1][PlaneIndex(6, 40)] = 0x80;
-    const MgsImage start = picture;
-    const SelectionRecord sel = Rect(6, 5, 1, 1);
-    EXPECT_EQ(ApplyTransform(picture, sel, Transform::RollLeft), ViewUpdate::Rerender);
-    EXPECT_EQ(picture.PixelPlane[0][PlaneIndex(6, 40)], 0x83);
-    EXPECT_EQ(picture.PixelPlane[1][PlaneIndex(6, 40)], 0x01);
-    for (int i = 1; i < 8; ++i)
-        ApplyTransform(picture, sel, Transform::RollLeft);
-    EXPECT_EQ(picture, start);
-
-    // Across byte columns: the rightmost pixel of the second column wraps to the first's
-    // leftmost, and every row of the block moves.
-    picture = before;
-    const SelectionRecord wide = Rect(10, 2, 2, 1);
-    picture.PixelPlane[0][PlaneIndex(10, 16)] = 0x01;
-    picture.PixelPlane[0][PlaneIndex(11, 16)] = 0x01;
-    ApplyTransform(picture, wide, Transform::RollRight);
-    EXPECT_EQ(picture.PixelPlane[0][PlaneIndex(10, 16)], 0x80);
-    EXPECT_EQ(picture.PixelPlane[0][PlaneIndex(11, 16)], 0x80);
-    EXPECT_EQ(picture.AttrPlane, before.AttrPlane); // rolls leave the attributes
-    ExpectOutsideUnchanged(picture, before, 80, 16, 16, 8, "roll right");
-}
-
-TEST(Rolls, UpAndDownWrapRowsAndASingleRowStaysPut) {
-    MgsImage picture = RandomPicture(8, 2);
-    const MgsImage before = picture;
-    const SelectionRecord sel = Rect(3, 4, 2, 1); // rows 32..39
-    ApplyTransform(picture, sel, Transform::RollUp);
-    for (int s = 0; s < 2; ++s)
-        for (int x = 24; x < 40; ++x) {
-            EXPECT_EQ(Pixel(picture, s, x, 32), Pixel(before, s, x, 33));
-            EXPECT_EQ(Pixel(picture, s, x, 39), Pixel(before, s, x, 32));
+// Each transform of the 2 x 2 cells (3..4, 4..5) at 8x8: where each pixel (x, y) of the
+// 16 x 16 block and each cell (c, r) of it come from. Outside the block nothing changes.
+TEST(Transforms, EachMovesPixelsAndCellAttributesByItsGeometry) {
+    struct Case {
+        Transform transform;
+        QPoint (*pixelFrom)(int x, int y);
+        QPoint (*cellFrom)(int c, int r);
+    };
+    const auto same = [](int c, int r) { return QPoint(c, r); };
+    const Case cases[] = {
+        {Transform::FlipHorizontal, [](int x, int y) { return QPoint(15 - x, y); },
+         [](int c, int r) { return QPoint(1 - c, r); }},
+        {Transform::FlipVertical, [](int x, int y) { return QPoint(x, 15 - y); },
+         [](int c, int r) { return QPoint(c, 1 - r); }},
+        {Transform::Rotate90, [](int x, int y) { return QPoint(y, 15 - x); },
+         [](int c, int r) { return QPoint(r, 1 - c); }},
+        {Transform::RollLeft, [](int x, int y) { return QPoint((x + 1) % 16, y); }, same},
+        {Transform::RollRight, [](int x, int y) { return QPoint((x + 15) % 16, y); }, same},
+        {Transform::RollUp, [](int x, int y) { return QPoint(x, (y + 1) % 16); }, same},
+        {Transform::RollDown, [](int x, int y) { return QPoint(x, (y + 15) % 16); }, same},
+    };
+    const MgsImage before = CellPicture(8, 6);
+    for (const Case& test : cases) {
+        MgsImage expected = before;
+        for (int s = 0; s < 2; ++s) {
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const QPoint from = test.pixelFrom(x, y);
+                    uint8_t& byte = expected.PixelPlane[s][PlaneIndex(3 + x / 8, 32 + y)];
+                    byte = static_cast<uint8_t>(byte & ~PixelMask(x));
+                    if (Pixel(before, s, 24 + from.x(), 32 + from.y()))
+                        byte |= PixelMask(x);
+                    const QPoint cell = test.cellFrom(x / 8, y / 8);
+                    expected.AttrPlane[s][PlaneIndex(3 + x / 8, 32 + y)] =
+                        before.AttrPlane[s][PlaneIndex(3 + cell.x(), 32 + 8 * cell.y())];
+                }
         }
-    ExpectOutsideUnchanged(picture, before, 24, 32, 16, 8, "roll up");
-    ApplyTransform(picture, sel, Transform::RollDown);
-    EXPECT_EQ(picture, before);
-
-    // 8x1, one cell row: H = 1, nothing to roll.
-    MgsImage thin = RandomPicture(1, 3);
-    const MgsImage thinBefore = thin;
-    ApplyTransform(thin, Rect(0, 77, 32, 1), Transform::RollUp);
-    ApplyTransform(thin, Rect(0, 77, 32, 1), Transform::RollDown);
-    EXPECT_EQ(thin, thinBefore);
-}
-
-TEST(Flips, HorizontalMirrorsBitsAndSwapsCellAttributes) {
-    MgsImage picture = CellPicture(8, 4);
-    picture.PixelPlane[0][PlaneIndex(2, 8)] = 0x01;
-    picture.PixelPlane[1][PlaneIndex(2, 8)] = 0xF0;
-    picture.PixelPlane[0][PlaneIndex(2, 15)] = 0x12;
-    const MgsImage before = picture;
-    ApplyTransform(picture, Rect(2, 1, 1, 1), Transform::FlipHorizontal);
-    EXPECT_EQ(picture.PixelPlane[0][PlaneIndex(2, 8)], 0x80);
-    EXPECT_EQ(picture.PixelPlane[1][PlaneIndex(2, 8)], 0x0F);
-    EXPECT_EQ(picture.PixelPlane[0][PlaneIndex(2, 15)], 0x48);
-    EXPECT_EQ(picture.AttrPlane, before.AttrPlane);
-    ExpectOutsideUnchanged(picture, before, 16, 8, 8, 8, "flip one cell");
-
-    // Two cells: the right cell's pixels are the left cell's mirrored, and the cells'
-    // attributes change places in all their rows.
-    picture = before;
-    ApplyTransform(picture, Rect(4, 2, 2, 1), Transform::FlipHorizontal);
-    for (int s = 0; s < 2; ++s) {
-        for (int y = 16; y < 24; ++y)
-            for (int i = 0; i < 16; ++i)
-                EXPECT_EQ(Pixel(picture, s, 32 + i, y), Pixel(before, s, 47 - i, y));
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(4, 16)], before.AttrPlane[s][PlaneIndex(5, 16)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(5, 16)], before.AttrPlane[s][PlaneIndex(4, 16)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(4, 23)], before.AttrPlane[s][PlaneIndex(5, 16)]);
+        MgsImage picture = before;
+        EXPECT_EQ(ApplyTransform(picture, Rect(3, 4, 2, 2), test.transform), ViewUpdate::Rerender);
+        EXPECT_EQ(picture, expected) << static_cast<int>(test.transform);
     }
-}
-
-TEST(Flips, VerticalAt8x2OverThreeCellRows) {
-    MgsImage picture = CellPicture(2, 5);
-    const MgsImage before = picture;
-    // Cell rows 10..12: pixel rows 20..25; attribute rows 20, 22 and 24 are the cells' own.
-    ApplyTransform(picture, Rect(7, 10, 1, 3), Transform::FlipVertical);
-    for (int s = 0; s < 2; ++s) {
-        for (int r = 0; r < 6; ++r)
-            EXPECT_EQ(picture.PixelPlane[s][PlaneIndex(7, 20 + r)],
-                      before.PixelPlane[s][PlaneIndex(7, 25 - r)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 20)], before.AttrPlane[s][PlaneIndex(7, 24)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 24)], before.AttrPlane[s][PlaneIndex(7, 20)]);
-        EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, 22)], before.AttrPlane[s][PlaneIndex(7, 22)]);
-        for (int row : {21, 23, 25}) // a cell's second row follows its first
-            EXPECT_EQ(picture.AttrPlane[s][PlaneIndex(7, row)],
-                      picture.AttrPlane[s][PlaneIndex(7, row - 1)]);
-    }
-    ExpectOutsideUnchanged(picture, before, 56, 20, 8, 6, "flip vertical");
-    ApplyTransform(picture, Rect(7, 10, 1, 3), Transform::FlipVertical);
-    EXPECT_EQ(picture, before);
-}
-
-TEST(Rotate, TwoByTwoCellsAt8x8TurnClockwise) {
-    MgsImage picture = CellPicture(8, 6);
-    const MgsImage before = picture;
-    const int x0 = 8 * 3, y0 = 8 * 4; // cells (3..4, 4..5)
-    ApplyTransform(picture, Rect(3, 4, 2, 2), Transform::Rotate90);
-    for (int s = 0; s < 2; ++s) {
-        for (int r = 0; r < 16; ++r)
-            for (int i = 0; i < 16; ++i)
-                ASSERT_EQ(Pixel(picture, s, x0 + 15 - r, y0 + i), Pixel(before, s, x0 + i, y0 + r));
-        // The top-left cell's attribute goes top right, top right to bottom right, and so on.
-        auto attr = [](const MgsImage& p, int s, int c, int cellRow) {
-            return p.AttrPlane[s][PlaneIndex(c, cellRow * 8)];
-        };
-        EXPECT_EQ(attr(picture, s, 4, 4), attr(before, s, 3, 4));
-        EXPECT_EQ(attr(picture, s, 4, 5), attr(before, s, 4, 4));
-        EXPECT_EQ(attr(picture, s, 3, 5), attr(before, s, 4, 5));
-        EXPECT_EQ(attr(picture, s, 3, 4), attr(before, s, 3, 5));
-    }
-    ExpectOutsideUnchanged(picture, before, x0, y0, 16, 16, "rotate");
-    for (int i = 1; i < 4; ++i)
-        ApplyTransform(picture, Rect(3, 4, 2, 2), Transform::Rotate90);
-    EXPECT_EQ(picture, before);
 }
 
 TEST(Rotate, ATurnedBlockPastTheEdgeWritesOnlyTheInsidePart) {
@@ -197,22 +121,6 @@ TEST(Transforms, AnyRectangleValuesStayInsideThePicture) {
             ApplyTransform(b, tame[n], t);
             EXPECT_EQ(a, b) << n << " " << static_cast<int>(t);
         }
-}
-
-TEST(Transforms, WorkOnTheLastRectangleEvenWithoutASelection) {
-    MgsImage picture = RandomPicture(4, 9);
-    const MgsImage before = picture;
-    SelectionRecord sel = Rect(5, 5, 3, 3);
-    sel.exists = false;
-    ApplyTransform(picture, sel, Transform::FlipVertical);
-    EXPECT_NE(picture, before);
-    EXPECT_EQ(sel.w, 3); // the record is not changed
-
-    // Nothing selected yet: only the re-render.
-    picture = before;
-    EXPECT_EQ(ApplyTransform(picture, SelectionRecord{}, Transform::Rotate90),
-              ViewUpdate::Rerender);
-    EXPECT_EQ(picture, before);
 }
 
 } // namespace

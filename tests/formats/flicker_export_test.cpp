@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "display/renderer.h"
+// The two screens as a flickering GIF: two looping frames at 20 ms.
 #include "formats/flicker_export.h"
-#include "support/png_decode.h"
-#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -17,25 +14,6 @@ MgsImage Picture() {
     MgsImage picture = RandomPicture(4, 3);
     picture.BorderPair = {2, 5}; // red on screen 0, cyan on screen 1
     return picture;
-}
-
-TEST(FlickerExport, EachScreenAloneAtThePngSizesInItsOwnBorderColour) {
-    const MgsImage picture = Picture();
-    RenderImages rendered = RenderImages::Create();
-    RenderPicture(picture, rendered);
-    const Rgb borders[2] = {ZxColour(3), ZxColour(9)};
-    for (const PngOption& option : {PngOptions[0], PngOptions[10]})
-        for (int s = 0; s < 2; ++s) {
-            const QImage image = ComposeScreenImage(picture, s, option);
-            ASSERT_EQ(image.size(), QSize(option.Width(), option.Height()));
-            EXPECT_EQ(image, ComposePngImage(rendered.ScreenImage[s], option, borders[s]));
-        }
-    TempFolder folder;
-    const QString path = folder.Path("screen1.png");
-    ASSERT_EQ(ExportScreenPng(picture, 1, PngOptions[6], path), QString());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(DecodePng(file.readAll()).image, ComposeScreenImage(picture, 1, PngOptions[6]));
 }
 
 TEST(FlickerExport, TheGifIsTwoLoopingFramesOfTheScreensAt20Ms) {

@@ -56,19 +56,6 @@ TEST_F(PngExport, EveryOptionPlacesTheEnlargedPictureInsideItsBorder) {
     }
 }
 
-TEST(PngBorder, MixesTheTwoBorderColoursAtNormalBrightness) {
-    MgsImage picture;
-    const std::pair<std::array<uint8_t, 2>, QRgb> cases[] = {
-        {{0, 0}, qRgb(0, 0, 0)},
-        {{7, 7}, qRgb(0xCA, 0xCA, 0xCA)},
-        {{1, 2}, qRgb(0x73, 0x00, 0x73)},
-    };
-    for (const auto& [pair, colour] : cases) {
-        picture.BorderPair = pair;
-        EXPECT_EQ(PngBorderColour(picture), colour) << int(pair[0]) << "," << int(pair[1]);
-    }
-}
-
 TEST_F(PngExport, AFailedWriteNamesTheFileAndLeavesTheOldOne) {
     const QString missing = Path(QStringLiteral("no/such/folder/pic.png"));
     const QString error =

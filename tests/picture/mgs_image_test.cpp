@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The attribute row each pixel row shows, and the values a picture may hold.
 #include "picture/mgs_image.h"
 #include "support/test_pictures.h"
 
@@ -7,17 +8,6 @@
 #include <array>
 
 namespace {
-
-TEST(PictureLayout, PixelsAreColumnMajorWithBitSevenLeftmost) {
-    // Pixel (x, y) is bit x mod 8 (from the top) of byte (x div 8) * 192 + y.
-    EXPECT_EQ(PlaneIndex(7 / 8, 0), 0);
-    EXPECT_EQ(PixelMask(7), 0x01);
-    EXPECT_EQ(PlaneIndex(8 / 8, 0), 192);
-    EXPECT_EQ(PixelMask(8), 0x80);
-    EXPECT_EQ(PlaneIndex(0, 1), 1);
-    EXPECT_EQ(PixelMask(0), 0x80);
-    EXPECT_EQ(PlaneIndex(31, 191), kPlaneSize - 1);
-}
 
 TEST(PictureLayout, EffectiveAttrRowInEveryMode) {
     // 8x1: the side columns keep 8-row cells, the middle sixteen change every row; 8x2 has

@@ -1,30 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Edit menu and its keys through the real widgets: selecting with the mouse, the
-// clipboard, Delete, the transforms, the key table's combinations and the keyboard
-// joystick. The operations themselves are covered by the core tests.
+// The Edit menu and its keys through the real widgets: the clipboard, Paste's target and
+// Delete's undo copy. The operations themselves are covered by the core tests.
 #include "display/renderer.h"
 #include "editing/selection.h"
-#include "editing/transforms.h"
-#include "shell/floating_window.h"
-#include "shell/tool_key.h"
 #include "support/main_window_fixture.h"
 #include "support/test_pictures.h"
 #include "support/widgets.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 
 namespace {
 
 constexpr auto kCtrl = Qt::ControlModifier;
-constexpr auto kAlt = Qt::AltModifier;
-constexpr auto kShift = Qt::ShiftModifier;
 const QString kFormat = QString::fromLatin1(kClipboardFormatName);
 
 QByteArray Bytes(const std::vector<uint8_t>& bytes) {
@@ -83,29 +74,6 @@ protected:
     }
 };
 
-TEST_F(Edit, TheSelectToolFramesTheDraggedCellsAndKeysSelectAllOrNothing) {
-    Key(Qt::Key_S);
-    QTest::mousePress(view, Qt::LeftButton, {}, Cell(5, 3));
-    QTest::mouseMove(view, Cell(2, 7));
-    const SelectionRecord& s = Selection();
-    EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{2, 3, 4, 5}));
-    // The frame runs along the left edge over the picture; inside is the picture.
-    EXPECT_NE(view->grab(QRect(64, 96, 1, 160)).toImage(),
-              view->grab(QRect(69, 96, 1, 160)).toImage());
-    QTest::mouseRelease(view, Qt::LeftButton, {}, Cell(2, 7));
-    EXPECT_FALSE(s.dragging);
-
-    window.NewPicture(4);
-    Key(Qt::Key_A, kCtrl);
-    EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{0, 0, 32, 48})); // at 8x4
-    Key(Qt::Key_D, kCtrl);
-    EXPECT_FALSE(s.exists);
-    EXPECT_EQ(view->grab(QRect(0, 0, 1, 768)).toImage(), view->grab(QRect(5, 0, 1, 768)).toImage());
-    Key(Qt::Key_A, kCtrl);
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(s.exists);
-}
-
 TEST_F(Edit, CopyAndPasteThroughTheClipboardMoveABlockAndPasteCanBeUndone) {
     SetPicture(CellPicture(8, 7));
     const MgsImage before = Picture();
@@ -133,30 +101,6 @@ TEST_F(Edit, CopyAndPasteThroughTheClipboardMoveABlockAndPasteCanBeUndone) {
     EXPECT_TRUE(ViewShowsCells({10, 5, 2, 2}));
     Key(Qt::Key_Z);
     EXPECT_EQ(Planes(Picture()), Planes(before));
-}
-
-// Copy without a selection takes the cell under the pointer, and Paste puts the block under
-// it, from the keys and the menu alike; away from the picture neither touches the picture.
-TEST_F(Edit, CopyAndPasteWithoutASelectionFollowThePointer) {
-    SetPicture(CellPicture(8, 3));
-    const MgsImage before = Picture();
-    auto* palette = window.findChild<ToolKey*>("KEY_Palette");
-    QTest::mouseMove(palette, QPoint(5, 5));
-    EXPECT_FALSE(window.PointerOverPicture());
-    Key(Qt::Key_C, kCtrl);
-    EXPECT_FALSE(Selection().exists);
-    EXPECT_EQ(Selection().copyW, 0);
-    PointTo(Cell(0, 0));
-    Key(Qt::Key_C, kCtrl);
-    EXPECT_TRUE(Selection().exists);
-    EXPECT_EQ((std::array{Selection().copyX, Selection().copyW}), (std::array{0, 1}));
-    QTest::mouseMove(palette, QPoint(5, 5));
-    Trigger(window, "PasteCTRLV1");
-    EXPECT_EQ(Picture().PixelPlane[0][PlaneIndex(20, 80)],
-              before.PixelPlane[0][PlaneIndex(20, 80)]);
-    PointTo(Cell(15, 10));
-    Trigger(window, "PasteCTRLV1");
-    EXPECT_EQ(CellBytes(Picture(), 15, 10), CellBytes(before, 0, 0));
 }
 
 // A block of the wrong size from another program is not used: this copy's own record is
@@ -200,48 +144,6 @@ TEST_F(Edit, DeleteFillsTheSelectionWithTheCurrentColoursAndOnlyThenTakesASnapsh
     EXPECT_EQ(Planes(Picture()), Planes(before));
 }
 
-TEST_F(Edit, EveryTransformFromItsMenuEntryAndItsKeys) {
-    struct Case {
-        const char* menu;
-        Transform transform;
-        std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
-    };
-    const Case cases[] = {
-        {"FlipHorizontal1",
-         Transform::FlipHorizontal,
-         {{Qt::Key_Left, kShift}, {Qt::Key_Right, kShift}}},
-        {"FlipVertical1", Transform::FlipVertical, {{Qt::Key_Up, kShift}, {Qt::Key_Down, kShift}}},
-        {"Rotate90cw1", Transform::Rotate90, {}},
-        {"RotatepixelsRightCTRLCursorRight1", Transform::RollRight, {{Qt::Key_Right, kCtrl}}},
-        {"RotatepixelsLeftCTRLCursorLeft1", Transform::RollLeft, {{Qt::Key_Left, kCtrl}}},
-        {"RotatepixelsUpCTRLCursorUp1", Transform::RollUp, {{Qt::Key_Up, kCtrl}}},
-        {"RotatepixelsDownCTRLCursorDown1", Transform::RollDown, {{Qt::Key_Down, kCtrl}}},
-    };
-    const MgsImage start = CellPicture(8, 21);
-    for (const Case& c : cases) {
-        SetPicture(start);
-        Select(3, 2, 3, 2);
-        MgsImage expected = start;
-        ApplyTransform(expected, Selection(), c.transform);
-        Trigger(window, c.menu);
-        EXPECT_EQ(Picture(), expected) << c.menu;
-        EXPECT_EQ(window.State().Undo.Picture, start) << c.menu;
-        EXPECT_TRUE(ViewShowsCells({3, 2, 3, 2})) << c.menu;
-        for (const auto& [key, modifiers] : c.keys) {
-            SetPicture(start);
-            Key(key, modifiers);
-            EXPECT_EQ(Picture(), expected) << c.menu << " key " << key;
-        }
-    }
-    // A turn whose block reaches past the bottom edge writes only the part inside.
-    SetPicture(start);
-    Select(28, 21, 4, 2);
-    MgsImage turned = start;
-    ApplyTransform(turned, Selection(), Transform::Rotate90);
-    Trigger(window, "Rotate90cw1");
-    EXPECT_EQ(Picture(), turned);
-}
-
 TEST_F(Edit, PasteFromTheMenuLandsOnTheSelectionOrWhereThePointerLastWas) {
     Trigger(window, "PasteCTRLV1"); // nothing copied yet
     EXPECT_TRUE(Child<QLabel>(window, "Status_Note")->text().startsWith("Nothing to paste"));
@@ -262,110 +164,6 @@ TEST_F(Edit, PasteFromTheMenuLandsOnTheSelectionOrWhereThePointerLastWas) {
     QCursor::setPos(window.menuBar()->mapToGlobal(QPoint(2, 2)));
     Trigger(window, "PasteCTRLV1");
     EXPECT_EQ(CellBytes(Picture(), 20, 4), CellBytes(picture, 2, 3));
-}
-
-TEST_F(Edit, CopyAsTextAndAsPictureReachTheClipboardOnlyWithASelection) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText("kept");
-    Key(Qt::Key_C, kAlt);
-    Key(Qt::Key_C, kCtrl | kShift);
-    EXPECT_EQ(clipboard->text(), "kept");
-
-    // The texts and the picture are the core's; here they reach the clipboard.
-    SetPicture(CellPicture(2, 4));
-    Select(4, 10, 2, 1);
-    Key(Qt::Key_C, kAlt);
-    EXPECT_TRUE(clipboard->text().startsWith("\tDB\t#"));
-    Key(Qt::Key_C, kCtrl | kAlt | kShift);
-    EXPECT_TRUE(clipboard->text().startsWith(";--- pixels screen 0"));
-    EXPECT_FALSE(window.Panel("Panel_Color")->isVisible()); // no modified C shows the palette
-    Key(Qt::Key_C, kCtrl | kShift);
-    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32),
-              window.Images().MixedImage.copy(32, 20, 16, 2));
-}
-
-TEST_F(Edit, KeyCombinationsRunEveryMatchingRow) {
-    // P selects the pencil and moves the pointer one picture pixel right.
-    window.SetInstrument(InstrumentKind::Line);
-    PointTo(QPoint(400, 300));
-    const QPoint start = QCursor::pos();
-    Key(Qt::Key_P);
-    EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
-    EXPECT_EQ(QCursor::pos(), start + QPoint(4, 0));
-    // Ctrl+S saves and is no Select.
-    Key(Qt::Key_S, kCtrl);
-    EXPECT_EQ(dialogs->saveFilters.size(), 1);
-    EXPECT_EQ(window.State().Drawing.Instrument, InstrumentKind::Paint);
-    // Ctrl+Alt+V pastes and shows the Preview Zoom window.
-    SetPicture(CellPicture(8, 2));
-    const MgsImage before = Picture();
-    Select(0, 0, 1, 1);
-    window.CopySelection();
-    PointTo(Cell(7, 7));
-    Key(Qt::Key_V, kCtrl | kAlt);
-    EXPECT_EQ(CellBytes(Picture(), 7, 7), CellBytes(before, 0, 0));
-    EXPECT_TRUE(window.Panel("Panel_ZoomPreview")->isVisible());
-}
-
-TEST_F(Edit, EscEndsAPolylineWithoutDrawingAndRemovesTheSelection) {
-    Select(1, 1, 2, 2);
-    window.SetInstrument(InstrumentKind::Line);
-    const PicturePlanes before = Picture();
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(40, 40));
-    QTest::mouseMove(view, QPoint(400, 200));
-    EXPECT_TRUE(view->ShownRubberBand().has_value());
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(window.State().Drawing.ShapeActive);
-    EXPECT_FALSE(view->ShownRubberBand().has_value());
-    EXPECT_FALSE(Selection().exists);
-    QTest::mouseMove(view, QPoint(420, 220));
-    EXPECT_FALSE(view->ShownRubberBand().has_value());
-    EXPECT_EQ(Planes(Picture()), before);
-}
-
-// The pointer keys move the real pointer, faster while a key repeats (the steps are the key
-// steps test's), Space and Enter click at it, and 0 presses the toolbar key under it.
-TEST_F(Edit, PointerKeysMoveThePointerAndClickAtIt) {
-    PointTo(QPoint(600, 400));
-    QPoint last = QCursor::pos();
-    const auto send = [this](QEvent::Type type, bool repeat) {
-        QKeyEvent event(type, Qt::Key_O, Qt::NoModifier, QString(), repeat);
-        QApplication::sendEvent(&window, &event);
-    };
-    send(QEvent::KeyPress, false);
-    send(QEvent::KeyRelease, true);
-    send(QEvent::KeyPress, true);
-    EXPECT_EQ(QCursor::pos(), last - QPoint(4 + 8, 0));
-    send(QEvent::KeyRelease, false);
-    last = QCursor::pos();
-    Key(Qt::Key_9);
-    EXPECT_EQ(QCursor::pos(), last + QPoint(0, -4));
-    Key(Qt::Key_7, kCtrl);
-    EXPECT_EQ(QCursor::pos(), last + QPoint(1, -4));
-    window.SetZoom(2);
-    last = QCursor::pos();
-    Key(Qt::Key_A);
-    EXPECT_EQ(QCursor::pos(), last + QPoint(0, 8));
-
-    // Space over the view is a left click there: the pencil paints the pixel under it.
-    window.SetZoom(1);
-    window.SetInstrument(InstrumentKind::Paint);
-    window.State().Drawing.CurrentCharColor = 3;
-    window.State().Drawing.CurrentAttr = {0, 6, 0, 2};
-    PointTo(QPoint(4 * 50 + 2, 4 * 30 + 2));
-    Key(Qt::Key_Space);
-    const int i = PlaneIndex(50 / 8, 30);
-    EXPECT_TRUE(Picture().PixelPlane[0][i] & PixelMask(50));
-    EXPECT_TRUE(Picture().PixelPlane[1][i] & PixelMask(50));
-    EXPECT_EQ(ViewPixel(QPoint(4 * 50 + 2, 4 * 30 + 2)), Mix(6, 2));
-    // Enter is a right click: it picks the cell's colours.
-    window.State().Drawing.CurrentAttr = {};
-    Key(Qt::Key_Return);
-    EXPECT_EQ(window.State().Drawing.CurrentAttr, (AttrSet{0, 6, 0, 2}));
-    // Over a toolbar key, 0 presses the key.
-    QTest::mouseMove(window.findChild<ToolKey*>("KEY_Zoom2_1"), QPoint(10, 10));
-    Key(Qt::Key_0);
-    EXPECT_EQ(window.State().View.ZoomLevel, 2);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The import window through the main window: options convert again, Cancel changes nothing,
-// Import asks about unsaved changes and then replaces the picture like a load.
+// The import window through the main window: Import asks about unsaved changes and then
+// replaces the picture like a load; an unreadable file changes nothing.
 #include "colour/picture_import_window.h"
 #include "support/main_window_fixture.h"
 #include "support/temp_folder.h"
 #include "support/widgets.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -49,38 +48,6 @@ protected:
 
     MgsImage before;
 };
-
-TEST_F(ImportUi, OptionsConvertAgainAndCancelChangesNothing) {
-    PictureImportWindow* import = OpenImport();
-    ASSERT_NE(import, nullptr);
-    EXPECT_FALSE(Child<QWidget>(*import, "Progress_Import")->isVisible());
-    QImage shown = Shown(import);
-    // Every option shows a different result: three selectors, then two switches.
-    const std::pair<const char*, int> changes[] = {{"Combo_ImportCharHeight", 3},
-                                                   {"Combo_ImportDither", 2},
-                                                   {"Combo_ImportPlacement", 1},
-                                                   {"Check_ImportLowFlicker", -1},
-                                                   {"Check_ImportOneScreen", -1}};
-    for (const auto& [name, index] : changes) {
-        if (index >= 0)
-            Child<QComboBox>(*import, name)->setCurrentIndex(index);
-        else
-            Child<QCheckBox>(*import, name)->setChecked(true);
-        EXPECT_FALSE(Child<QPushButton>(*import, "Button_ImportOk")->isEnabled());
-        WaitForResult(import);
-        EXPECT_NE(Shown(import), shown) << name;
-        shown = Shown(import);
-    }
-    EXPECT_EQ(import->Result()->CharHeight, 1);
-    Child<QPushButton>(*import, "Button_ImportCancel")->click();
-    EXPECT_EQ(window.State().Picture, before);
-    EXPECT_TRUE(dialogs->questions.isEmpty());
-    // The options stay for the next import.
-    import = OpenImport();
-    ASSERT_NE(import, nullptr);
-    EXPECT_EQ(import->Choice().Conversion.CharHeight, 1);
-    EXPECT_TRUE(import->Choice().Conversion.OneScreen);
-}
 
 TEST_F(ImportUi, ImportAsksAboutUnsavedChangesThenReplacesThePicture) {
     PictureImportWindow* import = OpenImport();

@@ -1,30 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window as it starts, and New and Convert from the File menu.
+// New and Convert from the File menu: what they keep, and their undo copies.
 #include "display/picture_view.h"
 #include "shell/main_window.h"
 #include "support/main_window_fixture.h"
 #include "support/test_pictures.h"
 #include "support/widgets.h"
 
-#include <QMenuBar>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(MainWindow, StartsWithItsCaptionMenusAndAnEmpty8x8PictureAtZoom1) {
-    MainWindow window({});
-    window.show();
-    EXPECT_EQ(window.windowTitle(), "tileSmith x0.96");
-    EXPECT_EQ(window.State().Picture, MgsImage{});
-    EXPECT_EQ(window.View()->size(), QSize(1024, 768));
-    EXPECT_TRUE(window.State().ProgramDir.endsWith('/'));
-    QStringList titles;
-    for (QAction* action : window.menuBar()->actions())
-        titles << action->text();
-    EXPECT_EQ(titles,
-              (QStringList{"File", "Edit", "View", "Windows", " Color Corrector", "About"}));
-}
 
 TEST(MainWindow, NewClearsThePictureAndResetsTheZoomConvertKeepsThePlanes) {
     auto dialogs = std::make_unique<FakeDialogs>();

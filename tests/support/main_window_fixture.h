@@ -13,22 +13,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 // Records what was asked; the file dialogs answer from their lists (none left is Cancel).
 class FakeDialogs : public UserDialogs {
 public:
     void ShowError(QWidget*, const QString& text) override { errors.append(text); }
-    QString ChooseOpenFile(QWidget*, const QString& filter,
-                           const FileDialogMemory& memory) override {
-        openFilters.append(filter);
-        openStarts.push_back(memory);
+    QString ChooseOpenFile(QWidget*, const QString&, const FileDialogMemory&) override {
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString ChooseSaveFile(QWidget*, const QString& filter,
-                           const FileDialogMemory& memory) override {
+    QString ChooseSaveFile(QWidget*, const QString& filter, const FileDialogMemory&) override {
         saveFilters.append(filter);
-        saveStarts.push_back(memory);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     bool AskYesNo(QWidget*, const QString& question) override {
@@ -39,23 +33,15 @@ public:
         questions.append(fileName);
         return closeAnswer;
     }
-
-    RestoreAnswer AskRestore(QWidget*, const QString& fileName, const QDateTime&) override {
-        restoreQuestions.append(fileName);
-        return restoreAnswer;
+    RestoreAnswer AskRestore(QWidget*, const QString&, const QDateTime&) override {
+        return RestoreAnswer::Later;
     }
-    int ChooseItem(QWidget*, const QString&, const QStringList& items) override {
-        itemLists.append(items);
-        return itemAnswer;
-    }
+    int ChooseItem(QWidget*, const QString&, const QStringList&) override { return itemAnswer; }
 
-    QList<QStringList> itemLists;
     int itemAnswer = -1; // Cancel
-    QStringList errors, openFilters, saveFilters, questions, yesNoQuestions, restoreQuestions;
+    QStringList errors, saveFilters, questions, yesNoQuestions;
     QList<bool> yesNoAnswers; // none left is Yes
-    RestoreAnswer restoreAnswer = RestoreAnswer::Later;
     QStringList openAnswers, saveAnswers;
-    std::vector<FileDialogMemory> openStarts, saveStarts;
     SaveChangesAnswer closeAnswer = SaveChangesAnswer::Cancel;
 };
 
