@@ -128,7 +128,7 @@ TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
         {8, Spectrum128, true, true}, {8, Pentagon, true, true},
         {4, Pentagon, true, true},    {4, Spectrum128, false, false},
         {2, Pentagon, true, false},   {2, Spectrum128, false, false},
-        {1, Pentagon, true, false},   {1, Spectrum128, false, false},
+        {1, Pentagon, true, false},   {1, Spectrum128, true, false},
     };
     for (const auto& [height, machine, z80, tap] : cases) {
         const MgsImage picture = RandomPicture(height, 9);

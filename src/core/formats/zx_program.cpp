@@ -2,6 +2,7 @@
 // The snapshot and tape writers around the assembled viewers.
 #include "formats/zx_program.h"
 
+#include "Viewer8x1_128.h"
 #include "Viewer8x1_Pentagon.h"
 #include "Viewer8x2_Pentagon.h"
 #include "Viewer8x4_Pentagon.h"
@@ -18,6 +19,7 @@ constexpr int kPageSize = 16384;
 constexpr int kScreenPage = 5;      // screen 0, at 4000h
 constexpr int kShadowPage = 7;      // screen 1, paged at C000h
 constexpr int kViewerPage = 2;      // 8000h
+constexpr int kEnginePage = 0;      // paged at C000h by a viewer that needs more room
 constexpr uint8_t kPort7ffd = 0x17; // ROM 1, page 7 at C000h, screen 0 shown
 
 void Put16(QByteArray& bytes, qsizetype at, uint16_t value) {
@@ -56,6 +58,9 @@ struct ViewerImage {
     // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
     // only a snapshot can bring it, so such a viewer has no tape.
     QByteArray Page5;
+    // Code the viewer runs from page 0 at C000h (uncontended on the 128K); only a snapshot
+    // can bring it.
+    QByteArray Page0;
 };
 constexpr uint16_t kPage5Data = 0x6000;
 
@@ -272,6 +277,51 @@ ViewerImage Build8x1(const MgsImage& picture) {
     return image;
 }
 
+// The 8x1 engine of the 128K: per screen the loads for pixel row 0, then 192 copies of the
+// line code, each pushing the middle columns of its row from eight register pairs and
+// loading them from immediates for the next. Screen 1's engine follows the frame code in
+// page 2; screen 0's fills page 0, which its frames page in at C000h.
+ViewerImage Build8x1For128(const MgsImage& picture) {
+    namespace v = Viewer8x1_128;
+    ViewerImage image;
+    image.Block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
+    const QByteArray line(reinterpret_cast<const char*>(v::Code) + (v::line - kViewerAddress),
+                          v::line_end - v::line);
+    // Each load's operand and the column pair it carries.
+    const std::pair<uint16_t, int> loads[] = {
+        {v::l_hl2 + 1, 12}, {v::l_de2 + 1, 10}, {v::l_bc2 + 1, 8}, {v::l_hl + 1, 22},
+        {v::l_de + 1, 20},  {v::l_bc + 1, 18},  {v::l_ix + 2, 16}, {v::l_iy + 2, 14},
+    };
+    auto engine = [&](int screen) {
+        QByteArray code;
+        auto stampLoads = [&](qsizetype lineStart, int y) {
+            const auto row =
+                y < kPixelRows ? AttrRow(picture, screen, y) : std::array<uint8_t, 32>{};
+            for (const auto& [operand, column] : loads)
+                Put16(code, lineStart + operand - v::line, Pair(row, column));
+        };
+        // The engine opens with the loads of a line, for pixel row 0.
+        code.append(line.mid(v::loads - v::line));
+        stampLoads(v::line - v::loads, 0);
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        for (int y = 0; y < kPixelRows; ++y) {
+            const qsizetype at = code.size();
+            code.append(line);
+            Put16(code, at + 1, static_cast<uint16_t>(attrs + (y / 8) * 32 + 24));
+            stampLoads(at, y + 1);
+        }
+        code.append(static_cast<char>(0xC3)); // JP done
+        Append16(code, v::done);
+        return code;
+    };
+    Put16(image.Block, v::screen1 + 2 - kViewerAddress,
+          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    image.Block.append(engine(1));
+    Put16(image.Block, v::screen0 + 2 - kViewerAddress, 0xC000);
+    image.Page0 = engine(0);
+    return image;
+}
+
 ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     switch (picture.CharHeight) {
     case 8:
@@ -285,9 +335,7 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
             return Build8x2(picture);
         return {};
     case 1:
-        if (machine == SpectrumMachine::Pentagon)
-            return Build8x1(picture);
-        return {};
+        return machine == SpectrumMachine::Pentagon ? Build8x1(picture) : Build8x1For128(picture);
     default:
         return {};
     }
@@ -418,6 +466,7 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     }
     std::copy(viewer.Page5.begin(), viewer.Page5.end(),
               pages[kScreenPage].begin() + (kPage5Data - 0x4000));
+    std::copy(viewer.Page0.begin(), viewer.Page0.end(), pages[kEnginePage].begin());
     for (int page = 0; page < 8; ++page) {
         const QByteArray packed = CompressZ80Page(pages[page]);
         Append16(z80, static_cast<uint16_t>(packed.size()));
@@ -442,7 +491,7 @@ QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
 
 QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     const ViewerImage viewer = BuildViewer(picture, machine);
-    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty())
+    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty() || !viewer.Page0.isEmpty())
         return {};
     const QByteArray& block = viewer.Block;
     // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
@@ -478,8 +527,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
                               "Snapshots and tapes show 8x8 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 and 8x1 "
-                              "pictures on the Pentagon.")
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
+                              "the Pentagon and 8x1 pictures on both.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
