@@ -17,6 +17,7 @@
         include "common.inc"
 
 COPY_BITMAP1 equ 0
+COPY_SCREEN1 equ 1
 PORT_SHOW0 equ 010h                 ; ROM 1, page 0 (screen 0's engine) at C000h
 PORT_SHOW1 equ 01Fh                 ; ROM 1, page 7 (screen 1's attributes), screen 1 shown
         include "multicolour.inc"

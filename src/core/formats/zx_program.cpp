@@ -53,13 +53,14 @@ static_assert(Viewer8x4_Pentagon::HANDLER == kViewerInterruptAddress);
 struct ViewerImage {
     QByteArray Block;
     qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
-    // The block carries screen 1's bitmap only; screen 0's bitmap is loaded to 4000h.
-    bool Screen0Apart = false;
+    // When the block carries screen 1 (its bitmap, or all of it) for the viewer to copy,
+    // screen 0 travels apart and loads straight to 4000h: this many bytes of it, the bitmap
+    // (6144) or the whole screen (6912). 0 when the block carries neither.
+    int Screen0Apart = 0;
     // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
     // only a snapshot can bring it, so such a viewer has no tape.
     QByteArray Page5;
-    // Code the viewer runs from page 0 at C000h (uncontended on the 128K); only a snapshot
-    // can bring it.
+    // Code the viewer runs from page 0 at C000h, which the ULA never holds up.
     QByteArray Page0;
 };
 constexpr uint16_t kPage5Data = 0x6000;
@@ -171,7 +172,7 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
     std::array<uint8_t, kZxBitmapSize> bitmap{};
     PlaneToZxBitmap(picture.PixelPlane[1], bitmap);
     block.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
-    image.Screen0Apart = true;
+    image.Screen0Apart = kZxBitmapSize;
     return image;
 }
 
@@ -319,6 +320,11 @@ ViewerImage Build8x1For128(const MgsImage& picture) {
     image.Block.append(engine(1));
     Put16(image.Block, v::screen0 + 2 - kViewerAddress, 0xC000);
     image.Page0 = engine(0);
+    // Screen 1 in full, as the side columns' attributes are only written here.
+    Put16(image.Block, v::bitmap1 - kViewerAddress,
+          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    AppendZxScreen(image.Block, picture, 1);
+    image.Screen0Apart = kZxScreenSize;
     return image;
 }
 
@@ -439,7 +445,9 @@ QByteArray ViewerBlock(const MgsImage& picture, SpectrumMachine machine) {
 
 QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     const QByteArray block = ViewerBlock(picture, machine);
-    if (block.isEmpty() || block.size() > Viewer8x8::VECTORS - kViewerAddress)
+    // A screen that the block carries at its end is copied out before the vector table is
+    // built over it, so only the interrupt's jump at HANDLER bounds the block.
+    if (block.isEmpty() || block.size() > Viewer8x8::HANDLER - kViewerAddress)
         return {};
     QByteArray z80(86, '\0');
     Put16(z80, 8, Viewer8x8::STACK_TOP); // SP
@@ -457,7 +465,7 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     // The screens are in place from the first frame, as far as the tape would put them
     // there: the copy that the viewer makes of a bitmap in its block is its own to prove.
     const ViewerImage viewer = BuildViewer(picture, machine);
-    const bool screen1Copied = viewer.Screen0Apart;
+    const bool screen1Copied = viewer.Screen0Apart != 0;
     for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
         QByteArray bytes;
         AppendZxScreen(bytes, picture, screen);
@@ -491,22 +499,29 @@ QByteArray TapBlock(uint8_t flag, std::span<const uint8_t> data) {
 
 QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     const ViewerImage viewer = BuildViewer(picture, machine);
-    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty() || !viewer.Page0.isEmpty())
+    if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty())
         return {};
     const QByteArray& block = viewer.Block;
-    // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
-    // that no "Bytes:" message of a later block is printed over it.
-    const QByteArray program = LoaderProgram(viewer.Screen0Apart ? 2 : 1);
+    // BASIC leaves page 0 at C000h, so page 0's code loads there like any other block.
+    // Screen 0, when it travels apart, comes last and straight to the screen, so that no
+    // "Bytes:" message of a later block is printed over it.
+    const QByteArray program =
+        LoaderProgram(1 + (viewer.Page0.isEmpty() ? 0 : 1) + (viewer.Screen0Apart != 0 ? 1 : 0));
     QByteArray tap =
         TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
     tap.append(TapBlock(0xFF, Bytes(program)));
     tap.append(TapHeader(3, "picture", block.size(), kViewerAddress, 32768));
     tap.append(TapBlock(0xFF, Bytes(block)));
-    if (viewer.Screen0Apart) {
-        std::array<uint8_t, kZxBitmapSize> bitmap{};
-        PlaneToZxBitmap(picture.PixelPlane[0], bitmap);
-        tap.append(TapHeader(3, "screen", kZxBitmapSize, 0x4000, 32768));
-        tap.append(TapBlock(0xFF, bitmap));
+    if (!viewer.Page0.isEmpty()) {
+        tap.append(TapHeader(3, "engine", viewer.Page0.size(), 0xC000, 32768));
+        tap.append(TapBlock(0xFF, Bytes(viewer.Page0)));
+    }
+    if (viewer.Screen0Apart != 0) {
+        QByteArray screen;
+        AppendZxScreen(screen, picture, 0);
+        screen.truncate(viewer.Screen0Apart);
+        tap.append(TapHeader(3, "screen", screen.size(), 0x4000, 32768));
+        tap.append(TapBlock(0xFF, Bytes(screen)));
     }
     return tap;
 }
