@@ -540,10 +540,10 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     const QByteArray bytes = format.Write(picture, machine);
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
-        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
-                              "Snapshots and tapes show 8x8 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
-                              "the Pentagon and 8x1 pictures on both.")
+        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
+                              "Snapshots and tapes show 8x8 pictures on both machines, 8x4 "
+                              "pictures on the Pentagon and 8x1 pictures on the 128K; snapshots "
+                              "also show 8x2 and 8x1 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
