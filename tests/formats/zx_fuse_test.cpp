@@ -145,7 +145,9 @@ TEST_P(FuseFrames, EveryFrameIsOneScreenAlternating) {
     MgsImage picture = RandomPicture(charHeight, 7);
     picture.BorderPair = {2, 5};
     TempFolder folder;
-    folder.Write("view.z80", WriteZ80(picture, machine));
+    const QByteArray z80 = WriteZ80(picture, machine);
+    ASSERT_FALSE(z80.isEmpty()) << "no snapshot was written";
+    folder.Write("view.z80", z80);
     const FuseRun run = RunFuse(folder, folder.Path("view.z80"), machine);
     ASSERT_TRUE(run.Error.isEmpty()) << run.Error.toStdString();
     ASSERT_GE(run.Frames.size(), kFrames);

@@ -95,12 +95,13 @@ QList<QByteArray> TapBlocks(const QByteArray& tap) {
 
 TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
     // 8x8: one code block with both screens; 8x4: screen 0's bitmap loads to the screen;
-    // 8x1 on the 128K: screen 0's engine loads to page 0 at C000h, then all of screen 0.
+    // 8x1: screen 0's engine loads to page 0 at C000h, then all of screen 0.
     const std::tuple<int, SpectrumMachine, int, int> cases[] = {
         // char height, machine, LOAD "" CODEs, bytes of screen 0 loaded apart
         {8, SpectrumMachine::Spectrum128, 1, 0},
         {4, SpectrumMachine::Pentagon, 2, kZxBitmapSize},
         {1, SpectrumMachine::Spectrum128, 3, kZxScreenSize},
+        {1, SpectrumMachine::Pentagon, 3, kZxScreenSize},
     };
     for (const auto& [height, machine, loads, screen0] : cases) {
         const MgsImage picture = RandomPicture(height, 4);
@@ -145,7 +146,7 @@ TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
         {8, Spectrum128, true, true}, {8, Pentagon, true, true},
         {4, Pentagon, true, true},    {4, Spectrum128, false, false},
         {2, Pentagon, true, false},   {2, Spectrum128, false, false},
-        {1, Pentagon, true, false},   {1, Spectrum128, true, true},
+        {1, Pentagon, true, true},    {1, Spectrum128, true, true},
     };
     for (const auto& [height, machine, z80, tap] : cases) {
         const MgsImage picture = RandomPicture(height, 9);

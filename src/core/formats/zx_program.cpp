@@ -238,72 +238,44 @@ ViewerImage Build8x2(const MgsImage& picture) {
     return image;
 }
 
-// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
-// each a window for the middle columns of its row and the loads for the next.
-ViewerImage Build8x1(const MgsImage& picture) {
-    namespace v = Viewer8x1_Pentagon;
-    ViewerImage image;
-    QByteArray& block = image.Block;
-    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    const QByteArray line(block.constData() + (v::line - kViewerAddress), v::line_end - v::line);
-    const qsizetype loadsAt = v::loads - v::line;
-    auto put = [&block](qsizetype at, uint16_t value) { Put16(block, at, value); };
-    // The LD SP at `at` gets the address of the next 16 bytes of page 5: the middle
-    // columns of pixel row y, 16..23 and then 8..15 (zeros past the last row).
-    auto stampLoads = [&](qsizetype at, int screen, int y) {
-        put(at + 1, static_cast<uint16_t>(kPage5Data + image.Page5.size()));
-        for (int c : {16, 17, 18, 19, 20, 21, 22, 23, 8, 9, 10, 11, 12, 13, 14, 15}) {
-            const AttrCell cell = picture.AttrPlane[screen][PlaneIndex(c, y % kPixelRows)];
-            image.Page5.append(static_cast<char>(y < kPixelRows ? SpectrumAttr(cell) : 0));
-        }
-    };
-    for (int screen = 0; screen < 2; ++screen) {
-        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
-        put((screen == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
-            static_cast<uint16_t>(kViewerAddress + block.size()));
-        const qsizetype first = block.size(); // the engine opens with the loads for row 0
-        block.append(line.mid(loadsAt));
-        stampLoads(first, screen, 0);
-        for (int y = 0; y < kPixelRows; ++y) {
-            const qsizetype at = block.size();
-            block.append(line);
-            const uint16_t row = static_cast<uint16_t>(attrs + (y / 8) * 32);
-            put(at + 1, static_cast<uint16_t>(row + 16));
-            put(at + 10, static_cast<uint16_t>(row + 24));
-            stampLoads(at + loadsAt, screen, y + 1);
-        }
-        block.append(static_cast<char>(0xC3)); // JP done
-        Append16(block, v::done);
+// The places of an 8x1 assembly that the stamping needs.
+struct LineSymbols {
+    std::span<const uint8_t> Code;
+    uint16_t Border0, Border1, Bitmap1, Screen0, Screen1, Done, Line, Loads, LineEnd, Engines;
+    uint16_t Load[8]; // the LD instructions of the loads, in the order of kLoadColumn
+};
+#define TILESMITH_LINE_ENGINE(ns)                                                                  \
+    LineSymbols {                                                                                  \
+        ns::Code, ns::border0, ns::border1, ns::bitmap1, ns::screen0, ns::screen1, ns::done,       \
+            ns::line, ns::loads, ns::line_end, ns::engines, {                                      \
+            ns::l_hl2, ns::l_de2, ns::l_bc2, ns::l_hl, ns::l_de, ns::l_bc, ns::l_ix, ns::l_iy      \
+        }                                                                                          \
     }
-    return image;
-}
 
-// The 8x1 engine of the 128K: per screen the loads for pixel row 0, then 192 copies of the
-// line code, each pushing the middle columns of its row from eight register pairs and
-// loading them from immediates for the next. Screen 1's engine follows the frame code in
-// page 2; screen 0's fills page 0, which its frames page in at C000h.
-ViewerImage Build8x1For128(const MgsImage& picture) {
-    namespace v = Viewer8x1_128;
+// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
+// each pushing the middle columns of its row from eight register pairs and loading them
+// from immediates for the next. Screen 1's engine follows the frame code in page 2; screen
+// 0's fills page 0, which its frames page in at C000h. The block ends with all of screen 1,
+// which the viewer copies to page 7, as the side columns' attributes are never rewritten.
+ViewerImage Build8x1(const MgsImage& picture, const LineSymbols& v) {
     ViewerImage image;
-    image.Block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    const QByteArray line(reinterpret_cast<const char*>(v::Code) + (v::line - kViewerAddress),
-                          v::line_end - v::line);
-    // Each load's operand and the column pair it carries.
-    const std::pair<uint16_t, int> loads[] = {
-        {v::l_hl2 + 1, 12}, {v::l_de2 + 1, 10}, {v::l_bc2 + 1, 8}, {v::l_hl + 1, 22},
-        {v::l_de + 1, 20},  {v::l_bc + 1, 18},  {v::l_ix + 2, 16}, {v::l_iy + 2, 14},
-    };
+    image.Block = ViewerCode(v.Code, v.Engines, v.Border0, v.Border1, picture);
+    const QByteArray line(reinterpret_cast<const char*>(v.Code.data()) + (v.Line - kViewerAddress),
+                          v.LineEnd - v.Line);
+    // The column pair each load carries; LD IX and LD IY have a prefix byte.
+    constexpr int kLoadColumn[8] = {12, 10, 8, 22, 20, 18, 16, 14};
     auto engine = [&](int screen) {
         QByteArray code;
         auto stampLoads = [&](qsizetype lineStart, int y) {
             const auto row =
                 y < kPixelRows ? AttrRow(picture, screen, y) : std::array<uint8_t, 32>{};
-            for (const auto& [operand, column] : loads)
-                Put16(code, lineStart + operand - v::line, Pair(row, column));
+            for (int r = 0; r < 8; ++r)
+                Put16(code, lineStart + v.Load[r] + (r < 6 ? 1 : 2) - v.Line,
+                      Pair(row, kLoadColumn[r]));
         };
         // The engine opens with the loads of a line, for pixel row 0.
-        code.append(line.mid(v::loads - v::line));
-        stampLoads(v::line - v::loads, 0);
+        code.append(line.mid(v.Loads - v.Line));
+        stampLoads(v.Line - v.Loads, 0);
         const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
         for (int y = 0; y < kPixelRows; ++y) {
             const qsizetype at = code.size();
@@ -312,16 +284,15 @@ ViewerImage Build8x1For128(const MgsImage& picture) {
             stampLoads(at, y + 1);
         }
         code.append(static_cast<char>(0xC3)); // JP done
-        Append16(code, v::done);
+        Append16(code, v.Done);
         return code;
     };
-    Put16(image.Block, v::screen1 + 2 - kViewerAddress,
+    Put16(image.Block, v.Screen1 + 2 - kViewerAddress,
           static_cast<uint16_t>(kViewerAddress + image.Block.size()));
     image.Block.append(engine(1));
-    Put16(image.Block, v::screen0 + 2 - kViewerAddress, 0xC000);
+    Put16(image.Block, v.Screen0 + 2 - kViewerAddress, 0xC000);
     image.Page0 = engine(0);
-    // Screen 1 in full, as the side columns' attributes are only written here.
-    Put16(image.Block, v::bitmap1 - kViewerAddress,
+    Put16(image.Block, v.Bitmap1 - kViewerAddress,
           static_cast<uint16_t>(kViewerAddress + image.Block.size()));
     AppendZxScreen(image.Block, picture, 1);
     image.Screen0Apart = kZxScreenSize;
@@ -341,7 +312,9 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
             return Build8x2(picture);
         return {};
     case 1:
-        return machine == SpectrumMachine::Pentagon ? Build8x1(picture) : Build8x1For128(picture);
+        if (machine == SpectrumMachine::Pentagon)
+            return Build8x1(picture, TILESMITH_LINE_ENGINE(Viewer8x1_Pentagon));
+        return Build8x1(picture, TILESMITH_LINE_ENGINE(Viewer8x1_128));
     default:
         return {};
     }
@@ -541,9 +514,9 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
-                              "Snapshots and tapes show 8x8 pictures on both machines, 8x4 "
-                              "pictures on the Pentagon and 8x1 pictures on the 128K; snapshots "
-                              "also show 8x2 and 8x1 pictures on the Pentagon.")
+                              "Snapshots and tapes show 8x8 and 8x1 pictures on both machines and "
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
+                              "the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
