@@ -18,6 +18,9 @@
 
 #include <climits>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kFrames = 40; // interrupts before Fuse is told to exit
@@ -78,9 +81,11 @@ FuseRun RunFuse(const TempFolder& folder, const QString& file, SpectrumMachine m
     for (int attempt = 0; attempt < 4; ++attempt) {
         QProcess fuse;
         fuse.setWorkingDirectory(folder.dir.path());
+        // A group of its own, so that a run that never ends takes Xvfb and Fuse with it.
+        fuse.setChildProcessModifier([] { ::setpgid(0, 0); });
         fuse.start("xvfb-run", args);
         if (!fuse.waitForFinished(60000)) {
-            fuse.kill();
+            ::kill(-static_cast<pid_t>(fuse.processId()), SIGKILL);
             fuse.waitForFinished();
             run.Error = "Fuse did not reach the frame count in time";
             return run;
