@@ -19,6 +19,9 @@
 COPY_BITMAP1 equ 1
         include "multicolour.inc"
 
+LINE_T  equ 224
+ROW_T   equ 8 * LINE_T
+
 ; T-states of a copy without its pause: window 332, upper half 346, registers 130.
 ROW_WORK equ 332 + 346 + 130
 PAUSE   equ ROW_T - ROW_WORK - 2    ; LD B,n / DJNZ take 13n + 2; the rest in LD C,n (7)

@@ -7,9 +7,9 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 height=$1
 picture=${2:-image.mg$height}
-# The multicolour modes run on the Pentagon's engines; 8x8 defaults to the 128K.
+# 8x8 and 8x1 run on the 128K, the commoner machine; 8x4 and 8x2 only on the Pentagon.
 default=pentagon
-[ "$height" = 8 ] && default=128
+case $height in 8 | 1) default=128 ;; esac
 machine=${3:-$default}
 
 say() {

@@ -94,12 +94,18 @@ QList<QByteArray> TapBlocks(const QByteArray& tap) {
 }
 
 TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
-    // 8x8: one code block with both screens; 8x4: screen 0's bitmap loads to the screen.
-    for (auto [height, machine] :
-         {std::pair{8, SpectrumMachine::Spectrum128}, std::pair{4, SpectrumMachine::Pentagon}}) {
+    // 8x8: one code block with both screens; 8x4: screen 0's bitmap loads to the screen;
+    // 8x1: screen 0's engine loads to page 0 at C000h, then all of screen 0.
+    const std::tuple<int, SpectrumMachine, int, int> cases[] = {
+        // char height, machine, LOAD "" CODEs, bytes of screen 0 loaded apart
+        {8, SpectrumMachine::Spectrum128, 1, 0},
+        {4, SpectrumMachine::Pentagon, 2, kZxBitmapSize},
+        {1, SpectrumMachine::Spectrum128, 3, kZxScreenSize},
+        {1, SpectrumMachine::Pentagon, 3, kZxScreenSize},
+    };
+    for (const auto& [height, machine, loads, screen0] : cases) {
         const MgsImage picture = RandomPicture(height, 4);
         const QList<QByteArray> blocks = TapBlocks(WriteTap(picture, machine));
-        const int loads = height == 8 ? 1 : 2;
         ASSERT_EQ(blocks.size(), 2 + 2 * loads);
         const QByteArray& program = blocks[1];
         EXPECT_EQ(blocks[0][0], 0);                     // a BASIC program
@@ -113,10 +119,22 @@ TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
         EXPECT_EQ(Word(blocks[2], 13), kViewerAddress);                     // loads where it runs
         EXPECT_EQ(blocks[3], ViewerBlock(picture, machine));
         EXPECT_EQ(Word(blocks[2], 11), blocks[3].size());
-        if (loads == 2) {
-            EXPECT_EQ(Word(blocks[4], 13), 0x4000);
-            EXPECT_EQ(static_cast<uint8_t>(blocks[5][ZxScreenOffset(191, 31)]),
+        if (loads == 3) { // the tape leaves page 0 as the snapshot has it, which Fuse runs
+            EXPECT_EQ(Word(blocks[4], 13), 0xC000);
+            EXPECT_EQ(Word(blocks[4], 11), blocks[5].size());
+            EXPECT_TRUE(Z80Pages(WriteZ80(picture, machine)).at(0 + 3).startsWith(blocks[5]));
+        }
+        if (screen0 != 0) {
+            const QByteArray& header = blocks[blocks.size() - 2];
+            const QByteArray& screen = blocks.last();
+            EXPECT_EQ(Word(header, 13), 0x4000);
+            ASSERT_EQ(screen.size(), screen0);
+            EXPECT_EQ(static_cast<uint8_t>(screen[ZxScreenOffset(191, 31)]),
                       picture.PixelPlane[0][PlaneIndex(31, 191)]);
+            if (screen0 == kZxScreenSize) { // a side column's attribute
+                EXPECT_EQ(static_cast<uint8_t>(screen[kZxBitmapSize + 23 * 32 + 31]),
+                          SpectrumAttr(picture.AttrPlane[0][PlaneIndex(31, 184)]));
+            }
         }
     }
 }
@@ -128,7 +146,7 @@ TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
         {8, Spectrum128, true, true}, {8, Pentagon, true, true},
         {4, Pentagon, true, true},    {4, Spectrum128, false, false},
         {2, Pentagon, true, false},   {2, Spectrum128, false, false},
-        {1, Pentagon, true, false},   {1, Spectrum128, false, false},
+        {1, Pentagon, true, true},    {1, Spectrum128, true, true},
     };
     for (const auto& [height, machine, z80, tap] : cases) {
         const MgsImage picture = RandomPicture(height, 9);

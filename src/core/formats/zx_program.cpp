@@ -2,6 +2,7 @@
 // The snapshot and tape writers around the assembled viewers.
 #include "formats/zx_program.h"
 
+#include "Viewer8x1_128.h"
 #include "Viewer8x1_Pentagon.h"
 #include "Viewer8x2_Pentagon.h"
 #include "Viewer8x4_Pentagon.h"
@@ -18,6 +19,7 @@ constexpr int kPageSize = 16384;
 constexpr int kScreenPage = 5;      // screen 0, at 4000h
 constexpr int kShadowPage = 7;      // screen 1, paged at C000h
 constexpr int kViewerPage = 2;      // 8000h
+constexpr int kEnginePage = 0;      // paged at C000h by a viewer that needs more room
 constexpr uint8_t kPort7ffd = 0x17; // ROM 1, page 7 at C000h, screen 0 shown
 
 void Put16(QByteArray& bytes, qsizetype at, uint16_t value) {
@@ -51,11 +53,15 @@ static_assert(Viewer8x4_Pentagon::HANDLER == kViewerInterruptAddress);
 struct ViewerImage {
     QByteArray Block;
     qsizetype Screens = -1; // offset of screen 0 and then screen 1 (6912 bytes each), or -1
-    // The block carries screen 1's bitmap only; screen 0's bitmap is loaded to 4000h.
-    bool Screen0Apart = false;
+    // When the block carries screen 1 (its bitmap, or all of it) for the viewer to copy,
+    // screen 0 travels apart and loads straight to 4000h: this many bytes of it, the bitmap
+    // (6144) or the whole screen (6912). 0 when the block carries neither.
+    int Screen0Apart = 0;
     // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
     // only a snapshot can bring it, so such a viewer has no tape.
     QByteArray Page5;
+    // Code the viewer runs from page 0 at C000h, which the ULA never holds up.
+    QByteArray Page0;
 };
 constexpr uint16_t kPage5Data = 0x6000;
 
@@ -166,7 +172,7 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
     std::array<uint8_t, kZxBitmapSize> bitmap{};
     PlaneToZxBitmap(picture.PixelPlane[1], bitmap);
     block.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
-    image.Screen0Apart = true;
+    image.Screen0Apart = kZxBitmapSize;
     return image;
 }
 
@@ -232,43 +238,64 @@ ViewerImage Build8x2(const MgsImage& picture) {
     return image;
 }
 
-// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
-// each a window for the middle columns of its row and the loads for the next.
-ViewerImage Build8x1(const MgsImage& picture) {
-    namespace v = Viewer8x1_Pentagon;
-    ViewerImage image;
-    QByteArray& block = image.Block;
-    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    const QByteArray line(block.constData() + (v::line - kViewerAddress), v::line_end - v::line);
-    const qsizetype loadsAt = v::loads - v::line;
-    auto put = [&block](qsizetype at, uint16_t value) { Put16(block, at, value); };
-    // The LD SP at `at` gets the address of the next 16 bytes of page 5: the middle
-    // columns of pixel row y, 16..23 and then 8..15 (zeros past the last row).
-    auto stampLoads = [&](qsizetype at, int screen, int y) {
-        put(at + 1, static_cast<uint16_t>(kPage5Data + image.Page5.size()));
-        for (int c : {16, 17, 18, 19, 20, 21, 22, 23, 8, 9, 10, 11, 12, 13, 14, 15}) {
-            const AttrCell cell = picture.AttrPlane[screen][PlaneIndex(c, y % kPixelRows)];
-            image.Page5.append(static_cast<char>(y < kPixelRows ? SpectrumAttr(cell) : 0));
-        }
-    };
-    for (int screen = 0; screen < 2; ++screen) {
-        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
-        put((screen == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
-            static_cast<uint16_t>(kViewerAddress + block.size()));
-        const qsizetype first = block.size(); // the engine opens with the loads for row 0
-        block.append(line.mid(loadsAt));
-        stampLoads(first, screen, 0);
-        for (int y = 0; y < kPixelRows; ++y) {
-            const qsizetype at = block.size();
-            block.append(line);
-            const uint16_t row = static_cast<uint16_t>(attrs + (y / 8) * 32);
-            put(at + 1, static_cast<uint16_t>(row + 16));
-            put(at + 10, static_cast<uint16_t>(row + 24));
-            stampLoads(at + loadsAt, screen, y + 1);
-        }
-        block.append(static_cast<char>(0xC3)); // JP done
-        Append16(block, v::done);
+// The places of an 8x1 assembly that the stamping needs.
+struct LineSymbols {
+    std::span<const uint8_t> Code;
+    uint16_t Border0, Border1, Bitmap1, Screen0, Screen1, Done, Line, Loads, LineEnd, Engines;
+    uint16_t Load[8]; // the LD instructions of the loads, in the order of kLoadColumn
+};
+#define TILESMITH_LINE_ENGINE(ns)                                                                  \
+    LineSymbols {                                                                                  \
+        ns::Code, ns::border0, ns::border1, ns::bitmap1, ns::screen0, ns::screen1, ns::done,       \
+            ns::line, ns::loads, ns::line_end, ns::engines, {                                      \
+            ns::l_hl2, ns::l_de2, ns::l_bc2, ns::l_hl, ns::l_de, ns::l_bc, ns::l_ix, ns::l_iy      \
+        }                                                                                          \
     }
+
+// The 8x1 engine: per screen the loads for pixel row 0, then 192 copies of the line code,
+// each pushing the middle columns of its row from eight register pairs and loading them
+// from immediates for the next. Screen 1's engine follows the frame code in page 2; screen
+// 0's fills page 0, which its frames page in at C000h. The block ends with all of screen 1,
+// which the viewer copies to page 7, as the side columns' attributes are never rewritten.
+ViewerImage Build8x1(const MgsImage& picture, const LineSymbols& v) {
+    ViewerImage image;
+    image.Block = ViewerCode(v.Code, v.Engines, v.Border0, v.Border1, picture);
+    const QByteArray line(reinterpret_cast<const char*>(v.Code.data()) + (v.Line - kViewerAddress),
+                          v.LineEnd - v.Line);
+    // The column pair each load carries; LD IX and LD IY have a prefix byte.
+    constexpr int kLoadColumn[8] = {12, 10, 8, 22, 20, 18, 16, 14};
+    auto engine = [&](int screen) {
+        QByteArray code;
+        auto stampLoads = [&](qsizetype lineStart, int y) {
+            const auto row =
+                y < kPixelRows ? AttrRow(picture, screen, y) : std::array<uint8_t, 32>{};
+            for (int r = 0; r < 8; ++r)
+                Put16(code, lineStart + v.Load[r] + (r < 6 ? 1 : 2) - v.Line,
+                      Pair(row, kLoadColumn[r]));
+        };
+        // The engine opens with the loads of a line, for pixel row 0.
+        code.append(line.mid(v.Loads - v.Line));
+        stampLoads(v.Line - v.Loads, 0);
+        const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
+        for (int y = 0; y < kPixelRows; ++y) {
+            const qsizetype at = code.size();
+            code.append(line);
+            Put16(code, at + 1, static_cast<uint16_t>(attrs + (y / 8) * 32 + 24));
+            stampLoads(at, y + 1);
+        }
+        code.append(static_cast<char>(0xC3)); // JP done
+        Append16(code, v.Done);
+        return code;
+    };
+    Put16(image.Block, v.Screen1 + 2 - kViewerAddress,
+          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    image.Block.append(engine(1));
+    Put16(image.Block, v.Screen0 + 2 - kViewerAddress, 0xC000);
+    image.Page0 = engine(0);
+    Put16(image.Block, v.Bitmap1 - kViewerAddress,
+          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    AppendZxScreen(image.Block, picture, 1);
+    image.Screen0Apart = kZxScreenSize;
     return image;
 }
 
@@ -286,8 +313,8 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
         return {};
     case 1:
         if (machine == SpectrumMachine::Pentagon)
-            return Build8x1(picture);
-        return {};
+            return Build8x1(picture, TILESMITH_LINE_ENGINE(Viewer8x1_Pentagon));
+        return Build8x1(picture, TILESMITH_LINE_ENGINE(Viewer8x1_128));
     default:
         return {};
     }
@@ -391,7 +418,9 @@ QByteArray ViewerBlock(const MgsImage& picture, SpectrumMachine machine) {
 
 QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     const QByteArray block = ViewerBlock(picture, machine);
-    if (block.isEmpty() || block.size() > Viewer8x8::VECTORS - kViewerAddress)
+    // A screen that the block carries at its end is copied out before the vector table is
+    // built over it, so only the interrupt's jump at HANDLER bounds the block.
+    if (block.isEmpty() || block.size() > Viewer8x8::HANDLER - kViewerAddress)
         return {};
     QByteArray z80(86, '\0');
     Put16(z80, 8, Viewer8x8::STACK_TOP); // SP
@@ -409,7 +438,7 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     // The screens are in place from the first frame, as far as the tape would put them
     // there: the copy that the viewer makes of a bitmap in its block is its own to prove.
     const ViewerImage viewer = BuildViewer(picture, machine);
-    const bool screen1Copied = viewer.Screen0Apart;
+    const bool screen1Copied = viewer.Screen0Apart != 0;
     for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
         QByteArray bytes;
         AppendZxScreen(bytes, picture, screen);
@@ -418,6 +447,7 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     }
     std::copy(viewer.Page5.begin(), viewer.Page5.end(),
               pages[kScreenPage].begin() + (kPage5Data - 0x4000));
+    std::copy(viewer.Page0.begin(), viewer.Page0.end(), pages[kEnginePage].begin());
     for (int page = 0; page < 8; ++page) {
         const QByteArray packed = CompressZ80Page(pages[page]);
         Append16(z80, static_cast<uint16_t>(packed.size()));
@@ -445,19 +475,26 @@ QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
     if (viewer.Block.isEmpty() || !viewer.Page5.isEmpty())
         return {};
     const QByteArray& block = viewer.Block;
-    // Screen 0's bitmap, when it travels apart, comes last and straight to the screen, so
-    // that no "Bytes:" message of a later block is printed over it.
-    const QByteArray program = LoaderProgram(viewer.Screen0Apart ? 2 : 1);
+    // BASIC leaves page 0 at C000h, so page 0's code loads there like any other block.
+    // Screen 0, when it travels apart, comes last and straight to the screen, so that no
+    // "Bytes:" message of a later block is printed over it.
+    const QByteArray program =
+        LoaderProgram(1 + (viewer.Page0.isEmpty() ? 0 : 1) + (viewer.Screen0Apart != 0 ? 1 : 0));
     QByteArray tap =
         TapHeader(0, "tileSmith", program.size(), 10, static_cast<uint16_t>(program.size()));
     tap.append(TapBlock(0xFF, Bytes(program)));
     tap.append(TapHeader(3, "picture", block.size(), kViewerAddress, 32768));
     tap.append(TapBlock(0xFF, Bytes(block)));
-    if (viewer.Screen0Apart) {
-        std::array<uint8_t, kZxBitmapSize> bitmap{};
-        PlaneToZxBitmap(picture.PixelPlane[0], bitmap);
-        tap.append(TapHeader(3, "screen", kZxBitmapSize, 0x4000, 32768));
-        tap.append(TapBlock(0xFF, bitmap));
+    if (!viewer.Page0.isEmpty()) {
+        tap.append(TapHeader(3, "engine", viewer.Page0.size(), 0xC000, 32768));
+        tap.append(TapBlock(0xFF, Bytes(viewer.Page0)));
+    }
+    if (viewer.Screen0Apart != 0) {
+        QByteArray screen;
+        AppendZxScreen(screen, picture, 0);
+        screen.truncate(viewer.Screen0Apart);
+        tap.append(TapHeader(3, "screen", screen.size(), 0x4000, 32768));
+        tap.append(TapBlock(0xFF, Bytes(screen)));
     }
     return tap;
 }
@@ -476,10 +513,10 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     const QByteArray bytes = format.Write(picture, machine);
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
-        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4 yet. "
-                              "Snapshots and tapes show 8x8 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 and 8x1 "
-                              "pictures on the Pentagon.")
+        return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
+                              "Snapshots and tapes show 8x8 and 8x1 pictures on both machines and "
+                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
+                              "the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
