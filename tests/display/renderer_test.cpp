@@ -11,24 +11,6 @@ QImage Used(const QImage& mixed) {
     return mixed.copy(0, 0, kPictureWidth, kPictureHeight);
 }
 
-TEST(Renderer, MixedAndSingleScreenColoursOfAPixel) {
-    MgsImage picture;
-    const int x = 21, y = 9, c = x / 8;
-    picture.PixelPlane[0][PlaneIndex(c, y)] = PixelMask(x); // screen 0 shows ink
-    picture.AttrPlane[0][PlaneIndex(c, 8)] = {0, 4};        // bright red ink
-    picture.AttrPlane[1][PlaneIndex(c, 8)] = {13, 0};       // white paper
-    RenderImages images = RenderImages::Create();
-    RenderPicture(picture, images);
-    EXPECT_EQ(images.MixedImage.pixel(x, y), MakeRgb(230, 115, 115));
-    EXPECT_EQ(images.ScreenImage[0].pixel(x, y), ZxPalette[4]);
-    EXPECT_EQ(images.ScreenImage[1].pixel(x, y), ZxPalette[13]);
-    for (int dy = 0; dy < 2; ++dy)
-        for (int dx = 0; dx < 2; ++dx)
-            EXPECT_EQ(images.PreviewImage.pixel(2 * x + dx, 2 * y + dy), MakeRgb(230, 115, 115));
-    // Its neighbour shows paper on both screens: black with white.
-    EXPECT_EQ(images.MixedImage.pixel(x + 1, y), MixTable[0][13]);
-}
-
 // Every pixel of all four images as the rule reads, pixel by pixel, on random pictures.
 TEST(Renderer, EveryPixelOfEveryImageFollowsItsBitsAndCellColours) {
     for (int charHeight : {8, 4, 2, 1}) {
@@ -69,19 +51,6 @@ TEST(Renderer, SideColumnsOf8x1UseTheFirstRowOfTheirBlock) {
     EXPECT_EQ(images.MixedImage.pixel(80, 3), MixTable[14][0]);
     EXPECT_EQ(images.MixedImage.pixel(80, 2), MixTable[0][0]);
     EXPECT_EQ(images.MixedImage.pixel(80, 4), MixTable[0][0]);
-}
-
-TEST(Renderer, ConvertingThereAndBackRendersTheSamePicture) {
-    MgsImage picture = RandomPicture(1);
-    RenderImages images = RenderImages::Create();
-    RenderPicture(picture, images);
-    const QImage before = Used(images.MixedImage);
-    ConvertCharHeight(picture, 4);
-    RenderPicture(picture, images);
-    EXPECT_NE(Used(images.MixedImage), before);
-    ConvertCharHeight(picture, 1);
-    RenderPicture(picture, images);
-    EXPECT_EQ(Used(images.MixedImage), before);
 }
 
 // After a change inside one cell, RedrawCell must leave the mixed and preview images

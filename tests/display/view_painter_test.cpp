@@ -18,41 +18,10 @@ constexpr Rgb kBlack = MakeRgb(0, 0, 0);
 
 class ViewPainting : public ::testing::Test {
 protected:
-    // Paints the whole view (or `area` of it) into an image the size of the view.
-    QImage Paint(int zoom, int charHeight, ViewGrids grids, QRect area = {}) {
-        picture.CharHeight = static_cast<uint8_t>(charHeight);
-        RenderPicture(picture, images);
-        QImage view(256 * zoom, 192 * zoom, QImage::Format_RGB32);
-        view.fill(MakeRgb(1, 2, 3));
-        QPainter painter(&view);
-        PaintPictureView(painter, area.isNull() ? view.rect() : area, images.MixedImage, zoom,
-                         charHeight, grids, patterns);
-        return view;
-    }
-
     MgsImage picture;
     RenderImages images = RenderImages::Create();
     LinePatterns patterns = LinePatterns::Create();
 };
-
-TEST_F(ViewPainting, GridsAtTheCornersOfTheView) {
-    const QImage view = Paint(4, 8, {true, true});
-    EXPECT_EQ(view.pixel(0, 0), kWhite); // both grids: the char grid lies on top
-    EXPECT_EQ(view.pixel(4, 1), kGrey);  // pixel grid's vertical line only
-    EXPECT_EQ(view.pixel(4, 2), kBlack);
-    EXPECT_EQ(view.pixel(1, 4), kGrey); // pixel grid's horizontal line
-    EXPECT_EQ(view.pixel(2, 4), kBlack);
-    EXPECT_EQ(view.pixel(2, 32), kWhite); // char grid's horizontal line
-    EXPECT_EQ(view.pixel(3, 32), kGrey);
-    EXPECT_EQ(view.pixel(1, 1), kBlack); // the picture between the lines
-    // No closing line at the right or bottom edge.
-    EXPECT_EQ(view.pixel(1023, 767), kBlack);
-    EXPECT_EQ(view.pixel(1023, 766), kBlack);
-    EXPECT_EQ(view.pixel(1022, 767), kBlack);
-    EXPECT_EQ(view.pixel(1021, 765), kBlack);
-    EXPECT_EQ(view.pixel(1021, 764), kGrey);
-    EXPECT_EQ(view.pixel(1020, 765), kGrey);
-}
 
 // The view as the rule reads: the picture scaled by nearest neighbour (`scaled`), then each grid
 // line drawn pixel by pixel in order (pixel grid across, pixel grid down, char grid down, char grid
