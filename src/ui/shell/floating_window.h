@@ -58,7 +58,8 @@ public:
     virtual void SetAlign(Alignment align) { align_ = align; }
     bool CanBeDragged() const { return align_ == Alignment::Free; }
 
-    // Shows the window when hidden and hides it when shown; returns the new visibility.
+    // Shows the window when hidden and hides it when shown (a rolled-up window rolls down
+    // instead); returns the new visibility.
     bool ToggleVisible();
     // What a close box or a Cancel button does.
     void ClosePanel();
