@@ -607,9 +607,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
-                              "Snapshots and tapes show 8x8 and 8x1 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
-                              "the Pentagon.")
+                              "Snapshots and tapes show 8x8, 8x4 and 8x1 pictures on both "
+                              "machines; snapshots also show 8x2 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
