@@ -11,7 +11,8 @@
 ; bytes in 332 T while the beam needs a byte every 4 T, so the last column is written
 ; about 214 T later, relative to the beam, than the first: on a line of 224 T that leaves
 ; 10 T to spare. On the 128K the ULA holds up the writes that fall in its fetch time and
-; the spread outgrows the 228 T of a line, so it has no 8x4 engine of this kind.
+; the spread outgrows the 228 T of a line, so its 8x4 engine (viewer8x4_128.asm) switches
+; the shown page instead.
 ; SYNC_N and SYNC_M (measured in Fuse) put the first window where every window fits.
 
         include "common.inc"

@@ -5,6 +5,7 @@
 #include "Viewer8x1_128.h"
 #include "Viewer8x1_Pentagon.h"
 #include "Viewer8x2_Pentagon.h"
+#include "Viewer8x4_128.h"
 #include "Viewer8x4_Pentagon.h"
 #include "Viewer8x8.h"
 #include "formats/picture_file.h"
@@ -60,8 +61,11 @@ struct ViewerImage {
     // Data the viewer reads from page 5 at kPage5Data (the Pentagon does not hold it up);
     // only a snapshot can bring it, so such a viewer has no tape.
     QByteArray Page5;
-    // Code the viewer runs from page 0 at C000h, which the ULA never holds up.
+    // Code the viewer runs from page 0 at C000h, which the ULA never holds up, or data it
+    // copies from there.
     QByteArray Page0;
+    // What loads at 4000h when that is not screen 0 as it is.
+    QByteArray Page5Screen;
 };
 constexpr uint16_t kPage5Data = 0x6000;
 
@@ -299,14 +303,101 @@ ViewerImage Build8x1(const MgsImage& picture, const LineSymbols& v) {
     return image;
 }
 
+// The bitmap of one page of the 128K's 8x4 viewer: pixel rows 0-3 of every cell row from
+// screen `upper`, rows 4-7 from the other.
+QByteArray HalvesBitmap(const MgsImage& picture, int upper) {
+    PixelPlaneBytes plane = picture.PixelPlane[upper];
+    for (int y = 4; y < kPixelRows; y += 8) {
+        for (int r = y; r < y + 4; ++r) {
+            for (int c = 0; c < kByteColumns; ++c)
+                plane[PlaneIndex(c, r)] = picture.PixelPlane[1 - upper][PlaneIndex(c, r)];
+        }
+    }
+    std::array<uint8_t, kZxBitmapSize> bitmap{};
+    PlaneToZxBitmap(plane, bitmap);
+    return {reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize};
+}
+
+// The 8x4 engines of the 128K: per screen the loads of the first push slot, then 25
+// copies of the cell row code. Copy j pushes, for the frame after, the upper half of cell
+// row j - 1 into the page shown last (slots 0 and 1) and the lower half of row j into the
+// page shown first (slots 4 and 5); writes with no row to go to land in page 7 past its
+// screen. Page 7's bitmap travels in page 0.
+ViewerImage Build8x4_128(const MgsImage& picture) {
+    namespace v = Viewer8x4_128;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
+    auto code = [&](uint16_t from, uint16_t to) {
+        return block.mid(from - kViewerAddress, to - from);
+    };
+    const QByteArray row = code(v::row, v::row_end);
+    const QByteArray loads = code(v::entry, v::row);
+    // The immediates of LOADS and the column (of the slot's sixteen) each pair carries.
+    constexpr int kLoadAt[8] = {1, 4, 7, 11, 14, 17, 21, 25};
+    constexpr int kLoadColumn[8] = {4, 2, 0, 14, 12, 10, 8, 6};
+    constexpr uint16_t kSpare = 0xDB00;
+    struct Slot {
+        uint16_t Sp;
+        std::array<uint8_t, 32> Values;
+        int First; // the first of the sixteen columns
+    };
+    auto slot = [&](int shown, int j, int k) -> Slot {
+        const int other = 1 - shown;
+        const bool upper = k < 2;
+        const int cellRow = upper ? j - 1 : j;
+        const int first = k % 2 == 0 ? 16 : 0;
+        if (cellRow < 0 || cellRow >= kPixelRows / 8)
+            return {static_cast<uint16_t>(kSpare + first + 16), {}, first};
+        // Screen 0's upper halves are in page 5 and its lower in page 7; screen 1's the other way.
+        const uint16_t attrs = (other == 0) == upper ? 0x5800 : 0xD800;
+        return {static_cast<uint16_t>(attrs + cellRow * 32 + first + 16),
+                AttrRow(picture, other, cellRow * 8 + (upper ? 0 : 4)), first};
+    };
+    auto stampLoads = [&](qsizetype at, const Slot& s) {
+        for (int r = 0; r < 8; ++r)
+            Put16(block, at + kLoadAt[r], Pair(s.Values, s.First + kLoadColumn[r]));
+    };
+    constexpr int kCopies = 25;
+    constexpr int kPushSlots[4] = {0, 1, 4, 5};
+    for (int shown = 0; shown < 2; ++shown) {
+        Put16(block, (shown == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
+              static_cast<uint16_t>(kViewerAddress + block.size()));
+        block.append(loads);
+        stampLoads(block.size() - loads.size(), slot(shown, 0, 0));
+        for (int j = 0; j < kCopies; ++j) {
+            const qsizetype base = block.size();
+            block.append(row);
+            const uint16_t pushAt[4] = {v::s0, v::s1, v::s4, v::s5};
+            for (int k = 0; k < 4; ++k)
+                Put16(block, base + pushAt[k] - v::row + 1, slot(shown, j, kPushSlots[k]).Sp);
+            // Each LOADS follows a push slot's LD SP and pushes (14 bytes) or a switch (7)
+            // and serves the next push slot.
+            stampLoads(base + v::s0 - v::row + 14, slot(shown, j, 1));
+            stampLoads(base + v::s3 - v::row + 7, slot(shown, j, 4));
+            stampLoads(base + v::s4 - v::row + 14, slot(shown, j, 5));
+            stampLoads(base + v::s7 - v::row + 7, slot(shown, j + 1, 0));
+            // Lines 4-7 come from the page lines 0-3 did not: 1Fh shows page 7, 17h page 5.
+            block[base + v::s3 - v::row + 4] = static_cast<char>(shown == 0 ? 0x1F : 0x17);
+            block[base + v::s7 - v::row + 4] = static_cast<char>(shown == 0 ? 0x17 : 0x1F);
+        }
+        block.append(static_cast<char>(0xC3)); // JP done
+        Append16(block, v::done);
+    }
+    image.Page5Screen = HalvesBitmap(picture, 0);
+    image.Page0 = HalvesBitmap(picture, 1);
+    image.Screen0Apart = kZxBitmapSize;
+    return image;
+}
+
 ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     switch (picture.CharHeight) {
     case 8:
         return Build8x8(picture);
-    case 4: // only the Pentagon's timing leaves room for the 32-column window
+    case 4:
         if (machine == SpectrumMachine::Pentagon)
             return BuildMulticolour(picture, TILESMITH_ENGINE(Viewer8x4_Pentagon));
-        return {};
+        return Build8x4_128(picture);
     case 2:
         if (machine == SpectrumMachine::Pentagon)
             return Build8x2(picture);
@@ -440,8 +531,9 @@ QByteArray WriteZ80(const MgsImage& picture, SpectrumMachine machine) {
     const ViewerImage viewer = BuildViewer(picture, machine);
     const bool screen1Copied = viewer.Screen0Apart != 0;
     for (int screen = 0; screen < (screen1Copied ? 1 : 2); ++screen) {
-        QByteArray bytes;
-        AppendZxScreen(bytes, picture, screen);
+        QByteArray bytes = screen == 0 ? viewer.Page5Screen : QByteArray();
+        if (bytes.isEmpty())
+            AppendZxScreen(bytes, picture, screen);
         std::copy(bytes.begin(), bytes.end(),
                   pages[screen == 0 ? kScreenPage : kShadowPage].begin());
     }
@@ -490,8 +582,9 @@ QByteArray WriteTap(const MgsImage& picture, SpectrumMachine machine) {
         tap.append(TapBlock(0xFF, Bytes(viewer.Page0)));
     }
     if (viewer.Screen0Apart != 0) {
-        QByteArray screen;
-        AppendZxScreen(screen, picture, 0);
+        QByteArray screen = viewer.Page5Screen;
+        if (screen.isEmpty())
+            AppendZxScreen(screen, picture, 0);
         screen.truncate(viewer.Screen0Apart);
         tap.append(TapHeader(3, "screen", screen.size(), 0x4000, 32768));
         tap.append(TapBlock(0xFF, Bytes(screen)));
@@ -514,9 +607,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
-                              "Snapshots and tapes show 8x8 and 8x1 pictures on both machines and "
-                              "8x4 pictures on the Pentagon; snapshots also show 8x2 pictures on "
-                              "the Pentagon.")
+                              "Snapshots and tapes show 8x8, 8x4 and 8x1 pictures on both "
+                              "machines; snapshots also show 8x2 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
