@@ -151,7 +151,8 @@ int Convert(const ConvertOptions& options) {
         return Fail(kExitUsage, QStringLiteral("--dither, --fit, --one-screen and --low-flicker "
                                                "are used with an image INPUT"));
     }
-    const SpectrumProgramFormat* program = FindSpectrumProgramFormat(FileExtension(output));
+    const SpectrumProgramFormat* program =
+        FindSpectrumProgramFormat(FileExtension(output).toLower());
     const bool exporting = options.Png || options.Gif || options.Selection || program != nullptr;
     // Everything about OUTPUT is checked before INPUT is read, so a wrong command writes
     // nothing.

@@ -141,7 +141,7 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"in.mgs"}, 2, "expected 2 file names, got 1"},
         {{"--bogus", "in.mgs", "out.mgs"}, 2, "unknown option \"--bogus\""},
         {{"--char-height", "3", "in.mgs", "out.mgs"}, 2, "--char-height takes 1, 2, 4 or 8"},
-        {{"in.MGS", "out.mgs"}, 2, "unknown extension \".MGS\""},
+        {{"in.pcx", "out.mgs"}, 2, "unknown extension \".pcx\""},
         {{"in.mgs", "out.scr"}, 2, "cannot write \".scr\" files"},
         // A file of another char height that would show the picture otherwise.
         {{"--char-height", "1", "in.mgs", "out.mg2"},
@@ -163,7 +163,7 @@ TEST_F(Convert, WrongArgumentsAndFailuresExitNonZeroAndWriteNothing) {
         {{"--png", "1", "--screen", "2", "in.mgs", "out.png"}, 2, "--screen takes 0 or 1"},
         {{"--dither", "fs", "in.mgs", "out.mgs"}, 2, "--dither takes none, ordered or diffusion"},
         {{"--one-screen", "in.mgs", "out.mgs"}, 2, "are used with an image INPUT"},
-        {{"missing.mgs", "out.mgs"}, 1, "Cannot open missing.mgs: No such file"},
+        {{"MISSING.MGS", "out.mgs"}, 1, "Cannot open MISSING.MGS: No such file"},
         {{"missing.JPG", "out.mgs"}, 1, "Cannot import missing.JPG: File not found"},
         {{"short.mg8", "kept.mgs"}, 1, "short.mg8 is too short: 300 bytes"},
         {{"--thumbnail", "128", "kept.mgs", "t.png"}, 1, "kept.mgs is too short"},

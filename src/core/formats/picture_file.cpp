@@ -61,8 +61,7 @@ LoadResult LoadPictureFile(const QString& path, const PictureFormat& format,
 }
 
 LoadResult OpenByName(const QString& path, const MgsImage& current) {
-    // PIC.SCR is a .scr file: names from other systems are often in capitals.
-    const PictureFormat* format = FindFormat(FileExtension(path).toLower());
+    const PictureFormat* format = FormatForPath(path);
     if (format == nullptr) {
         LoadResult result;
         result.Picture = current;

@@ -103,8 +103,10 @@ QString FileExtension(const QString& path);
 
 // The row for an extension (exact, case-sensitive), or nullptr.
 const PictureFormat* FindFormat(QStringView extension);
+// The row for a file name's extension in any case: PIC.SCR is a .scr file, as names from
+// other systems are often in capitals.
 inline const PictureFormat* FormatForPath(const QString& path) {
-    return FindFormat(FileExtension(path));
+    return FindFormat(FileExtension(path).toLower());
 }
 QString ExtensionText(const PictureFormat& format);
 
