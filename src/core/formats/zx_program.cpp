@@ -761,8 +761,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
-                              "Snapshots and tapes show 8x8, 8x4 and 8x1 pictures on both "
-                              "machines; snapshots also show 8x2 pictures on the Pentagon.")
+                              "Snapshots show all four modes on both machines, and so do "
+                              "tapes, except 8x2 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
