@@ -7,10 +7,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 height=$1
 picture=${2:-image.mg$height}
-# 8x8, 8x4 and 8x1 run on the 128K, the commoner machine; 8x2 only on the Pentagon.
-default=pentagon
-case $height in 8 | 4 | 1) default=128 ;; esac
-machine=${3:-$default}
+# Every mode runs on the 128K, the commoner machine.
+machine=${3:-128}
 
 say() {
     echo "$1" >&2

@@ -186,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Viewers, FuseFrames,
                                          FuseCase{4, SpectrumMachine::Pentagon},
                                          FuseCase{4, SpectrumMachine::Spectrum128},
                                          FuseCase{2, SpectrumMachine::Pentagon},
+                                         FuseCase{2, SpectrumMachine::Spectrum128},
                                          FuseCase{1, SpectrumMachine::Pentagon},
                                          FuseCase{1, SpectrumMachine::Spectrum128}),
                          CaseName);

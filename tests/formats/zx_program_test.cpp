@@ -97,7 +97,7 @@ TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
     // 8x8: one code block with both screens; 8x4: screen 0's bitmap loads to the screen;
     // 8x1: screen 0's engine loads to page 0 at C000h, then all of screen 0; 8x4 on the
     // 128K: page 7's bitmap loads to page 0, then page 5's (rows 4-7 of each cell row from
-    // screen 1).
+    // screen 1); 8x2 on the 128K likewise (odd bands of even cell rows from screen 1).
     const std::tuple<int, SpectrumMachine, int, int> cases[] = {
         // char height, machine, LOAD "" CODEs, bytes of screen 0 loaded apart
         {8, SpectrumMachine::Spectrum128, 1, 0},
@@ -105,6 +105,7 @@ TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
         {1, SpectrumMachine::Spectrum128, 3, kZxScreenSize},
         {1, SpectrumMachine::Pentagon, 3, kZxScreenSize},
         {4, SpectrumMachine::Spectrum128, 3, kZxBitmapSize},
+        {2, SpectrumMachine::Spectrum128, 3, kZxBitmapSize},
     };
     for (const auto& [height, machine, loads, screen0] : cases) {
         const MgsImage picture = RandomPicture(height, 4);
@@ -133,7 +134,7 @@ TEST(SpectrumProgram, TapeHasALoaderAndTheCodeBlocksWithRightChecksums) {
             EXPECT_EQ(Word(header, 13), 0x4000);
             ASSERT_EQ(screen.size(), screen0);
             EXPECT_EQ(static_cast<uint8_t>(screen[ZxScreenOffset(184, 31)]),
-                      picture.PixelPlane[0][PlaneIndex(31, 184)]);
+                      picture.PixelPlane[height == 2 ? 1 : 0][PlaneIndex(31, 184)]);
             const int halves = height == 4 && loads == 3 ? 1 : 0;
             EXPECT_EQ(static_cast<uint8_t>(screen[ZxScreenOffset(191, 31)]),
                       picture.PixelPlane[halves][PlaneIndex(31, 191)]);
@@ -150,7 +151,7 @@ TEST(SpectrumProgram, OnlyModesWithAViewerForTheMachineAreWritten) {
     const std::tuple<int, SpectrumMachine, bool, bool> cases[] = {
         // char height, machine, snapshot written, tape written
         {8, Spectrum128, true, true}, {8, Pentagon, true, true},    {4, Pentagon, true, true},
-        {4, Spectrum128, true, true}, {2, Pentagon, true, false},   {2, Spectrum128, false, false},
+        {4, Spectrum128, true, true}, {2, Pentagon, true, false},   {2, Spectrum128, true, true},
         {1, Pentagon, true, true},    {1, Spectrum128, true, true},
     };
     for (const auto& [height, machine, z80, tap] : cases) {

@@ -4,6 +4,7 @@
 
 #include "Viewer8x1_128.h"
 #include "Viewer8x1_Pentagon.h"
+#include "Viewer8x2_128.h"
 #include "Viewer8x2_Pentagon.h"
 #include "Viewer8x4_128.h"
 #include "Viewer8x4_Pentagon.h"
@@ -390,6 +391,159 @@ ViewerImage Build8x4_128(const MgsImage& picture) {
     return image;
 }
 
+// The 8x2 engines of the 128K: per screen the copies and the loads of the first slot, 24
+// copies of the cell row code and the copy for the next frame. Frame `shown` shows page 5
+// in band b of cell row k when k + b + shown is even; the other page's attribute row is
+// rewritten meanwhile. The immediates are stamped by following the code: each push takes
+// the pair last loaded into its register and lands where SP points.
+ViewerImage Build8x2_128(const MgsImage& picture) {
+    namespace v = Viewer8x2_128;
+    ViewerImage image;
+    QByteArray& block = image.Block;
+    block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
+    auto code = [&](uint16_t from, uint16_t to) {
+        return block.mid(from - kViewerAddress, to - from);
+    };
+    const QByteArray entry = code(v::entry, v::row), row = code(v::row, v::row_end),
+                     exit = code(v::exit, v::exit_end);
+    constexpr int kCellRows = kPixelRows / 8;
+    std::array<std::array<std::array<uint8_t, 32>, kPixelRows / 2>, 2> bands{};
+    for (int screen = 0; screen < 2; ++screen) {
+        for (int band = 0; band < kPixelRows / 2; ++band)
+            bands[screen][band] = AttrRow(picture, screen, band * 2);
+    }
+    auto page5Shows = [](int k, int band, int shown) { return (k + band + shown) % 2 == 0; };
+    // The attributes each page starts a frame with: the first band it shows in each row.
+    QByteArray start[2]; // page 5's for screen 0 and 1, then page 7's
+    for (int page = 0; page < 2; ++page) {
+        for (int shown = 0; shown < 2; ++shown) {
+            for (int k = 0; k < kCellRows; ++k) {
+                const int band = page5Shows(k, 0, shown) == (page == 0) ? 0 : 1;
+                const auto& values = bands[shown][k * 4 + band];
+                start[page].append(reinterpret_cast<const char*>(values.data()), 32);
+            }
+        }
+    }
+    constexpr uint16_t kPage7Data = 0xE000;
+    for (int shown = 0; shown < 2; ++shown) {
+        const qsizetype begin = block.size();
+        const auto address = [&](qsizetype at) {
+            return static_cast<uint16_t>(kViewerAddress + begin + at);
+        };
+        Put16(block, (shown == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress, address(0));
+        block.append(entry);
+        for (int k = 0; k < kCellRows; ++k)
+            block.append(row);
+        const qsizetype exitAt = block.size() - begin;
+        block.append(exit);
+        // The copies: page 5's rows and page 7's rows 0-1 for this frame, then page 7's
+        // rows 2-23 for the next. Their loops jump within this copy of the code.
+        const struct {
+            qsizetype Loop;
+            uint16_t Source;
+        } copies[3] = {{v::copy1 - v::entry, static_cast<uint16_t>(kPage5Data + 768 * shown)},
+                       {v::copy2 - v::entry, static_cast<uint16_t>(kPage7Data + 768 * shown)},
+                       {exitAt + v::copy3 - v::exit,
+                        static_cast<uint16_t>(kPage7Data + 768 * (1 - shown) + 64)}};
+        for (const auto& c : copies) {
+            Put16(block, begin + c.Loop - 8, c.Source);
+            Put16(block, begin + c.Loop + 65, address(c.Loop));
+        }
+        // Follow the code from the first load to the exit.
+        qsizetype at = begin + (v::copy2 - v::entry) + 67;
+        const qsizetype end = begin + exitAt;
+        std::array<qsizetype, 8> loaded{}; // HL, DE, BC, HL', DE', BC', IX, IY
+        loaded.fill(-1);
+        int bank = 0, slot = 0, out = 0;
+        qsizetype portAt = -1;
+        uint16_t sp = 0;
+        auto byte = [&](qsizetype i) { return static_cast<uint8_t>(block[i]); };
+        auto value = [&](uint16_t a) {
+            const bool page5 = a < 0x8000;
+            const int offset = a - (page5 ? 0x5800 : 0xD800), k = offset / 32;
+            const bool first = page5Shows(k, 0, shown) == page5;
+            return bands[shown][k * 4 + (first ? 2 : 3)][offset % 32];
+        };
+        auto push = [&](int reg) {
+            if (loaded[reg] < 0)
+                return false;
+            sp = static_cast<uint16_t>(sp - 2);
+            Put16(block, loaded[reg], static_cast<uint16_t>(value(sp) | value(sp + 1) << 8));
+            loaded[reg] = -1;
+            return true;
+        };
+        while (at < end) {
+            const uint8_t op = byte(at);
+            const int pair = op == 0x21 ? 0 : op == 0x11 ? 1 : op == 0x01 ? 2 : -1;
+            const int pushed = op == 0xE5 ? 0 : op == 0xD5 ? 1 : op == 0xC5 ? 2 : -1;
+            if (pair >= 0) {
+                loaded[pair + 3 * bank] = at + 1;
+                at += 3;
+            } else if (pushed >= 0) {
+                if (!push(pushed + 3 * bank))
+                    return {};
+                at += 1;
+            } else if ((op == 0xDD || op == 0xFD) && byte(at + 1) == 0x21) {
+                loaded[op == 0xDD ? 6 : 7] = at + 2;
+                at += 4;
+            } else if ((op == 0xDD || op == 0xFD) && byte(at + 1) == 0xE5) {
+                if (!push(op == 0xDD ? 6 : 7))
+                    return {};
+                at += 2;
+            } else if (op == 0x31) { // LD SP: columns 20, 4, 0 of X, then 30, 14, 0 of Y
+                const int k = slot / 6, n = slot % 6;
+                const bool xIs5 = page5Shows(k, 0, shown);
+                const uint16_t x = static_cast<uint16_t>((xIs5 ? 0x5800 : 0xD800) + 32 * k);
+                const uint16_t y = static_cast<uint16_t>((xIs5 ? 0xD800 : 0x5800) + 32 * k);
+                constexpr int kTop[6] = {32, 20, 4, 32, 30, 14};
+                sp = static_cast<uint16_t>((n < 3 ? x : y) + kTop[n]);
+                Put16(block, at + 1, sp);
+                ++slot;
+                at += 3;
+            } else if (op == 0xD3) { // the switch after band b of cell row k
+                const int k = out / 3, b = out % 3;
+                if (portAt < 0)
+                    return {};
+                block[portAt] = static_cast<char>(page5Shows(k, b + 1, shown) ? 0x17 : 0x1F);
+                ++out;
+                at += 2;
+            } else if (op == 0x3E) {
+                portAt = at + 1;
+                at += 2;
+            } else if (op == 0x20) {
+                at += 2;
+            } else if (op == 0xD9) {
+                bank = 1 - bank;
+                at += 1;
+            } else if (op == 0x00 || op == 0x3D || op == 0x03 || op == 0x0B) {
+                at += 1;
+            } else {
+                return {};
+            }
+        }
+        if (slot != 6 * kCellRows || out != 3 * kCellRows)
+            return {};
+    }
+    // The data the viewer places at 6000h and E000h, then the bitmaps: page 5 holds screen
+    // (k + b) % 2 in band b of cell row k, page 7 the other; page 7's travels in page 0.
+    Put16(block, v::bitmap1 - kViewerAddress, static_cast<uint16_t>(kViewerAddress + block.size()));
+    block.append(start[0] + start[1]);
+    for (int page = 0; page < 2; ++page) {
+        PixelPlaneBytes plane = picture.PixelPlane[0];
+        for (int y = 0; y < kPixelRows; ++y) {
+            const int screen = page5Shows(y / 8, y % 8 / 2, 0) == (page == 0) ? 0 : 1;
+            for (int c = 0; c < kByteColumns; ++c)
+                plane[PlaneIndex(c, y)] = picture.PixelPlane[screen][PlaneIndex(c, y)];
+        }
+        std::array<uint8_t, kZxBitmapSize> bitmap{};
+        PlaneToZxBitmap(plane, bitmap);
+        (page == 0 ? image.Page5Screen : image.Page0) =
+            QByteArray(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
+    }
+    image.Screen0Apart = kZxBitmapSize;
+    return image;
+}
+
 ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     switch (picture.CharHeight) {
     case 8:
@@ -401,7 +555,7 @@ ViewerImage BuildViewer(const MgsImage& picture, SpectrumMachine machine) {
     case 2:
         if (machine == SpectrumMachine::Pentagon)
             return Build8x2(picture);
-        return {};
+        return Build8x2_128(picture);
     case 1:
         if (machine == SpectrumMachine::Pentagon)
             return Build8x1(picture, TILESMITH_LINE_ENGINE(Viewer8x1_Pentagon));
@@ -607,8 +761,8 @@ QString SaveSpectrumProgram(const QString& path, const SpectrumProgramFormat& fo
     if (bytes.isEmpty()) {
         const std::string_view caption = SpectrumMachines[static_cast<size_t>(machine)].Caption;
         return QStringLiteral("Cannot write %1: there is no %2 of 8x%3 pictures for the %4. "
-                              "Snapshots and tapes show 8x8, 8x4 and 8x1 pictures on both "
-                              "machines; snapshots also show 8x2 pictures on the Pentagon.")
+                              "Snapshots show all four modes on both machines, and so do "
+                              "tapes, except 8x2 pictures on the Pentagon.")
             .arg(path,
                  QString::fromLatin1(format.Description.data(),
                                      static_cast<qsizetype>(format.Description.size()))
