@@ -465,7 +465,10 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
             return bands[shown][k * 4 + (first ? 2 : 3)][offset % 32];
         };
         auto push = [&](int reg) {
-            if (loaded[reg] < 0)
+            // Only the attribute rows' own 768 bytes on either page: anything else means
+            // the code is not the one this follows.
+            const int offset = sp - 2 - (sp < 0x8000 ? 0x5800 : 0xD800);
+            if (loaded[reg] < 0 || offset < 0 || offset + 1 >= 32 * kCellRows)
                 return false;
             sp = static_cast<uint16_t>(sp - 2);
             Put16(block, loaded[reg], static_cast<uint16_t>(value(sp) | value(sp + 1) << 8));
@@ -491,6 +494,8 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
                     return {};
                 at += 2;
             } else if (op == 0x31) { // LD SP: columns 20, 4, 0 of X, then 30, 14, 0 of Y
+                if (slot >= 6 * kCellRows)
+                    return {};
                 const int k = slot / 6, n = slot % 6;
                 const bool xIs5 = page5Shows(k, 0, shown);
                 const uint16_t x = static_cast<uint16_t>((xIs5 ? 0x5800 : 0xD800) + 32 * k);
@@ -502,7 +507,7 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
                 at += 3;
             } else if (op == 0xD3) { // the switch after band b of cell row k
                 const int k = out / 3, b = out % 3;
-                if (portAt < 0)
+                if (portAt < 0 || out >= 3 * kCellRows)
                     return {};
                 block[portAt] = static_cast<char>(page5Shows(k, b + 1, shown) ? 0x17 : 0x1F);
                 ++out;
