@@ -70,6 +70,19 @@ struct ViewerImage {
 };
 constexpr uint16_t kPage5Data = 0x6000;
 
+// The bytes of assembled viewer code between two of its labels.
+QByteArray CodeBetween(const QByteArray& block, uint16_t from, uint16_t to) {
+    return block.mid(from - kViewerAddress, to - from);
+}
+// The address the next byte appended to the viewer block will load at.
+uint16_t NextAddress(const QByteArray& block) {
+    return static_cast<uint16_t>(kViewerAddress + block.size());
+}
+// Writes `value` into the viewer block at the Spectrum address `at`.
+void PutAt(QByteArray& block, int at, uint16_t value) {
+    Put16(block, at - kViewerAddress, value);
+}
+
 // A viewer's code up to `end`, the address where the picture's data begins, with the
 // picture's border pair written into the two bytes the viewer reads it from.
 QByteArray ViewerCode(std::span<const uint8_t> code, uint16_t end, uint16_t border0,
@@ -128,15 +141,13 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
     ViewerImage image;
     QByteArray& block = image.Block;
     block = ViewerCode(e.Code, e.Engines, e.Border0, e.Border1, picture);
-    auto put16 = [&block](uint16_t address, uint16_t value) {
-        Put16(block, address - kViewerAddress, value);
-    };
-    const QByteArray row(block.constData() + (e.Row - kViewerAddress), e.RowEnd - e.Row);
+    auto put16 = [&block](uint16_t address, uint16_t value) { PutAt(block, address, value); };
+    const QByteArray row = CodeBetween(block, e.Row, e.RowEnd);
     constexpr int kCopies = 25;
     const std::array<uint8_t, 32> blank{};
     for (int screen = 0; screen < 2; ++screen) {
         const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
-        const uint16_t engine = static_cast<uint16_t>(kViewerAddress + block.size());
+        const uint16_t engine = NextAddress(block);
         const uint16_t rowSize = static_cast<uint16_t>(row.size());
         const uint16_t popData = static_cast<uint16_t>(engine + kCopies * rowSize + 3);
         put16((screen == 0 ? e.Screen0 : e.Screen1) + 2, e.Upper - e.Row + engine);
@@ -173,7 +184,7 @@ ViewerImage BuildMulticolour(const MgsImage& picture, const EngineSymbols& e) {
                 block.append(static_cast<char>(next[c]));
         }
     }
-    put16(e.Bitmap1, static_cast<uint16_t>(kViewerAddress + block.size()));
+    put16(e.Bitmap1, NextAddress(block));
     std::array<uint8_t, kZxBitmapSize> bitmap{};
     PlaneToZxBitmap(picture.PixelPlane[1], bitmap);
     block.append(reinterpret_cast<const char*>(bitmap.data()), kZxBitmapSize);
@@ -189,7 +200,7 @@ ViewerImage Build8x2(const MgsImage& picture) {
     ViewerImage image;
     QByteArray& block = image.Block;
     block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    const QByteArray row(block.constData() + (v::row - kViewerAddress), v::row_end - v::row);
+    const QByteArray row = CodeBetween(block, v::row, v::row_end);
     constexpr int kCopies = 25;
     // Operand offsets inside WINDOW: the five stack addresses, then the six immediates.
     constexpr int kWindowSp[5] = {1, 7, 17, 23, 35};
@@ -198,10 +209,10 @@ ViewerImage Build8x2(const MgsImage& picture) {
     constexpr int kWindowHlColumn[6] = {22, 20, 30, 28, 26, 24};
     constexpr int kPreloadColumn[10] = {12, 14, 16, 8, 10, 18, 0, 2, 4, 6};
     const std::array<uint8_t, 32> blank{};
-    auto put = [&block](int at, uint16_t value) { Put16(block, at - kViewerAddress, value); };
+    auto put = [&block](int at, uint16_t value) { PutAt(block, at, value); };
     for (int screen = 0; screen < 2; ++screen) {
         const uint16_t attrs = screen == 0 ? 0x5800 : 0xD800;
-        const int engine = kViewerAddress + static_cast<int>(block.size());
+        const int engine = NextAddress(block);
         put((screen == 0 ? v::screen0 : v::screen1) + 2,
             static_cast<uint16_t>(v::upper - v::row + engine));
         for (int j = 0; j < kCopies; ++j) {
@@ -292,13 +303,11 @@ ViewerImage Build8x1(const MgsImage& picture, const LineSymbols& v) {
         Append16(code, v.Done);
         return code;
     };
-    Put16(image.Block, v.Screen1 + 2 - kViewerAddress,
-          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    PutAt(image.Block, v.Screen1 + 2, NextAddress(image.Block));
     image.Block.append(engine(1));
-    Put16(image.Block, v.Screen0 + 2 - kViewerAddress, 0xC000);
+    PutAt(image.Block, v.Screen0 + 2, 0xC000);
     image.Page0 = engine(0);
-    Put16(image.Block, v.Bitmap1 - kViewerAddress,
-          static_cast<uint16_t>(kViewerAddress + image.Block.size()));
+    PutAt(image.Block, v.Bitmap1, NextAddress(image.Block));
     AppendZxScreen(image.Block, picture, 1);
     image.Screen0Apart = kZxScreenSize;
     return image;
@@ -329,11 +338,8 @@ ViewerImage Build8x4_128(const MgsImage& picture) {
     ViewerImage image;
     QByteArray& block = image.Block;
     block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    auto code = [&](uint16_t from, uint16_t to) {
-        return block.mid(from - kViewerAddress, to - from);
-    };
-    const QByteArray row = code(v::row, v::row_end);
-    const QByteArray loads = code(v::entry, v::row);
+    const QByteArray row = CodeBetween(block, v::row, v::row_end);
+    const QByteArray loads = CodeBetween(block, v::entry, v::row);
     // The immediates of LOADS and the column (of the slot's sixteen) each pair carries.
     constexpr int kLoadAt[8] = {1, 4, 7, 11, 14, 17, 21, 25};
     constexpr int kLoadColumn[8] = {4, 2, 0, 14, 12, 10, 8, 6};
@@ -362,8 +368,7 @@ ViewerImage Build8x4_128(const MgsImage& picture) {
     constexpr int kCopies = 25;
     constexpr int kPushSlots[4] = {0, 1, 4, 5};
     for (int shown = 0; shown < 2; ++shown) {
-        Put16(block, (shown == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress,
-              static_cast<uint16_t>(kViewerAddress + block.size()));
+        PutAt(block, (shown == 0 ? v::screen0 : v::screen1) + 2, NextAddress(block));
         block.append(loads);
         stampLoads(block.size() - loads.size(), slot(shown, 0, 0));
         for (int j = 0; j < kCopies; ++j) {
@@ -401,11 +406,9 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
     ViewerImage image;
     QByteArray& block = image.Block;
     block = ViewerCode(v::Code, v::engines, v::border0, v::border1, picture);
-    auto code = [&](uint16_t from, uint16_t to) {
-        return block.mid(from - kViewerAddress, to - from);
-    };
-    const QByteArray entry = code(v::entry, v::row), row = code(v::row, v::row_end),
-                     exit = code(v::exit, v::exit_end);
+    const QByteArray entry = CodeBetween(block, v::entry, v::row),
+                     row = CodeBetween(block, v::row, v::row_end),
+                     exit = CodeBetween(block, v::exit, v::exit_end);
     constexpr int kCellRows = kPixelRows / 8;
     std::array<std::array<std::array<uint8_t, 32>, kPixelRows / 2>, 2> bands{};
     for (int screen = 0; screen < 2; ++screen) {
@@ -430,7 +433,7 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
         const auto address = [&](qsizetype at) {
             return static_cast<uint16_t>(kViewerAddress + begin + at);
         };
-        Put16(block, (shown == 0 ? v::screen0 : v::screen1) + 2 - kViewerAddress, address(0));
+        PutAt(block, (shown == 0 ? v::screen0 : v::screen1) + 2, address(0));
         block.append(entry);
         for (int k = 0; k < kCellRows; ++k)
             block.append(row);
@@ -531,7 +534,7 @@ ViewerImage Build8x2_128(const MgsImage& picture) {
     }
     // The data the viewer places at 6000h and E000h, then the bitmaps: page 5 holds screen
     // (k + b) % 2 in band b of cell row k, page 7 the other; page 7's travels in page 0.
-    Put16(block, v::bitmap1 - kViewerAddress, static_cast<uint16_t>(kViewerAddress + block.size()));
+    PutAt(block, v::bitmap1, NextAddress(block));
     block.append(start[0] + start[1]);
     for (int page = 0; page < 2; ++page) {
         PixelPlaneBytes plane = picture.PixelPlane[0];
